@@ -1,0 +1,91 @@
+#include "common/text_file.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace lorvan {
+namespace {
+
+// Writes all of bytes to fd, retrying short writes.
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+}  // namespace
+
+Status ReadFileBytes(const std::string& path, std::string* bytes) {
+  bytes->clear();
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return Status::FromErrno(errno, path);
+  char buffer[1 << 16];
+  for (;;) {
+    ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      int error = errno;
+      ::close(fd);
+      return Status::FromErrno(error, path);
+    }
+    bytes->append(buffer, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
+  return Status::Ok();
+}
+
+Status WriteFileBytes(const std::string& path, std::string_view bytes) {
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd < 0) return Status::FromErrno(errno, path);
+  bool written = WriteAll(fd, bytes);
+  int error = errno;
+  if (::close(fd) != 0 && written) {
+    written = false;
+    error = errno;
+  }
+  return written ? Status::Ok() : Status::FromErrno(error, path);
+}
+
+Status ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
+  std::string::size_type slash = path.rfind('/');
+  std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  std::string temp = folder + "." + name + ".lorvan-tmp-" + std::to_string(::getpid());
+  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd < 0) return Status::FromErrno(errno, path);
+  bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+  int error = errno;
+  if (::close(fd) != 0 && written) {
+    written = false;
+    error = errno;
+  }
+  if (written && ::rename(temp.c_str(), path.c_str()) == 0) return Status::Ok();
+  if (written) error = errno;
+  ::unlink(temp.c_str());
+  return Status::FromErrno(error, path);
+}
+
+bool LineReader::Next(std::string_view* line) {
+  if (pos_ >= text_.size()) return false;
+  std::size_t end = text_.find('\r', pos_);
+  if (end == std::string_view::npos) {
+    *line = text_.substr(pos_);
+    pos_ = text_.size();
+    return true;
+  }
+  *line = text_.substr(pos_, end - pos_);
+  pos_ = end + 1;
+  if (pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
+  return true;
+}
+
+}  // namespace lorvan

@@ -1,0 +1,40 @@
+// Reading and writing text files as raw bytes, and splitting text into lines the way the
+// translator reads every file: CR LF or a lone CR ends a line, a lone LF does not.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "common/status.h"
+
+namespace lorvan {
+
+// Reads the whole file at path into *bytes.
+Status ReadFileBytes(const std::string& path, std::string* bytes);
+
+// Creates or truncates the file at path and writes bytes into it.
+Status WriteFileBytes(const std::string& path, std::string_view bytes);
+
+// Replaces the file at path with bytes so that path holds either its old content or all of
+// bytes, never anything in between: writes a temporary file beside it, then renames it over.
+Status ReplaceFileAtomically(const std::string& path, std::string_view bytes);
+
+// Walks the lines of a text. A line ends at CR, at CR LF, or at the end of the text; a lone LF
+// stays part of the line. A text that ends with its line terminator has no empty last line;
+// an empty text has no line at all.
+class LineReader {
+ public:
+  explicit LineReader(std::string_view text) : text_(text) {}
+
+  // Stores the next line, without its terminator, in *line; false at the end of the text.
+  bool Next(std::string_view* line);
+
+  // Byte offset of the next unread character.
+  std::size_t position() const { return pos_; }
+
+ private:
+  std::string_view text_;
+  std::size_t pos_ = 0;
+};
+
+}  // namespace lorvan

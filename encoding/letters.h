@@ -1,0 +1,69 @@
+// Windows-1250 letters: which bytes make up words, and the letter-case pairs the translator
+// knows (a-z/A-Z and the ten Croatian letters č ć đ š ž / Č Ć Đ Š Ž). Every other byte has no
+// case and is never changed by a case conversion.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace lorvan {
+
+// Windows-1250 codes of the Croatian letters.
+inline constexpr unsigned char kCapitalSCaron = 0x8A, kCapitalZCaron = 0x8E;
+inline constexpr unsigned char kSmallSCaron = 0x9A, kSmallZCaron = 0x9E;
+inline constexpr unsigned char kCapitalCAcute = 0xC6, kCapitalCCaron = 0xC8, kCapitalDStroke = 0xD0;
+inline constexpr unsigned char kSmallCAcute = 0xE6, kSmallCCaron = 0xE8, kSmallDStroke = 0xF0;
+
+namespace letters_detail {
+struct LetterTables {
+  std::array<bool, 256> word_letter{};
+  std::array<unsigned char, 256> lower{};
+  std::array<unsigned char, 256> upper{};
+};
+
+constexpr LetterTables BuildTables() {
+  LetterTables t;
+  for (int c = 0; c < 256; ++c) {
+    t.lower[c] = static_cast<unsigned char>(c);
+    t.upper[c] = static_cast<unsigned char>(c);
+  }
+  const unsigned char pairs[][2] = {{kCapitalSCaron, kSmallSCaron}, {kCapitalZCaron, kSmallZCaron},
+                                    {kCapitalCAcute, kSmallCAcute}, {kCapitalCCaron, kSmallCCaron},
+                                    {kCapitalDStroke, kSmallDStroke}};
+  auto pair = [&t](unsigned char capital, unsigned char small) {
+    t.lower[capital] = small;
+    t.upper[small] = capital;
+    t.word_letter[capital] = true;
+    t.word_letter[small] = true;
+  };
+  for (int c = 'A'; c <= 'Z'; ++c)
+    pair(static_cast<unsigned char>(c), static_cast<unsigned char>(c + 32));
+  for (const auto& p : pairs) pair(p[0], p[1]);
+  return t;
+}
+
+inline constexpr LetterTables kTables = BuildTables();
+}  // namespace letters_detail
+
+// True for A-Z, a-z and Š Ž š ž Ć Č Đ ć č đ: the characters words are made of.
+inline bool IsWordLetter(unsigned char c) { return letters_detail::kTables.word_letter[c]; }
+
+// The small form of c, or c itself when it has none.
+inline unsigned char ToLowerByte(unsigned char c) { return letters_detail::kTables.lower[c]; }
+
+// The capital form of c, or c itself when it has none.
+inline unsigned char ToUpperByte(unsigned char c) { return letters_detail::kTables.upper[c]; }
+
+// Converts text to small letters / capitals in place.
+void ToLowerInPlace(std::string& text);
+void ToUpperInPlace(std::string& text);
+
+std::string ToLowerCopy(std::string_view text);
+std::string ToUpperCopy(std::string_view text);
+
+// True when a and b are equal without regard to letter case.
+bool EqualsIgnoreCase(std::string_view a, std::string_view b);
+
+}  // namespace lorvan
