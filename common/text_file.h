@@ -29,6 +29,9 @@ class LineReader {
   // Stores the next line, without its terminator, in *line; false at the end of the text.
   bool Next(std::string_view* line);
 
+  // True when every line has been read.
+  bool AtEnd() const { return pos_ >= text_.size(); }
+
   // Byte offset of the next unread character.
   std::size_t position() const { return pos_; }
 

@@ -29,8 +29,10 @@ constexpr LetterTables BuildTables() {
     t.lower[c] = static_cast<unsigned char>(c);
     t.upper[c] = static_cast<unsigned char>(c);
   }
-  const unsigned char pairs[][2] = {{kCapitalSCaron, kSmallSCaron}, {kCapitalZCaron, kSmallZCaron},
-                                    {kCapitalCAcute, kSmallCAcute}, {kCapitalCCaron, kSmallCCaron},
+  const unsigned char pairs[][2] = {{kCapitalSCaron, kSmallSCaron},
+                                    {kCapitalZCaron, kSmallZCaron},
+                                    {kCapitalCAcute, kSmallCAcute},
+                                    {kCapitalCCaron, kSmallCCaron},
                                     {kCapitalDStroke, kSmallDStroke}};
   auto pair = [&t](unsigned char capital, unsigned char small) {
     t.lower[capital] = small;

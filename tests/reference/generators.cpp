@@ -7,11 +7,12 @@ namespace {
 
 // Small letters weighted towards a few, so random words collide with dictionary sources.
 constexpr std::string_view kLetters = "aaeeiioousnrtkmlvpzdgjbhc\xe8\xe6\xf0\x9a\x9e";
-constexpr std::string_view kPunctuation[] = {" ", " ", " ", " ", ", ", ". ", "! ", "? ",
-                                             "-", "'", " \"", "2", " 1999 ", ";"};
-constexpr std::string_view kSpecials[] = {"s", "sa", "k", "ka", "S", "Sa", "K", "KA", "da", "DA",
-                                          "SO", "So", "mn", "<b>", "</p><p>", "<a href=\"x\">",
-                                          "\x84", "\xc4\x8d", "\xc5\xbe"};
+constexpr std::string_view kPunctuation[] = {" ",  " ", " ", " ",   ", ", ". ",     "! ",
+                                             "? ", "-", "'", " \"", "2",  " 1999 ", ";"};
+constexpr std::string_view kSpecials[] = {
+    "s",    "sa",       "k",       "ka", "S",  "Sa",  "K",       "KA",
+    "da",   "DA",       "SO",      "So", "mn", "<b>", "</p><p>", "<a href=\"x\">",
+    "\x84", "\xc4\x8d", "\xc5\xbe"};
 
 }  // namespace
 
@@ -29,7 +30,8 @@ std::string TextGenerator::RandomCase(std::string word) {
     case 1:
       return word;
     case 2:
-      if (!word.empty()) word[0] = static_cast<char>(ToUpperByte(static_cast<unsigned char>(word[0])));
+      if (!word.empty())
+        word[0] = static_cast<char>(ToUpperByte(static_cast<unsigned char>(word[0])));
       return word;
     case 3:
       ToUpperInPlace(word);
@@ -49,8 +51,9 @@ std::string TextGenerator::Line(int words) {
     } else {
       line += RandomCase(Word(1, 9));
     }
-    line += Chance(0.75) ? std::string_view(" ")
-                         : kPunctuation[static_cast<std::size_t>(Uniform(0, std::size(kPunctuation) - 1))];
+    line += Chance(0.75)
+                ? std::string_view(" ")
+                : kPunctuation[static_cast<std::size_t>(Uniform(0, std::size(kPunctuation) - 1))];
   }
   return line;
 }

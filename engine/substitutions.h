@@ -1,0 +1,43 @@
+// The three substitutions the line scan applies: the word lookup for every finished word, and
+// the phrase and name passes over the assembled line.
+#pragma once
+
+#include <string>
+
+#include "dictionary/dictionary.h"
+#include "engine/names.h"
+#include "engine/phrases.h"
+
+namespace lorvan {
+
+class Substitutions {
+ public:
+  virtual ~Substitutions() = default;
+
+  // Replaces word by its translation in its own capitalisation (unchanged when unknown).
+  // first_char selects the letter bucket, length_class the length band; word_length is the
+  // length of the word as read (a joined "preposition word" text is longer).
+  virtual void TranslateWord(unsigned char first_char, int length_class, int word_length,
+                             std::string& word) const = 0;
+  virtual void ApplyPhrases(std::string& line) const = 0;
+  virtual void ApplyNames(std::string& line) const = 0;
+};
+
+// The substitutions of a loaded dictionary. REQUIRES: dictionary outlives this object and
+// does not change while it exists. Not for use from two threads at once.
+class DictionarySubstitutions final : public Substitutions {
+ public:
+  explicit DictionarySubstitutions(const Dictionary& dictionary);
+
+  void TranslateWord(unsigned char first_char, int length_class, int word_length,
+                     std::string& word) const override;
+  void ApplyPhrases(std::string& line) const override { phrases_.Apply(line); }
+  void ApplyNames(std::string& line) const override { names_.Apply(line); }
+
+ private:
+  const WordTable& words_;
+  PhrasePass phrases_;
+  NamePass names_;
+};
+
+}  // namespace lorvan

@@ -1,0 +1,75 @@
+#include "run/file_pipeline.h"
+
+#include <gtest/gtest.h>
+
+#include "common/text_file.h"
+#include "tests/core/fake_substitutions.h"
+#include "tests/core/temp_dir.h"
+
+namespace lorvan {
+namespace {
+
+// Stops before line number stop_before (1-based; 0 never) and records the progress steps.
+class RecordingHooks : public LineHooks {
+ public:
+  explicit RecordingHooks(int stop_before = 0) : stop_before_(stop_before) {}
+  bool YieldAndTestStop() override { return ++yields_ == stop_before_; }
+  void LineDone(std::int64_t char_pos) override { steps_.push_back(char_pos); }
+
+  int yields_ = 0;
+  std::vector<std::int64_t> steps_;
+
+ private:
+  int stop_before_;
+};
+
+TEST(FilePipeline, TranslatesEveryLineAndReportsEachStep) {
+  testing::FakeSubstitutions subs;
+  subs.Add("hleb", "kruh");
+  LineTranslator translator(subs, {});
+  FolderPassState state;
+  RecordingHooks hooks;
+  std::string out;
+  EXPECT_EQ(TranslateText("hleb\r\n\r\nx\rab\r\n", translator, state, hooks, &out),
+            FileOutcome::kTranslated);
+  EXPECT_EQ(out, "kruh\r\n\r\nx\r\nab\r\n");
+  EXPECT_EQ(hooks.yields_, 4);
+  EXPECT_EQ(hooks.steps_, (std::vector<std::int64_t>{6, 0, 1, 4}));
+
+  RecordingHooks none;
+  EXPECT_EQ(TranslateText("", translator, state, none, &out), FileOutcome::kTranslated);
+  EXPECT_EQ(out, "");
+  EXPECT_EQ(none.yields_, 0);
+}
+
+TEST(FilePipeline, StopsBeforeTheNextLineAndLeavesTheWorkingCopy) {
+  TempDir dir;
+  std::string path = dir.path() + "/a_hr.txt";
+  ASSERT_TRUE(WriteFileBytes(path, "hleb\r\nhleb\r\n").ok());
+  testing::FakeSubstitutions subs;
+  subs.Add("hleb", "kruh");
+  LineTranslator translator(subs, {});
+  FolderPassState state;
+
+  RecordingHooks stop_second(2);
+  FileOutcome outcome;
+  ASSERT_TRUE(TranslateWorkingCopy(path, translator, state, stop_second, &outcome).ok());
+  EXPECT_EQ(outcome, FileOutcome::kStopped);
+  EXPECT_EQ(stop_second.steps_.size(), 1u);
+  std::string bytes;
+  ASSERT_TRUE(ReadFileBytes(path, &bytes).ok());
+  EXPECT_EQ(bytes, "hleb\r\nhleb\r\n");
+
+  RecordingHooks go_on;
+  ASSERT_TRUE(TranslateWorkingCopy(path, translator, state, go_on, &outcome).ok());
+  EXPECT_EQ(outcome, FileOutcome::kTranslated);
+  ASSERT_TRUE(ReadFileBytes(path, &bytes).ok());
+  EXPECT_EQ(bytes, "kruh\r\nkruh\r\n");
+
+  EXPECT_EQ(
+      TranslateWorkingCopy(dir.path() + "/gone.txt", translator, state, go_on, &outcome).kind(),
+      ErrorKind::kNotFound);
+}
+
+}  // namespace
+}  // namespace lorvan

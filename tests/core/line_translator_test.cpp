@@ -1,0 +1,109 @@
+#include "run/line_translator.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/core/fake_substitutions.h"
+
+namespace lorvan {
+namespace {
+
+using testing::FakeSubstitutions;
+
+std::vector<std::string> LookedUp(const FakeSubstitutions& subs) {
+  std::vector<std::string> words;
+  for (const auto& l : subs.lookups()) words.push_back(l.word);
+  return words;
+}
+
+TEST(LineTranslator, ShortLinesPassUntouched) {
+  FakeSubstitutions subs;
+  LineTranslator translator(subs, {.skip_tags = true, .cyrillic = true});
+  FolderPassState state;
+  EXPECT_EQ(translator.Translate("", state), "");
+  EXPECT_EQ(translator.char_pos(), 0);
+  EXPECT_EQ(translator.Translate("\x9e", state), "\x9e");  // no conversion to UTF-8
+  EXPECT_EQ(translator.char_pos(), 1);
+  EXPECT_TRUE(subs.lookups().empty());
+}
+
+TEST(LineTranslator, ConvertsUtf8LettersAndCountsTheConvertedLine) {
+  FakeSubstitutions subs;
+  subs.Add(
+      "\xe8"
+      "a\x9a"
+      "a",
+      "kupa");
+  LineTranslator translator(subs, {});
+  FolderPassState state;
+  // č a š a in UTF-8: eight bytes in, four letters scanned.
+  EXPECT_EQ(translator.Translate("\xc4\x8d"
+                                 "a\xc5\xa1"
+                                 "a!",
+                                 state),
+            "kupa!");
+  EXPECT_EQ(translator.char_pos(), 5 + 2);
+  EXPECT_EQ(translator.Translate("\xc5\xbe"
+                                 "aba \xe2\x80\x9e",
+                                 state),
+            "\x9e"
+            "aba \x84");
+}
+
+TEST(LineTranslator, CyrillicLinesComeBackInUtf8) {
+  FakeSubstitutions subs;
+  subs.Add(
+      "\x9e"
+      "aba",
+      "\xe8"
+      "ap\xe6"
+      "a");
+  LineTranslator translator(subs, {.skip_tags = true, .cyrillic = true});
+  FolderPassState state;
+  // Жаба → Žaba → Čapća, written back in UTF-8.
+  EXPECT_EQ(translator.Translate("\xd0\x96\xd0\xb0\xd0\xb1\xd0\xb0", state),
+            "\xc4\x8c"
+            "ap\xc4\x87"
+            "a");
+}
+
+TEST(LineTranslator, LeavesTagsAloneAcrossLinesWhenAsked) {
+  FakeSubstitutions subs;
+  subs.Add("hleb", "kruh");
+  LineTranslator translator(subs, {.skip_tags = true, .cyrillic = false});
+  FolderPassState state;
+  EXPECT_EQ(translator.Translate("<b>", state), "<b>");
+  EXPECT_EQ(translator.Translate("hleb <a title=\"hleb", state), "kruh <a title=\"hleb");
+  EXPECT_TRUE(state.in_tag);
+  EXPECT_EQ(translator.Translate("hleb\">hleb</a>", state), "hleb\">kruh</a>");
+  EXPECT_FALSE(state.in_tag);
+  EXPECT_EQ(LookedUp(subs), (std::vector<std::string>{"hleb", "hleb"}));
+
+  FakeSubstitutions subs2;
+  subs2.Add("hleb", "kruh");
+  LineTranslator plain(subs2, {.skip_tags = false, .cyrillic = false});
+  FolderPassState state2;
+  EXPECT_EQ(plain.Translate("<a title=\"hleb\">hleb", state2), "<a title=\"kruh\">kruh");
+}
+
+TEST(LineTranslator, RunsThePassesOnlyOnLinesLongerThanFive) {
+  FakeSubstitutions subs;
+  subs.RewritePhrase("abc def", "abc");
+  LineTranslator translator(subs, {});
+  FolderPassState state;
+  translator.Translate("abcde", state);
+  translator.Translate("abcdef", state);
+  translator.Translate("abc def", state);  // the phrase pass shortens it: no name pass
+  EXPECT_EQ(subs.phrase_lines(), (std::vector<std::string>{"abcdef", "abc def"}));
+  EXPECT_EQ(subs.name_lines(), (std::vector<std::string>{"abcdef"}));
+}
+
+TEST(LineTranslator, KeepsDigitsApostrophesAndOtherLettersAsWordEnds) {
+  FakeSubstitutions subs;
+  LineTranslator translator(subs, {});
+  FolderPassState state;
+  EXPECT_EQ(translator.Translate("ab1cd'ef\xe4gh-ij", state), "ab1cd'ef\xe4gh-ij");
+  EXPECT_EQ(LookedUp(subs), (std::vector<std::string>{"ab", "cd", "ef", "gh", "ij"}));
+}
+
+}  // namespace
+}  // namespace lorvan

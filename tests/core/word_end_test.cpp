@@ -1,0 +1,129 @@
+#include "run/word_end.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/core/fake_substitutions.h"
+
+namespace lorvan {
+namespace {
+
+// Runs the word ends of text the way the line scan does (spaces and punctuation end words,
+// a held preposition swallows its space) and returns what would be written.
+std::string Scan(const Substitutions& subs, FolderPassState& state, const std::string& text) {
+  std::string out, word;
+  for (char c : text + '\r') {
+    auto ch = static_cast<unsigned char>(c);
+    if (IsWordLetter(ch)) {
+      word += c;
+      continue;
+    }
+    bool held = HandleWordEnd(subs, state, word, ch);
+    if (!held) out += word + (c == '\r' ? std::string() : std::string(1, c));
+    word.clear();
+  }
+  return out;
+}
+
+TEST(WordEnd, ChoosesPrepositionFormsFromTheFollowingWord) {
+  const struct {
+    const char* in;
+    const char* out;
+  } cases[] = {
+      {"sa tobom", "s tobom"},
+      {"s sobom", "sa sobom"},
+      {"sa mnom", "sa mnom"},
+      {"s mnom", "sa mnom"},
+      {"ka Zagrebu", "k Zagrebu"},
+      {"k gradu", "ka gradu"},
+      {"ka ku\xe6i", "ka ku\xe6i"},
+      {"S SOBOM", "SA SOBOM"},
+      {"S Sobom", "Sa Sobom"},
+      {"Sa tobom", "S tobom"},
+      {"s zakonom", "sa zakonom"},
+      {"s \x9e"
+       "enom",
+       "sa \x9e"
+       "enom"},
+      {"s \x9akolom", "sa \x9akolom"},
+      {"K GRADU", "KA GRADU"},
+      {"S \x8aKOLOM", "Sa \x8aKOLOM"},
+      {"s MNOM", "sA MNOM"},
+      {"s, tobom", "s, tobom"},
+      {"s", "s"},
+      {"Sa  tobom", "S  tobom"},
+      {"ka", "ka"},
+      {"sa s", "s s"},
+      {"s k", "s k"},
+      {"a s ", "a s "},
+      {"sa ", "s "},
+  };
+  testing::FakeSubstitutions subs;
+  for (const auto& c : cases) {
+    FolderPassState state;
+    EXPECT_EQ(Scan(subs, state, c.in), c.out) << c.in;
+    EXPECT_EQ(state.pending, Preposition::kNone) << c.in;
+  }
+}
+
+TEST(WordEnd, JoinsTheTranslatedWordAndLooksUpTheJoinedText) {
+  testing::FakeSubstitutions subs;
+  subs.Add("zidom", "ku\xe6om");
+  subs.Add("vise", "mnogo");
+  subs.Add("nista", "");
+  subs.Add("s tobom", "s tobom");
+  const struct {
+    const char* in;
+    const char* out;
+  } cases[] = {
+      {"s zidom", "sa ku\xe6om"},  // the letter as written decides, not the translation
+      {"S ZIDOM", "SA KU\xc6OM"},
+      {"s vise", "sa mnogo"},  // "mn" is tested on the translation
+      {"S VISE", "SA MNOGO"},
+      {"sa nista", "s "},  // an empty translation takes the "otherwise" form
+      {"ka nista.", "k ."},
+  };
+  for (const auto& c : cases) {
+    FolderPassState state;
+    EXPECT_EQ(Scan(subs, state, c.in), c.out) << c.in;
+  }
+
+  FolderPassState state;
+  subs.lookups().clear();
+  Scan(subs, state, "Sa tobom");
+  ASSERT_EQ(subs.lookups().size(), 2u);
+  EXPECT_EQ(subs.lookups()[0].word, "tobom");
+  EXPECT_EQ(subs.lookups()[0].first_char, 't');
+  // The joined text: the preposition's letter, the class and length of the word as read.
+  EXPECT_EQ(subs.lookups()[1].word, "S tobom");
+  EXPECT_EQ(subs.lookups()[1].first_char, 'S');
+  EXPECT_EQ(subs.lookups()[1].length_class, 0);
+  EXPECT_EQ(subs.lookups()[1].word_length, 5);
+
+  subs.lookups().clear();
+  Scan(subs, state, "s a");  // a one-letter word is looked up, the joined text is not
+  ASSERT_EQ(subs.lookups().size(), 1u);
+  EXPECT_EQ(subs.lookups()[0].word, "a");
+}
+
+TEST(WordEnd, KeepsShortWordsOutOfTheLookup) {
+  testing::FakeSubstitutions subs;
+  FolderPassState state;
+  Scan(subs, state, "da Da DA dA SO a I s, k. so So sO ne");
+  std::vector<std::string> looked_up;
+  for (const auto& l : subs.lookups()) looked_up.push_back(l.word);
+  EXPECT_EQ(looked_up, (std::vector<std::string>{"so", "So", "sO", "ne"}));
+}
+
+TEST(WordEnd, PassesLengthClassAndLengthOfTheWordAsRead) {
+  testing::FakeSubstitutions subs;
+  FolderPassState state;
+  Scan(subs, state, "kuca kucica najnajnajnajveci");
+  ASSERT_EQ(subs.lookups().size(), 3u);
+  EXPECT_EQ(subs.lookups()[0].length_class, 0);
+  EXPECT_EQ(subs.lookups()[1].length_class, 1);
+  EXPECT_EQ(subs.lookups()[1].word_length, 6);
+  EXPECT_EQ(subs.lookups()[2].length_class, 10);
+}
+
+}  // namespace
+}  // namespace lorvan
