@@ -1,0 +1,29 @@
+// The file operations of a run, behind an interface so that tests can make them fail.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "common/status.h"
+
+namespace lorvan {
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+  virtual Status Read(const std::string& path, std::string* bytes) = 0;
+  // Creates or truncates path and writes bytes.
+  virtual Status Write(const std::string& path, std::string_view bytes) = 0;
+  // Replaces path with bytes all at once (temporary file, then rename).
+  virtual Status Replace(const std::string& path, std::string_view bytes) = 0;
+};
+
+// The real file system.
+class DiskFileSystem : public FileSystem {
+ public:
+  Status Read(const std::string& path, std::string* bytes) override;
+  Status Write(const std::string& path, std::string_view bytes) override;
+  Status Replace(const std::string& path, std::string_view bytes) override;
+};
+
+}  // namespace lorvan

@@ -1,0 +1,79 @@
+// A translation run over a folder: the subfolder walk, the files chosen by the selection, the
+// output names, conversion or translation of each file, progress, stop, and file errors
+// turned into messages and questions.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "common/status.h"
+#include "engine/substitutions.h"
+#include "run/file_browser.h"
+#include "run/file_system.h"
+#include "run/folder_pass_state.h"
+#include "run/run_front_end.h"
+#include "run/run_settings.h"
+#include "run/stop_flag.h"
+
+namespace lorvan {
+
+// What a run did, for the exit status of the command line.
+struct RunTally {
+  int files_done = 0;     // files translated or converted
+  int files_failed = 0;   // missing, refused or failed files
+  bool stopped = false;   // ended by a stop request or a No to the read-only question
+  bool aborted = false;   // ended by an error other than a missing or refused file
+};
+
+class RunDriver {
+ public:
+  // selected: the names selected in the starting folder when the run began. settings are
+  // read as the run gets to each option, so the front end may keep changing them.
+  // REQUIRES: every reference outlives the driver.
+  RunDriver(const Substitutions& substitutions, const RunSettings& settings, StopFlag& stop,
+            RunFrontEnd& front_end, FileSystem& files, FileBrowser& browser,
+            std::vector<std::string> selected);
+
+  // Runs one folder pass over folder (and, with the subfolder option, its whole subtree, the
+  // last subfolder first, every folder's own files after its subfolders). The browser is left
+  // in return_path afterwards unless it is empty or the pass stopped. True when the pass
+  // stopped: a stop request, a No to the read-only question, or an unexpected error.
+  bool TranslateFolder(const std::string& folder, const std::string& return_path);
+
+  const RunTally& tally() const { return tally_; }
+
+ private:
+  // How one file ended.
+  enum class FileEnd { kDone, kFailed, kStop };
+
+  // The subfolder walk of TranslateFolder; true when it stopped.
+  bool WalkSubfolders(const std::string& folder);
+  std::vector<std::string> FilesOfPass(const std::string& folder);
+  FileEnd HandleFile(const std::string& folder, const std::string& name, FolderPassState& state,
+                     bool skip_tags);
+  Status TranslateFile(const std::string& path, const std::string& name, FolderPassState& state,
+                       bool skip_tags, bool* stopped);
+  Status ConvertFile(const std::string& path);
+  // Turns a failed file's status into the message or question the user sees.
+  FileEnd ReportFailure(const std::string& path, const Status& status);
+
+  const Substitutions& substitutions_;
+  const RunSettings& settings_;
+  StopFlag& stop_;
+  RunFrontEnd& front_end_;
+  FileSystem& files_;
+  FileBrowser& browser_;
+  const std::vector<std::string> selected_;
+  std::vector<std::string> walk_;  // identities of the folders the walk is inside
+  RunTally tally_;
+};
+
+// The step of the progress display: total / 100 + 1 rounded to the nearest whole number, an
+// exact half to the even one.
+std::int64_t ProgressStep(std::int64_t total);
+
+// Joins a folder and a bare name with one "/".
+std::string JoinPath(const std::string& folder, const std::string& name);
+
+}  // namespace lorvan
