@@ -11,4 +11,9 @@ namespace lorvan {
 // Windows-1250 become U+FFFD).
 std::string Cp1250ToUtf8(std::string_view text);
 
+// Converts UTF-8 text to Windows-1250 bytes. A character that Windows-1250 lacks, and every
+// byte that is not part of a well-formed UTF-8 sequence, becomes '?'; then *lossless is set to
+// false, otherwise to true (lossless may be null).
+std::string Utf8ToCp1250(std::string_view utf8, bool* lossless);
+
 }  // namespace lorvan

@@ -15,8 +15,9 @@ namespace lorvan {
 // With split_paragraphs, every "</p><" (any letter case) becomes "</p>", CR LF, "<".
 std::string MakeWorkingCopy(std::string_view input, bool split_paragraphs);
 
-// Reads input_path, writes its working copy to output_path (the paths may be the same) and
-// returns the working copy's length in *size.
+// Reads input_path, writes its working copy to output_path and returns the working copy's
+// length in *size. The paths may name the same file: it is then replaced only once the copy
+// is complete, and refused when it may not be written.
 Status SplitParagraphs(const std::string& input_path, const std::string& output_path,
                        bool split_paragraphs, std::int64_t* size);
 

@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "encoding/convert.h"
+#include "encoding/display_text.h"
+
+namespace lorvan {
+namespace {
+
+struct Case {
+  std::string input, expected;
+};
+
+std::string Convert(std::string text, bool from_utf8) { return ConvertEncoding(text, from_utf8); }
+
+TEST(ConvertEncoding, FromUtf8) {
+  const Case cases[] = {
+      {"", ""},
+      {"plain text", "plain text"},
+      {"\xC4\x8C"
+       "a",
+       "\xC8"
+       "a"},
+      {"\xE2\x80\x9E", "\x84"},
+      {"\xC4\x8C\xC4\x8D\xC4\x86\xC4\x87\xC4\x90\xC4\x91\xC5\xA0\xC5\xA1\xC5\xBD\xC5\xBE",
+       "\xC8\xE8\xC6\xE6\xD0\xF0\x8A\x9A\x8E\x9E"},
+      // ž is replaced before „ is looked for, so the 9E it leaves completes a „.
+      {"\xE2\x80\xC5\xBE", "\x84"},
+      {"\xE2\x80\xC5\xBD", "\xE2\x80\x8E"},
+      {"\xC4\xC4\x8C\xC5", "\xC4\xC8\xC5"},
+      {"\xE2\x80", "\xE2\x80"},
+      // Other letters and Windows-1250 bytes already there stay.
+      {"\xC3\xA4\xC3\xA9\xC5\x81\xC8", "\xC3\xA4\xC3\xA9\xC5\x81\xC8"},
+      {"<meta charset=\"utf-8\"> windows-1250", "<meta charset=\"utf-8\"> windows-1250"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Convert(c.input, true), c.expected) << c.input;
+}
+
+TEST(ConvertEncoding, ToUtf8) {
+  const Case cases[] = {
+      {"", ""},
+      {"\x9E", "\xC5\xBE"},
+      // The 9E of a freshly written „ is not expanded again.
+      {"\x84", "\xE2\x80\x9E"},
+      {"\xC8\xE8\xC6\xE6\xD0\xF0\x8A\x9A\x8E\x9E\x84",
+       "\xC4\x8C\xC4\x8D\xC4\x86\xC4\x87\xC4\x90\xC4\x91\xC5\xA0\xC5\xA1\xC5\xBD\xC5\xBE"
+       "\xE2\x80\x9E"},
+      // Bytes inside other UTF-8 sequences are expanded too: D0 of Џ is Đ.
+      {"\xD0\x8F", "\xC4\x90\x8F"},
+      {"\xA3\xE4", "\xA3\xE4"},
+      {"utf-8 windows-1250", "utf-8 windows-1250"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Convert(c.input, false), c.expected) << c.input;
+}
+
+TEST(ConvertEncoding, RoundTripsUtf8TextAndExpandsWindows1250Letters) {
+  std::string utf8 =
+      "\xE2\x80\x9E\xC5\xA0to \xC4\x87"
+      "e\xC5\xA1 \xC4\x91"
+      "ak\xC5\xBD?\"";
+  EXPECT_EQ(Convert(Convert(utf8, true), false), utf8);
+  EXPECT_EQ(Convert(Convert("\xE8"
+                            "a\xC4\x8D",
+                            true),
+                    false),
+            "\xC4\x8D"
+            "a\xC4\x8D");
+}
+
+TEST(ConvertEncoding, TablesHoldLabelsAndElevenForms) {
+  EXPECT_EQ(kUtf8Forms[0], "utf-8");
+  EXPECT_EQ(kCp1250Forms[0], "windows-1250");
+  for (std::size_t k = 1; k < kUtf8Forms.size(); ++k) {
+    EXPECT_EQ(Convert(std::string(kUtf8Forms[k]), true), kCp1250Forms[k]);
+    EXPECT_EQ(Convert(std::string(kCp1250Forms[k]), false), kUtf8Forms[k]);
+  }
+}
+
+TEST(DisplayText, Cp1250ToUtf8) {
+  const Case cases[] = {
+      {"abc", "abc"},
+      {"\x80\x84\x8A\x9E\xA3\xC8\xD0\xE8\xF0\xFF",
+       "\xE2\x82\xAC\xE2\x80\x9E\xC5\xA0\xC5\xBE\xC5\x81\xC4\x8C\xC4\x90\xC4\x8D\xC4\x91\xCB\x99"},
+      {"\x81\x83\x88\x90\x98", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
+      {std::string("\0\x7F", 2), std::string("\0\x7F", 2)},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Cp1250ToUtf8(c.input), c.expected) << c.input;
+}
+
+TEST(DisplayText, Utf8ToCp1250) {
+  struct {
+    std::string input, expected;
+    bool lossless;
+  } cases[] = {
+      {"abc", "abc", true},
+      {"\xC4\x8D\xC5\xBE \xE2\x80\x9E\xE2\x82\xAC\xCB\x99", "\xE8\x9E \x84\x80\xFF", true},
+      {"\xD0\x96"
+       "a",
+       "?a", false},                             // Ж has no Windows-1250 byte
+      {"\xF0\x9F\x98\x80", "?", false},          // neither has an emoji
+      {"\xC4", "?", false},                      // cut-off sequence
+      {"\xC0\x80\xED\xA0\x80", "?????", false},  // overlong form, surrogate
+      {"\xEF\xBF\xBD", "?", false},
+  };
+  for (const auto& c : cases) {
+    bool lossless = !c.lossless;
+    EXPECT_EQ(Utf8ToCp1250(c.input, &lossless), c.expected) << c.input;
+    EXPECT_EQ(lossless, c.lossless) << c.input;
+  }
+}
+
+TEST(DisplayText, EveryDefinedByteSurvivesTheRoundTrip) {
+  for (int c = 1; c < 256; ++c) {
+    std::string byte(1, static_cast<char>(c));
+    bool lossless = false;
+    std::string back = Utf8ToCp1250(Cp1250ToUtf8(byte), &lossless);
+    bool undefined = c == 0x81 || c == 0x83 || c == 0x88 || c == 0x90 || c == 0x98;
+    EXPECT_EQ(back, undefined ? "?" : byte) << c;
+    EXPECT_EQ(lossless, !undefined) << c;
+  }
+}
+
+}  // namespace
+}  // namespace lorvan

@@ -1,0 +1,20 @@
+// Literal versions of the encoding routines, written as sequences of whole-text replacement
+// passes, to check and measure the one-pass versions in encoding/ against.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace lorvan::reference {
+
+// Replaces the forms of Č č Ć ć Đ đ Š š Ž ž „ slot by slot, one replace-all pass per slot.
+std::string ConvertEncodingBySlots(std::string text, bool from_utf8);
+
+// Transliterates one table row after the other, one replace-all pass per row; the forms of
+// Љ Њ Џ are chosen from the neighbours of each match in the text as it stands in that pass.
+std::string CyrillicToLatinByRows(std::string text);
+
+// Builds the working copy line by line: LFs replaced by CRs, then the "</p><" replacement.
+std::string MakeWorkingCopyLiteral(std::string_view input, bool split_paragraphs);
+
+}  // namespace lorvan::reference
