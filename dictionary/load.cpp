@@ -86,11 +86,11 @@ std::string DescribeLoadIssue(const LoadIssue& issue) {
   const std::string& detail = issue.detail;
   switch (issue.kind) {
     case LoadIssue::Kind::kFileUnreadable:
-      return text + "datoteka nije u\xE8" "itana (" + detail + ")";
+      return text + "datoteka nije u\350itana (" + detail + ")";
     case LoadIssue::Kind::kEmptySource:
-      return text + "par bez izvornika (redak po\xE8" "inje tabulatorom); presko\xE8" "en";
+      return text + "par bez izvornika (redak po\350inje tabulatorom); presko\350en";
     case LoadIssue::Kind::kBlankPhrase:
-      return text + "fraza bez izvornog teksta (prazan ili samo razmaci); presko\xE8" "ena";
+      return text + "fraza bez izvornog teksta (prazan ili samo razmaci); presko\350ena";
     case LoadIssue::Kind::kUnclosedGroup:
       if (detail.starts_with("##"))
         return text + "podgrupa \"" + detail +

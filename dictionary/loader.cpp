@@ -14,7 +14,9 @@ bool SplitPair(std::string_view line, std::string_view* source, std::string_view
   return true;
 }
 
-bool IsBlank(std::string_view text) { return text.find_first_not_of(' ') == std::string_view::npos; }
+bool IsBlank(std::string_view text) {
+  return text.find_first_not_of(' ') == std::string_view::npos;
+}
 
 }  // namespace
 

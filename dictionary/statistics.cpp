@@ -3,7 +3,7 @@
 namespace lorvan {
 namespace {
 
-constexpr int kFirstBoxBuckets = 12;  // A to L
+constexpr int kFirstBoxBuckets = 12;   // A to L
 constexpr int kLastLetterBucket = 21;  // Z
 
 // " X = count" and CR LF for one bucket.

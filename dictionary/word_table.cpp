@@ -47,13 +47,13 @@ void WordTable::Add(std::string_view source, std::string_view target) {
   slot.target = targets.size() - 1;
   partition.keys.append(source);
   for (std::size_t k = slot.key_offset; k < partition.keys.size(); ++k)
-    partition.keys[k] = static_cast<char>(ToLowerByte(static_cast<unsigned char>(partition.keys[k])));
+    partition.keys[k] =
+        static_cast<char>(ToLowerByte(static_cast<unsigned char>(partition.keys[k])));
   ++partition.used;
 }
 
 const std::string* WordTable::Find(int bucket, int length_class, std::string_view word) const {
-  if (bucket < 0 || bucket >= kBucketCount || length_class < 0 ||
-      length_class >= kLengthClassCount)
+  if (bucket < 0 || bucket >= kBucketCount || length_class < 0 || length_class >= kLengthClassCount)
     return nullptr;
   const Slot* slot = FindSlot(partitions_[bucket][length_class], FoldedHash(word), word);
   return slot == nullptr ? nullptr : &targets_[bucket][slot->target];

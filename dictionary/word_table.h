@@ -46,8 +46,7 @@ class WordTable {
     std::size_t used = 0;
   };
 
-  const Slot* FindSlot(const Partition& partition, std::uint64_t hash,
-                       std::string_view word) const;
+  const Slot* FindSlot(const Partition& partition, std::uint64_t hash, std::string_view word) const;
   static void Grow(Partition& partition);
 
   std::array<std::array<Partition, kLengthClassCount>, kBucketCount> partitions_;

@@ -24,7 +24,8 @@ std::vector<std::pair<Kind, std::int64_t>> Issues(const LoadReport& report) {
 
 std::vector<std::pair<std::string, std::string>> Phrases(const Dictionary& dictionary) {
   std::vector<std::pair<std::string, std::string>> phrases;
-  for (const PhraseEntry& entry : dictionary.phrases) phrases.emplace_back(entry.source, entry.target);
+  for (const PhraseEntry& entry : dictionary.phrases)
+    phrases.emplace_back(entry.source, entry.target);
   return phrases;
 }
 
@@ -45,7 +46,9 @@ class LoadDictionaryTest : public ::testing::Test {
   void Write(const char* name, std::string_view bytes) {
     ASSERT_TRUE(WriteFileBytes(dir_.path() + "/" + name, bytes).ok());
   }
-  LoadReport Load(const LoadHooks& hooks = {}) { return LoadDictionary(dir_.path(), hooks, &dict_); }
+  LoadReport Load(const LoadHooks& hooks = {}) {
+    return LoadDictionary(dir_.path(), hooks, &dict_);
+  }
 
   TempDir dir_;
   Dictionary dict_;
@@ -77,7 +80,11 @@ TEST_F(LoadDictionaryTest, YieldsAtEvery501stWordLine) {
     Dictionary dict;
     int yields = 0, clears = 0;
     std::vector<std::int64_t> shown;
-    LoadHooks hooks{[&] { ++clears; }, [&] { ++yields; return false; },
+    LoadHooks hooks{[&] { ++clears; },
+                    [&] {
+                      ++yields;
+                      return false;
+                    },
                     [&](std::int64_t n) { shown.push_back(n); }};
     LoadReport report = LoadDictionary(dir_.path(), hooks, &dict);
     EXPECT_EQ(shown, c.shown) << c.lines;
@@ -124,8 +131,8 @@ TEST_F(LoadDictionaryTest, EmptySourcesAreSkippedAndTheLoadGoesOn) {
   Write(kPhraseFileName, "#kad\r\nkad\tkada\r\n---\r\n");
   Write(kNameFileName, "\tnitko\r\nBeograd\tBelgrade\r\n");
   LoadReport report = Load();
-  EXPECT_EQ(Issues(report), (std::vector<std::pair<Kind, std::int64_t>>{
-                                {Kind::kEmptySource, 2}, {Kind::kEmptySource, 1}}));
+  EXPECT_EQ(Issues(report), (std::vector<std::pair<Kind, std::int64_t>>{{Kind::kEmptySource, 2},
+                                                                        {Kind::kEmptySource, 1}}));
   EXPECT_EQ(report.issues[0].file, DictionaryFile::kWords);
   EXPECT_EQ(report.issues[0].detail, "\tprazno");
   EXPECT_EQ(report.issues[1].file, DictionaryFile::kNames);
@@ -203,10 +210,9 @@ TEST(DescribeLoadIssue, NamesFileLineAndProblemInCroatian) {
        "2_fraze.txt, redak 3: podgrupa \"##kada\" nije zatvorena (nedostaje \"=\"); njezini se "
        "parovi uvijek primjenjuju"},
       {{DictionaryFile::kWords, 7, Kind::kEmptySource, "\tx"},
-       "1_rjecnik.txt, redak 7: par bez izvornika (redak po\xE8" "inje tabulatorom); presko\xE8"
-       "en"},
+       "1_rjecnik.txt, redak 7: par bez izvornika (redak po\350inje tabulatorom); presko\350en"},
       {{DictionaryFile::kNames, 0, Kind::kFileUnreadable, "/d/3_imena.txt: No such file"},
-       "3_imena.txt: datoteka nije u\xE8" "itana (/d/3_imena.txt: No such file)"},
+       "3_imena.txt: datoteka nije u\350itana (/d/3_imena.txt: No such file)"},
       {{DictionaryFile::kPhrases, 5, Kind::kStrayClose, "="},
        "2_fraze.txt, redak 5: zatvaranje \"=\" bez otvorene podgrupe; redak je zanemaren"},
   };

@@ -24,7 +24,8 @@ std::string TargetText(TextGenerator& gen) {
   if (gen.Chance(0.05)) return "";
   std::string target = gen.Word(1, 10);
   for (int words = gen.Uniform(1, 3); words > 1; --words) target += " " + gen.Word(1, 8);
-  if (gen.Chance(0.1)) target[0] = static_cast<char>(ToUpperByte(static_cast<unsigned char>(target[0])));
+  if (gen.Chance(0.1))
+    target[0] = static_cast<char>(ToUpperByte(static_cast<unsigned char>(target[0])));
   return target;
 }
 
