@@ -33,7 +33,7 @@ struct LoadIssue {
 
 struct LoadReport {
   std::vector<LoadIssue> issues;
-  std::int64_t word_lines_read = 0;  // lines of the word file read (all, blank ones included)
+  std::int64_t word_lines_read = 0;  // word-file lines handed to the loader, blank ones included
   bool stopped = false;              // the word file was stopped early on request
   int files_read = 0;                // how many of the three files could be read
 };

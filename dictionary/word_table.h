@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "dictionary/buckets.h"
 
@@ -28,9 +29,28 @@ class WordTable {
   std::int64_t Total() const;
 
  private:
-  // Implementation detail of the table; see word_table.cpp.
-  struct Partition;
-  // ... fields chosen by the implementation ...
+  // One slot of a partition's open-addressing table; target == kNoTarget marks a free slot.
+  struct Slot {
+    std::uint64_t hash = 0;
+    std::size_t key_offset = 0;  // where the folded source starts in the partition's keys
+    std::size_t key_length = 0;
+    std::size_t target = kNoTarget;  // index into the bucket's targets
+  };
+  static constexpr std::size_t kNoTarget = static_cast<std::size_t>(-1);
+
+  // The sources of one bucket and length class: each distinct folded source once, pointing
+  // at the target of its first pair.
+  struct Partition {
+    std::string keys;         // the folded sources, one after another
+    std::vector<Slot> slots;  // size a power of two, at most half full
+    std::size_t used = 0;
+  };
+
+  const Slot* FindSlot(const Partition& partition, std::uint64_t hash, std::string_view word) const;
+  static void Grow(Partition& partition);
+
+  std::array<std::array<Partition, kLengthClassCount>, kBucketCount> partitions_;
+  std::array<std::vector<std::string>, kBucketCount> targets_;  // per bucket, file order
 };
 
 }  // namespace lorvan

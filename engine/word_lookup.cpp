@@ -1,0 +1,47 @@
+#include "engine/word_lookup.h"
+
+#include "encoding/letters.h"
+
+namespace lorvan {
+namespace {
+
+// True when text has no small letter, that is when it equals its own capitals form.
+bool IsAllCapitals(std::string_view text) {
+  for (char c : text) {
+    if (ToUpperByte(static_cast<unsigned char>(c)) != static_cast<unsigned char>(c)) return false;
+  }
+  return true;
+}
+
+// Whether the word counts as starting with a capital. In the letter buckets first_char is a
+// letter A-Z or a-z; in the shared bucket it counts as a capital when it equals the capital
+// form of the word's first character.
+bool StartsWithCapital(int bucket, unsigned char first_char, std::string_view word) {
+  if (bucket != kSharedBucket) return first_char >= 'A' && first_char <= 'Z';
+  return !word.empty() && first_char == ToUpperByte(static_cast<unsigned char>(word[0]));
+}
+
+}  // namespace
+
+std::string& TranslateWord(const WordTable& words, unsigned char first_char, int length_class,
+                           std::string& word) {
+  int bucket = BucketOfCode(first_char);
+  const std::string* target = words.Find(bucket, length_class, word);
+  if (target == nullptr) return word;
+  if (StartsWithCapital(bucket, first_char, word)) {
+    word = CapitalizeLike(word, *target);
+  } else {
+    word = *target;
+  }
+  return word;
+}
+
+std::string CapitalizeLike(std::string_view source, std::string_view target) {
+  if (IsAllCapitals(source)) return ToUpperCopy(target);
+  std::string result(target);
+  if (!result.empty())
+    result[0] = static_cast<char>(ToUpperByte(static_cast<unsigned char>(result[0])));
+  return result;
+}
+
+}  // namespace lorvan
