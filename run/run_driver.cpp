@@ -1,0 +1,234 @@
+#include "run/run_driver.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+
+#include "common/text_file.h"
+#include "encoding/cyrillic.h"
+#include "encoding/paragraphs.h"
+#include "run/file_pipeline.h"
+#include "run/output_name.h"
+
+namespace lorvan {
+namespace {
+
+constexpr char kReadOnlyTitle[] = "S=>C";
+
+// Identity of a folder on disk, so that a walk never enters a folder it is already inside.
+std::string FolderIdentity(const std::string& folder) {
+  struct stat info;
+  if (::stat(folder.c_str(), &info) != 0) return folder;
+  return std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino);
+}
+
+// The progress display of one file: the count of characters done against the whole.
+class Progress : public LineHooks {
+ public:
+  Progress(RunFrontEnd& front_end, StopFlag& stop, std::int64_t total)
+      : front_end_(front_end), stop_(stop), step_(ProgressStep(total)) {}
+
+  bool YieldAndTestStop() override {
+    front_end_.Yield();
+    return stop_.IsSet();
+  }
+
+  // Shows the new percent, and colours its bar elements, each time the count passes the
+  // next whole percent.
+  void LineDone(std::int64_t char_pos) override {
+    count_ += char_pos;
+    if (count_ <= (percent_ + 1) * step_) return;
+    percent_ = count_ / step_;
+    front_end_.ShowPercent(std::to_string(percent_) + " %");
+    front_end_.ColourBar(0, static_cast<int>(std::min<std::int64_t>(percent_ / 5, kBarElements - 1)),
+                         BarColour::kBlue);
+  }
+
+ private:
+  RunFrontEnd& front_end_;
+  StopFlag& stop_;
+  const std::int64_t step_;
+  std::int64_t count_ = 0;
+  std::int64_t percent_ = 0;
+};
+
+}  // namespace
+
+std::int64_t ProgressStep(std::int64_t total) {
+  std::int64_t whole = total / 100 + 1;
+  std::int64_t hundredths = total % 100;
+  if (hundredths > 50 || (hundredths == 50 && whole % 2 == 1)) ++whole;
+  return whole;
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+  if (folder.empty() || folder.back() == '/') return folder + name;
+  return folder + "/" + name;
+}
+
+RunDriver::RunDriver(const Substitutions& substitutions, const RunSettings& settings,
+                     StopFlag& stop, RunFrontEnd& front_end, FileSystem& files,
+                     FileBrowser& browser, std::vector<std::string> selected)
+    : substitutions_(substitutions),
+      settings_(settings),
+      stop_(stop),
+      front_end_(front_end),
+      files_(files),
+      browser_(browser),
+      selected_(std::move(selected)) {}
+
+bool RunDriver::TranslateFolder(const std::string& folder, const std::string& return_path) {
+  const bool skip_tags = settings_.skip_tags;
+  walk_.push_back(FolderIdentity(folder));
+  bool stopped = settings_.subfolders && WalkSubfolders(folder);
+  if (!stopped) {
+    FolderPassState state;
+    for (const std::string& name : FilesOfPass(folder)) {
+      front_end_.Yield();
+      if (stop_.IsSet()) {
+        tally_.stopped = true;
+        stopped = true;
+        break;
+      }
+      if (HandleFile(folder, name, state, skip_tags) == FileEnd::kStop) {
+        stopped = true;
+        break;
+      }
+    }
+  }
+  walk_.pop_back();
+  if (stopped) return true;
+  if (!return_path.empty()) browser_.Open(return_path);
+  return false;
+}
+
+bool RunDriver::WalkSubfolders(const std::string& folder) {
+  if (!browser_.Open(folder).ok()) return false;
+  for (std::size_t count = browser_.subfolders().size(); count > 0; --count) {
+    std::string noted = browser_.folder();
+    if (!browser_.Open(folder).ok() || browser_.subfolders().size() < count) continue;
+    std::string subfolder = browser_.PathOf(browser_.subfolders()[count - 1]);
+    if (std::find(walk_.begin(), walk_.end(), FolderIdentity(subfolder)) != walk_.end())
+      continue;  // a link back into the walk
+    Status opened = browser_.Open(subfolder);
+    if (!opened.ok()) {
+      front_end_.ShowMessage(opened.message());
+      ++tally_.files_failed;
+      continue;
+    }
+    if (TranslateFolder(subfolder, noted)) return true;
+  }
+  return false;
+}
+
+std::vector<std::string> RunDriver::FilesOfPass(const std::string& folder) {
+  if (selected_.size() == 1) {
+    browser_.SetMask(selected_.front());
+    front_end_.ShowMask(selected_.front());
+  }
+  if (!selected_.empty()) return selected_;
+  std::vector<std::string> names;
+  if (!browser_.Open(folder).ok()) return names;
+  for (const FileEntry& file : browser_.files()) names.push_back(file.name);
+  return names;
+}
+
+RunDriver::FileEnd RunDriver::HandleFile(const std::string& folder, const std::string& name,
+                                         FolderPassState& state, bool skip_tags) {
+  const std::string path = JoinPath(folder, name);
+  bool stopped = false;
+  Status status = settings_.convert_only ? ConvertFile(path)
+                                         : TranslateFile(path, name, state, skip_tags, &stopped);
+  if (!status.ok()) return ReportFailure(path, status);
+  if (stopped) {
+    tally_.stopped = true;
+    return FileEnd::kStop;
+  }
+  ++tally_.files_done;
+  return FileEnd::kDone;
+}
+
+Status RunDriver::TranslateFile(const std::string& path, const std::string& name,
+                                FolderPassState& state, bool skip_tags, bool* stopped) {
+  const bool same_name = settings_.same_name;
+  std::string input;
+  Status status = files_.Read(path, &input);
+  if (!status.ok()) return status;
+  const std::string output_name = same_name ? path : SuffixedName(path, "_hr");
+  if (!same_name) {
+    status = files_.Write(output_name, "");  // a write-protected output shows up here
+    if (!status.ok()) return status;
+  }
+
+  front_end_.ShowFileName(name);
+  front_end_.ColourBar(0, kBarElements - 1, BarColour::kGrey);
+  front_end_.ShowPercent("0 %");
+
+  std::string working_copy = MakeWorkingCopy(input, settings_.paragraphs);
+  input.clear();
+  input.shrink_to_fit();
+  if (!same_name) {
+    // Without the same-name option the working copy stands in the output until the
+    // translation replaces it; a stop leaves it there.
+    status = files_.Write(output_name, working_copy);
+    if (!status.ok()) return status;
+  }
+
+  Progress progress(front_end_, stop_, static_cast<std::int64_t>(working_copy.size()));
+  LineTranslator translator(substitutions_,
+                            {.skip_tags = skip_tags, .cyrillic = settings_.cyrillic});
+  std::string output;
+  if (TranslateText(working_copy, translator, state, progress, &output) == FileOutcome::kStopped) {
+    *stopped = true;
+    return Status::Ok();
+  }
+  working_copy.clear();
+  working_copy.shrink_to_fit();
+  status = same_name ? files_.Replace(path, output) : files_.Write(output_name, output);
+  if (!status.ok()) return status;
+
+  front_end_.ColourBar(kBarElements - 1, kBarElements - 1, BarColour::kBlue);
+  front_end_.ShowPercent("100 %");
+  return Status::Ok();
+}
+
+Status RunDriver::ConvertFile(const std::string& path) {
+  std::string input;
+  Status status = files_.Read(path, &input);
+  if (!status.ok()) return status;
+  std::string result;
+  result.reserve(input.size() + input.size() / 16 + 2);
+  LineReader reader(input);
+  std::string_view line;
+  std::string converted;
+  while (reader.Next(&line)) {
+    converted.assign(line);
+    result.append(CyrillicToLatin(converted)).append("\r\n");
+  }
+  result.append("\r\n");
+  if (settings_.same_name) return files_.Replace(path, result);
+  return files_.Write(SuffixedName(path, "_sr"), result);
+}
+
+RunDriver::FileEnd RunDriver::ReportFailure(const std::string& path, const Status& status) {
+  ++tally_.files_failed;
+  switch (status.kind()) {
+    case ErrorKind::kNotFound:
+      front_end_.ShowMessage("Datoteka " + path + " ne postoji");
+      return FileEnd::kFailed;
+    case ErrorKind::kAccessDenied:
+      if (front_end_.AskYesNo(kReadOnlyTitle,
+                              "Datoteka " + path +
+                                  " je zasticena (read-only)!\r\n\r\nZelite li nastaviti s "
+                                  "prijevodom?"))
+        return FileEnd::kFailed;
+      tally_.stopped = true;
+      return FileEnd::kStop;
+    default:
+      front_end_.ShowMessage(status.message());
+      tally_.aborted = true;
+      return FileEnd::kStop;
+  }
+}
+
+}  // namespace lorvan
