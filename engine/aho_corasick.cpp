@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <deque>
 
 namespace lorvan {
 
@@ -24,73 +23,103 @@ std::size_t BitSet::NextSet(std::size_t from) const {
   return std::min(size_, (w << 6) + static_cast<std::size_t>(std::countr_zero(bits)));
 }
 
-AhoCorasick::AhoCorasick() : nodes_(1), building_edges_(1) {}
+AhoCorasick::AhoCorasick(std::size_t dense_cells) : trie_(1), dense_cells_(dense_cells) {}
 
 void AhoCorasick::Add(std::string_view pattern, std::size_t entry) {
   std::int32_t node = 0;
   for (char c : pattern) {
     auto byte = static_cast<unsigned char>(c);
-    auto& edges = building_edges_[static_cast<std::size_t>(node)];
+    auto& edges = trie_[static_cast<std::size_t>(node)].edges;
     auto it =
         std::find_if(edges.begin(), edges.end(), [byte](const auto& e) { return e.first == byte; });
     if (it != edges.end()) {
       node = it->second;
       continue;
     }
-    auto next = static_cast<std::int32_t>(nodes_.size());
+    auto next = static_cast<std::int32_t>(trie_.size());
     edges.emplace_back(byte, next);
-    nodes_.emplace_back();
-    building_edges_.emplace_back();
+    trie_.emplace_back();
     node = next;
   }
-  Node& end = nodes_[static_cast<std::size_t>(node)];
-  if (end.pattern < 0) {
-    end.pattern = static_cast<std::int32_t>(pattern_entries_.size());
+  std::int32_t& id = trie_[static_cast<std::size_t>(node)].pattern;
+  if (id < 0) {
+    id = static_cast<std::int32_t>(pattern_entries_.size());
     pattern_entries_.emplace_back();
   }
-  pattern_entries_[static_cast<std::size_t>(end.pattern)].push_back(entry);
+  pattern_entries_[static_cast<std::size_t>(id)].push_back(entry);
 }
 
 void AhoCorasick::Build() {
-  FlattenEdges();
+  NumberNodesBreadthFirst();
+  NumberByteClasses();
   LinkFailures();
 }
 
-void AhoCorasick::FlattenEdges() {
-  for (std::size_t n = 0; n < nodes_.size(); ++n) {
-    auto& edges = building_edges_[n];
+// Copies the trie into nodes_ in breadth-first order, with each node's edges sorted by byte.
+void AhoCorasick::NumberNodesBreadthFirst() {
+  std::vector<std::int32_t> order{0}, new_id(trie_.size(), 0);
+  for (std::size_t k = 0; k < order.size(); ++k) {
+    auto& edges = trie_[static_cast<std::size_t>(order[k])].edges;
     std::sort(edges.begin(), edges.end());
-    nodes_[n].first_edge = static_cast<std::uint32_t>(edge_bytes_.size());
-    nodes_[n].edge_count = static_cast<std::uint32_t>(edges.size());
-    for (const auto& [byte, target] : edges) {
-      edge_bytes_.push_back(byte);
-      edge_targets_.push_back(target);
+    for (const auto& edge : edges) {
+      new_id[static_cast<std::size_t>(edge.second)] = static_cast<std::int32_t>(order.size());
+      order.push_back(edge.second);
     }
   }
-  building_edges_.clear();
-  building_edges_.shrink_to_fit();
-  for (int c = 0; c < 256; ++c) {
-    std::int32_t child = Child(0, static_cast<unsigned char>(c));
-    root_next_[c] = child < 0 ? 0 : child;
+  nodes_.resize(order.size());
+  for (std::size_t k = 0; k < order.size(); ++k) {
+    const TrieNode& old = trie_[static_cast<std::size_t>(order[k])];
+    nodes_[k].pattern = old.pattern;
+    nodes_[k].first_edge = static_cast<std::uint32_t>(edge_bytes_.size());
+    nodes_[k].edge_count = static_cast<std::uint32_t>(old.edges.size());
+    for (const auto& [byte, target] : old.edges) {
+      edge_bytes_.push_back(byte);
+      edge_targets_.push_back(new_id[static_cast<std::size_t>(target)]);
+    }
+  }
+  trie_.clear();
+  trie_.shrink_to_fit();
+}
+
+void AhoCorasick::NumberByteClasses() {
+  for (unsigned char byte : edge_bytes_) {
+    if (byte_class_[byte] == 0) byte_class_[byte] = static_cast<unsigned char>(class_count_++);
+  }
+  std::size_t rows = std::max<std::size_t>(1, dense_cells_ / class_count_);
+  dense_nodes_ = static_cast<std::int32_t>(std::min(rows, nodes_.size()));
+  dense_.assign(static_cast<std::size_t>(dense_nodes_) * class_count_, 0);
+}
+
+// In breadth-first order a node's failure target, nearer the root, is complete (with its
+// dense row, if the node gets one) before the node itself is handled.
+void AhoCorasick::LinkFailures() {
+  report_.assign(nodes_.size(), -1);
+  for (std::int32_t node = 0; node < static_cast<std::int32_t>(nodes_.size()); ++node) {
+    const Node& current = nodes_[static_cast<std::size_t>(node)];
+    if (node != 0) {
+      report_[static_cast<std::size_t>(node)] =
+          current.pattern >= 0 ? node : report_[static_cast<std::size_t>(current.fail)];
+    }
+    if (node < dense_nodes_) FillDenseRow(node);
+    for (std::uint32_t e = current.first_edge; e < current.first_edge + current.edge_count; ++e) {
+      nodes_[static_cast<std::size_t>(edge_targets_[e])].fail =
+          node == 0 ? 0 : Step(current.fail, edge_bytes_[e]);
+    }
   }
 }
 
-// Breadth-first, so that every node's failure target is final before its children need it.
-void AhoCorasick::LinkFailures() {
-  std::deque<std::int32_t> queue;
-  for (std::uint32_t e = 0; e < nodes_[0].edge_count; ++e) queue.push_back(edge_targets_[e]);
-  while (!queue.empty()) {
-    std::int32_t node = queue.front();
-    queue.pop_front();
-    Node& current = nodes_[static_cast<std::size_t>(node)];
-    const Node& fail = nodes_[static_cast<std::size_t>(current.fail)];
-    current.report = current.pattern >= 0 ? node : fail.report;
-    for (std::uint32_t e = current.first_edge; e < current.first_edge + current.edge_count; ++e) {
-      std::int32_t child = edge_targets_[e];
-      nodes_[static_cast<std::size_t>(child)].fail = Step(current.fail, edge_bytes_[e]);
-      queue.push_back(child);
-    }
+// The node's own children, and for every other byte class the failure target's transition.
+void AhoCorasick::FillDenseRow(std::int32_t node) {
+  const Node& current = nodes_[static_cast<std::size_t>(node)];
+  auto row =
+      dense_.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(node) * class_count_);
+  if (node != 0) {
+    auto fail_row = dense_.begin() + static_cast<std::ptrdiff_t>(
+                                         static_cast<std::size_t>(current.fail) * class_count_);
+    std::copy_n(fail_row, class_count_, row);
   }
+  for (std::uint32_t e = current.first_edge; e < current.first_edge + current.edge_count; ++e)
+    row[byte_class_[edge_bytes_[e]]] = edge_targets_[e];
 }
 
 std::int32_t AhoCorasick::Child(std::int32_t node, unsigned char byte) const {
@@ -103,33 +132,38 @@ std::int32_t AhoCorasick::Child(std::int32_t node, unsigned char byte) const {
 }
 
 std::int32_t AhoCorasick::Step(std::int32_t node, unsigned char byte) const {
-  while (node != 0) {
+  for (;;) {
+    if (node < dense_nodes_)
+      return dense_[static_cast<std::size_t>(node) * class_count_ + byte_class_[byte]];
     std::int32_t child = Child(node, byte);
     if (child >= 0) return child;
     node = nodes_[static_cast<std::size_t>(node)].fail;
   }
-  return root_next_[byte];
 }
 
 void AhoCorasick::FindEntries(std::string_view text, BitSet& seen, BitSet& entries) const {
   seen.Clear();
+  const std::int32_t* dense = dense_.data();
   std::int32_t node = 0;
   for (char c : text) {
-    node = Step(node, static_cast<unsigned char>(c));
-    if (nodes_[static_cast<std::size_t>(node)].report >= 0) Report(node, seen, entries);
+    auto byte = static_cast<unsigned char>(c);
+    node = node < dense_nodes_
+               ? dense[static_cast<std::size_t>(node) * class_count_ + byte_class_[byte]]
+               : Step(node, byte);
+    if (report_[static_cast<std::size_t>(node)] >= 0) Report(node, seen, entries);
   }
 }
 
 // Marks the patterns that end at node. Once a pattern is marked, every pattern on its fail
 // chain has been marked with it, so the walk stops at the first one already seen.
 void AhoCorasick::Report(std::int32_t node, BitSet& seen, BitSet& entries) const {
-  for (std::int32_t r = nodes_[static_cast<std::size_t>(node)].report; r >= 0;) {
+  for (std::int32_t r = report_[static_cast<std::size_t>(node)]; r >= 0;) {
     const Node& hit = nodes_[static_cast<std::size_t>(r)];
     auto pattern = static_cast<std::size_t>(hit.pattern);
     if (seen.Test(pattern)) return;
     seen.Set(pattern);
     for (std::size_t entry : pattern_entries_[pattern]) entries.Set(entry);
-    r = nodes_[static_cast<std::size_t>(hit.fail)].report;
+    r = report_[static_cast<std::size_t>(hit.fail)];
   }
 }
 

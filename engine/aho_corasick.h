@@ -30,7 +30,11 @@ class BitSet {
 // without regard to letter case.
 class AhoCorasick {
  public:
-  AhoCorasick();
+  // At most dense_cells transitions are kept in a dense table, for the nodes nearest the
+  // root (the root always has its row); the other nodes are searched through their edges.
+  explicit AhoCorasick(std::size_t dense_cells = kDefaultDenseCells);
+
+  static constexpr std::size_t kDefaultDenseCells = std::size_t{1} << 16;
 
   // Reports entry whenever pattern occurs. Several entries may share one pattern.
   // REQUIRES: pattern is not empty; Build() has not been called yet.
@@ -49,22 +53,34 @@ class AhoCorasick {
   struct Node {
     std::int32_t fail = 0;
     std::int32_t pattern = -1;  // id of the pattern that ends here, or -1
-    std::int32_t report = -1;   // nearest node with a pattern on the fail chain, self included
     std::uint32_t first_edge = 0;
     std::uint32_t edge_count = 0;
+  };
+  struct TrieNode {
+    std::vector<std::pair<unsigned char, std::int32_t>> edges;
+    std::int32_t pattern = -1;
   };
 
   std::int32_t Child(std::int32_t node, unsigned char byte) const;
   std::int32_t Step(std::int32_t node, unsigned char byte) const;
-  void FlattenEdges();
+  void NumberNodesBreadthFirst();
+  void NumberByteClasses();
   void LinkFailures();
+  void FillDenseRow(std::int32_t node);
   void Report(std::int32_t node, BitSet& seen, BitSet& entries) const;
 
-  std::vector<Node> nodes_;
+  std::vector<TrieNode> trie_;        // while patterns are added; empty after Build()
+  std::vector<Node> nodes_;           // breadth-first: every node after the nodes nearer the root
+  std::vector<std::int32_t> report_;  // nearest node with a pattern on the fail chain, or -1
   std::vector<unsigned char> edge_bytes_;  // children of each node, sorted by byte
   std::vector<std::int32_t> edge_targets_;
-  std::int32_t root_next_[256] = {};  // the root's transitions, dense
-  std::vector<std::vector<std::pair<unsigned char, std::int32_t>>> building_edges_;
+  // Bytes that occur in some pattern get classes 1..n, every other byte class 0.
+  unsigned char byte_class_[256] = {};
+  std::size_t class_count_ = 1;
+  // Complete transitions (failures resolved) of nodes 0 .. dense_nodes_ - 1, a row each.
+  std::vector<std::int32_t> dense_;
+  std::int32_t dense_nodes_ = 1;
+  std::size_t dense_cells_;
   std::vector<std::vector<std::size_t>> pattern_entries_;
 };
 

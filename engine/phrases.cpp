@@ -35,26 +35,30 @@ std::string ReplacePhrase(std::string_view text, std::string_view source, std::s
 }
 
 PhrasePass::PhrasePass(const std::vector<PhraseEntry>& phrases)
-    : entries_(phrases.size()), next_header_(phrases.size() + 1, phrases.size()) {
-  for (std::size_t i = 0; i < phrases.size(); ++i) {
-    Entry& entry = entries_[i];
-    entry.header = IsHeader(phrases[i]);
-    if (!entry.header) {
-      entry.rule = MakePhraseRule(phrases[i].source, phrases[i].target, 1);
-      if (!entry.rule.needle.empty()) matcher_.Add(entry.rule.needle, i);
+    : rules_(phrases.size()),
+      is_header_(phrases.size()),
+      next_header_(phrases.size() + 1, phrases.size()),
+      skip_to_(phrases.size()) {
+  const std::size_t count = phrases.size();
+  for (std::size_t i = 0; i < count; ++i) {
+    is_header_[i] = IsHeader(phrases[i]);
+    if (!is_header_[i]) {
+      rules_[i] = MakePhraseRule(phrases[i].source, phrases[i].target, 1);
+      if (!rules_[i].needle.empty()) matcher_.Add(rules_[i].needle, i);
       continue;
     }
     std::string key = ToLowerCopy(std::string_view(phrases[i].source).substr(1));
-    entry.skip = SkipCount(phrases[i].target, phrases.size());
-    if (key.empty() || entry.skip == 0) continue;  // always found, or skips nothing
+    std::size_t skip = SkipCount(phrases[i].target, count);
+    if (key.empty() || skip == 0) continue;  // always found, or skips nothing
     matcher_.Add(key, i);
     next_header_[i] = i;
+    skip_to_[i] = std::min(count, i + 1 + skip);
   }
-  for (std::size_t i = phrases.size(); i-- > 0;)
+  for (std::size_t i = count; i-- > 0;)
     next_header_[i] = std::min(next_header_[i], next_header_[i + 1]);
   matcher_.Build();
   seen_patterns_.Resize(matcher_.pattern_count());
-  present_.Resize(phrases.size());
+  present_.Resize(count);
 }
 
 void PhrasePass::Scan(const std::string& line) const {
@@ -64,24 +68,27 @@ void PhrasePass::Scan(const std::string& line) const {
 }
 
 // Entries between two events are pairs whose needle is absent, which change nothing. The
-// events are the next present entry and the next header that could skip.
+// events are the next present entry (a pair to apply, or a header whose key is there) and
+// the next header that could skip; such a header met before the next present entry has its
+// key absent.
 void PhrasePass::Apply(std::string& line) const {
-  const std::size_t count = entries_.size();
+  const std::size_t count = rules_.size();
   Scan(line);
+  std::size_t hit = present_.NextSet(0);
   for (std::size_t i = 0; i < count;) {
-    std::size_t hit = present_.NextSet(i);
     std::size_t header = next_header_[i];
-    if (header < hit) {  // that header's key is absent
-      i = header + 1 + std::min(entries_[header].skip, count);
+    if (header < hit) {
+      i = skip_to_[header];
+      if (hit < i) hit = present_.NextSet(i);
       continue;
     }
     if (hit >= count) break;
-    const Entry& entry = entries_[hit];
-    if (!entry.header && ApplyPhraseRule(entry.rule, line, folded_, &out_) && out_ != line) {
+    if (!is_header_[hit] && ApplyPhraseRule(rules_[hit], line, folded_, &out_) && out_ != line) {
       line.swap(out_);
       Scan(line);
     }
     i = hit + 1;
+    hit = present_.NextSet(i);
   }
 }
 

@@ -34,16 +34,12 @@ class PhrasePass {
   void Apply(std::string& line) const;
 
  private:
-  struct Entry {
-    bool header = false;
-    std::size_t skip = 0;  // headers: entries skipped when the key is absent
-    PhraseRule rule;       // pairs
-  };
-
   void Scan(const std::string& line) const;
 
-  std::vector<Entry> entries_;
+  std::vector<PhraseRule> rules_;  // pairs; headers hold an empty rule
+  std::vector<bool> is_header_;
   std::vector<std::size_t> next_header_;  // first header at or after i that can skip entries
+  std::vector<std::size_t> skip_to_;      // for such a header: where the walk goes on if absent
   AhoCorasick matcher_;                   // folded pair needles and folded keys of such headers
   mutable std::string folded_;
   mutable std::string out_;
