@@ -26,6 +26,7 @@ std::size_t BitSet::NextSet(std::size_t from) const {
 AhoCorasick::AhoCorasick(std::size_t dense_cells) : trie_(1), dense_cells_(dense_cells) {}
 
 void AhoCorasick::Add(std::string_view pattern, std::size_t entry) {
+  max_pattern_length_ = std::max(max_pattern_length_, pattern.size());
   std::int32_t node = 0;
   for (char c : pattern) {
     auto byte = static_cast<unsigned char>(c);
@@ -42,17 +43,16 @@ void AhoCorasick::Add(std::string_view pattern, std::size_t entry) {
     node = next;
   }
   std::int32_t& id = trie_[static_cast<std::size_t>(node)].pattern;
-  if (id < 0) {
-    id = static_cast<std::int32_t>(pattern_entries_.size());
-    pattern_entries_.emplace_back();
-  }
-  pattern_entries_[static_cast<std::size_t>(id)].push_back(entry);
+  if (id < 0) id = static_cast<std::int32_t>(pattern_count_++);
+  added_.emplace_back(id, entry);
 }
 
 void AhoCorasick::Build() {
   NumberNodesBreadthFirst();
+  ListEntriesByPattern();
   NumberByteClasses();
   LinkFailures();
+  EncodeCells();
 }
 
 // Copies the trie into nodes_ in breadth-first order, with each node's edges sorted by byte.
@@ -81,6 +81,19 @@ void AhoCorasick::NumberNodesBreadthFirst() {
   trie_.shrink_to_fit();
 }
 
+// Groups the entries by pattern, each group in the order the entries were added.
+void AhoCorasick::ListEntriesByPattern() {
+  entry_start_.assign(pattern_count_ + 1, 0);
+  for (const auto& [pattern, entry] : added_) ++entry_start_[static_cast<std::size_t>(pattern) + 1];
+  for (std::size_t p = 0; p < pattern_count_; ++p) entry_start_[p + 1] += entry_start_[p];
+  entry_list_.resize(added_.size());
+  std::vector<std::size_t> next(entry_start_.begin(), entry_start_.end() - 1);
+  for (const auto& [pattern, entry] : added_)
+    entry_list_[next[static_cast<std::size_t>(pattern)]++] = entry;
+  added_.clear();
+  added_.shrink_to_fit();
+}
+
 void AhoCorasick::NumberByteClasses() {
   for (unsigned char byte : edge_bytes_) {
     if (byte_class_[byte] == 0) byte_class_[byte] = static_cast<unsigned char>(class_count_++);
@@ -94,16 +107,18 @@ void AhoCorasick::NumberByteClasses() {
 // dense row, if the node gets one) before the node itself is handled.
 void AhoCorasick::LinkFailures() {
   report_.assign(nodes_.size(), -1);
+  report_links_.assign(nodes_.size(), ReportLink{});
   for (std::int32_t node = 0; node < static_cast<std::int32_t>(nodes_.size()); ++node) {
     const Node& current = nodes_[static_cast<std::size_t>(node)];
     if (node != 0) {
-      report_[static_cast<std::size_t>(node)] =
-          current.pattern >= 0 ? node : report_[static_cast<std::size_t>(current.fail)];
+      const std::int32_t on_fail_chain = report_[static_cast<std::size_t>(current.fail)];
+      report_[static_cast<std::size_t>(node)] = current.pattern >= 0 ? node : on_fail_chain;
+      report_links_[static_cast<std::size_t>(node)] = ReportLink{current.pattern, on_fail_chain};
     }
     if (node < dense_nodes_) FillDenseRow(node);
     for (std::uint32_t e = current.first_edge; e < current.first_edge + current.edge_count; ++e) {
       nodes_[static_cast<std::size_t>(edge_targets_[e])].fail =
-          node == 0 ? 0 : Step(current.fail, edge_bytes_[e]);
+          node == 0 ? 0 : BuildingStep(current.fail, edge_bytes_[e]);
     }
   }
 }
@@ -119,7 +134,22 @@ void AhoCorasick::FillDenseRow(std::int32_t node) {
     std::copy_n(fail_row, class_count_, row);
   }
   for (std::uint32_t e = current.first_edge; e < current.first_edge + current.edge_count; ++e)
-    row[byte_class_[edge_bytes_[e]]] = edge_targets_[e];
+    row[byte_class_[edge_bytes_[e]]] = static_cast<std::uint32_t>(edge_targets_[e]);
+}
+
+void AhoCorasick::EncodeCells() {
+  for (std::uint32_t& cell : dense_) cell = Cell(static_cast<std::int32_t>(cell));
+}
+
+std::uint32_t AhoCorasick::Cell(std::int32_t node) const {
+  auto n = static_cast<std::size_t>(node);
+  std::size_t state = node < dense_nodes_ ? n * class_count_ : dense_.size() + n;
+  return static_cast<std::uint32_t>(state) | (report_[n] >= 0 ? kReports : 0);
+}
+
+std::int32_t AhoCorasick::NodeOf(std::uint32_t state) const {
+  if (state < dense_.size()) return static_cast<std::int32_t>(state / class_count_);
+  return static_cast<std::int32_t>(state - dense_.size());
 }
 
 std::int32_t AhoCorasick::Child(std::int32_t node, unsigned char byte) const {
@@ -131,26 +161,38 @@ std::int32_t AhoCorasick::Child(std::int32_t node, unsigned char byte) const {
   return edge_targets_[static_cast<std::size_t>(it - edge_bytes_.begin())];
 }
 
-std::int32_t AhoCorasick::Step(std::int32_t node, unsigned char byte) const {
+std::int32_t AhoCorasick::BuildingStep(std::int32_t node, unsigned char byte) const {
   for (;;) {
     if (node < dense_nodes_)
-      return dense_[static_cast<std::size_t>(node) * class_count_ + byte_class_[byte]];
+      return static_cast<std::int32_t>(
+          dense_[static_cast<std::size_t>(node) * class_count_ + byte_class_[byte]]);
     std::int32_t child = Child(node, byte);
     if (child >= 0) return child;
     node = nodes_[static_cast<std::size_t>(node)].fail;
   }
 }
 
+std::uint32_t AhoCorasick::SparseStep(std::int32_t node, unsigned char byte) const {
+  for (;;) {
+    if (node < dense_nodes_)
+      return dense_[static_cast<std::size_t>(node) * class_count_ + byte_class_[byte]];
+    std::int32_t child = Child(node, byte);
+    if (child >= 0) return Cell(child);
+    node = nodes_[static_cast<std::size_t>(node)].fail;
+  }
+}
+
 void AhoCorasick::FindEntries(std::string_view text, BitSet& seen, BitSet& entries) const {
   seen.Clear();
-  const std::int32_t* dense = dense_.data();
-  std::int32_t node = 0;
+  const std::uint32_t* dense = dense_.data();
+  const std::size_t dense_size = dense_.size();
+  std::uint32_t state = 0;  // the root
   for (char c : text) {
     auto byte = static_cast<unsigned char>(c);
-    node = node < dense_nodes_
-               ? dense[static_cast<std::size_t>(node) * class_count_ + byte_class_[byte]]
-               : Step(node, byte);
-    if (report_[static_cast<std::size_t>(node)] >= 0) Report(node, seen, entries);
+    std::uint32_t cell =
+        state < dense_size ? dense[state + byte_class_[byte]] : SparseStep(NodeOf(state), byte);
+    state = cell & ~kReports;
+    if (cell & kReports) Report(NodeOf(state), seen, entries);
   }
 }
 
@@ -158,12 +200,13 @@ void AhoCorasick::FindEntries(std::string_view text, BitSet& seen, BitSet& entri
 // chain has been marked with it, so the walk stops at the first one already seen.
 void AhoCorasick::Report(std::int32_t node, BitSet& seen, BitSet& entries) const {
   for (std::int32_t r = report_[static_cast<std::size_t>(node)]; r >= 0;) {
-    const Node& hit = nodes_[static_cast<std::size_t>(r)];
-    auto pattern = static_cast<std::size_t>(hit.pattern);
+    const ReportLink& link = report_links_[static_cast<std::size_t>(r)];
+    auto pattern = static_cast<std::size_t>(link.pattern);
     if (seen.Test(pattern)) return;
     seen.Set(pattern);
-    for (std::size_t entry : pattern_entries_[pattern]) entries.Set(entry);
-    r = report_[static_cast<std::size_t>(hit.fail)];
+    for (std::size_t k = entry_start_[pattern]; k < entry_start_[pattern + 1]; ++k)
+      entries.Set(entry_list_[k]);
+    r = link.next;
   }
 }
 

@@ -43,7 +43,8 @@ class AhoCorasick {
   void Build();
 
   // Number of distinct patterns added.
-  std::size_t pattern_count() const { return pattern_entries_.size(); }
+  std::size_t pattern_count() const { return pattern_count_; }
+  std::size_t max_pattern_length() const { return max_pattern_length_; }
   // Sets the bit of every entry whose pattern occurs in text; bits already set stay set.
   // seen is scratch of at least pattern_count() bits; it is cleared here.
   // REQUIRES: Build() has been called; entries is large enough for every entry added.
@@ -56,32 +57,52 @@ class AhoCorasick {
     std::uint32_t first_edge = 0;
     std::uint32_t edge_count = 0;
   };
+  struct ReportLink {
+    std::int32_t pattern = -1;  // the pattern that ends at this node
+    std::int32_t next = -1;     // the next node with a pattern on the fail chain, or -1
+  };
   struct TrieNode {
     std::vector<std::pair<unsigned char, std::int32_t>> edges;
     std::int32_t pattern = -1;
   };
 
   std::int32_t Child(std::int32_t node, unsigned char byte) const;
-  std::int32_t Step(std::int32_t node, unsigned char byte) const;
+  // The transition of node on byte while dense cells still hold plain node numbers.
+  std::int32_t BuildingStep(std::int32_t node, unsigned char byte) const;
+  // The transition of a node without a dense row, as a cell.
+  std::uint32_t SparseStep(std::int32_t node, unsigned char byte) const;
   void NumberNodesBreadthFirst();
+  void ListEntriesByPattern();
   void NumberByteClasses();
   void LinkFailures();
   void FillDenseRow(std::int32_t node);
+  void EncodeCells();
+  std::uint32_t Cell(std::int32_t node) const;
+  std::int32_t NodeOf(std::uint32_t state) const;
   void Report(std::int32_t node, BitSet& seen, BitSet& entries) const;
 
   std::vector<TrieNode> trie_;        // while patterns are added; empty after Build()
   std::vector<Node> nodes_;           // breadth-first: every node after the nodes nearer the root
   std::vector<std::int32_t> report_;  // nearest node with a pattern on the fail chain, or -1
+  std::vector<ReportLink> report_links_;   // for the nodes where a pattern ends
   std::vector<unsigned char> edge_bytes_;  // children of each node, sorted by byte
   std::vector<std::int32_t> edge_targets_;
   // Bytes that occur in some pattern get classes 1..n, every other byte class 0.
   unsigned char byte_class_[256] = {};
   std::size_t class_count_ = 1;
   // Complete transitions (failures resolved) of nodes 0 .. dense_nodes_ - 1, a row each.
-  std::vector<std::int32_t> dense_;
+  // Once built, a cell holds the target as a state: the start of its row for a node with a
+  // row, dense_.size() + node number for the others; kReports marks a target that reports.
+  static constexpr std::uint32_t kReports = std::uint32_t{1} << 31;
+  std::vector<std::uint32_t> dense_;
   std::int32_t dense_nodes_ = 1;
   std::size_t dense_cells_;
-  std::vector<std::vector<std::size_t>> pattern_entries_;
+  std::vector<std::pair<std::int32_t, std::size_t>> added_;  // pattern and entry, until Build()
+  std::size_t pattern_count_ = 0;
+  std::vector<std::size_t>
+      entry_start_;  // the entries of pattern p: entry_list_[start[p], start[p + 1])
+  std::vector<std::size_t> entry_list_;
+  std::size_t max_pattern_length_ = 0;
 };
 
 }  // namespace lorvan

@@ -21,9 +21,10 @@ std::string ReplacePhrase(std::string_view text, std::string_view source, std::s
                           int compare_mode);
 
 // The phrase list prepared for fast application to many lines. One multi-pattern scan tells
-// which entries occur in the line; only those are applied, and the line is scanned again only
-// after a replacement changed it. Apply reuses scratch buffers held in the object, so one
-// object must not be used from two threads at once.
+// which entries occur in the line; only those are applied. After a replacement changed the
+// line, only the changed stretch (with enough context for the longest pattern) is scanned
+// again, which adds the entries it now holds. Apply reuses scratch buffers held in the object, so
+// one object must not be used from two threads at once.
 class PhrasePass {
  public:
   explicit PhrasePass(const std::vector<PhraseEntry>& phrases);
@@ -34,17 +35,30 @@ class PhrasePass {
   void Apply(std::string& line) const;
 
  private:
-  void Scan(const std::string& line) const;
+  // A move of the walk from position i over headers whose keys are absent: header is the
+  // last header passed (the entry count when there is none), to is where the walk goes on.
+  struct Jump {
+    std::size_t header;
+    std::size_t to;
+  };
+  static constexpr int kFarSteps = 16;
 
-  std::vector<PhraseRule> rules_;  // pairs; headers hold an empty rule
+  void BuildJumps(const std::vector<std::size_t>& skip_to);
+  // Applies pair i; true when it changed line.
+  bool ApplyPair(std::size_t i, std::string& line) const;
+  // Marks the entries that occur in the stretch of line that differs from before.
+  void ScanChange(std::string_view before, const std::string& line) const;
+
+  std::vector<PhraseRule> rules_;  // pairs; a header that can skip holds its folded key
   std::vector<bool> is_header_;
-  std::vector<std::size_t> next_header_;  // first header at or after i that can skip entries
-  std::vector<std::size_t> skip_to_;      // for such a header: where the walk goes on if absent
-  AhoCorasick matcher_;                   // folded pair needles and folded keys of such headers
+  std::vector<Jump> step_;  // over the next header that can skip entries
+  std::vector<Jump> far_;   // over the next kFarSteps such headers, in one move
+  AhoCorasick matcher_;     // folded pair needles and folded keys of such headers
   mutable std::string folded_;
   mutable std::string out_;
   mutable BitSet seen_patterns_;
-  mutable BitSet present_;  // entries whose needle or key occurs in the line
+  // Entries whose needle or key occurs in the line; after a change, a superset of them.
+  mutable BitSet present_;
 };
 
 }  // namespace lorvan
