@@ -6,16 +6,22 @@
 #include <vector>
 
 #include "dictionary/dictionary.h"
+#include "engine/aho_corasick.h"
+#include "engine/replace_rules.h"
 
 namespace lorvan {
 
 // Replaces every occurrence of source in text that is written in mixed case by target as
 // stored; occurrences entirely in small letters or in capitals stay. compare_mode 0 compares
-// exactly, 1 without regard to letter case. Returns the new text.
+// exactly, 1 without regard to letter case. Returns the new text; an empty source returns
+// text unchanged.
 std::string ReplaceName(std::string_view text, std::string_view source, std::string_view target,
                         int compare_mode);
 
-// The name list prepared for fast application to many lines.
+// The name list prepared for fast application to many lines. One multi-pattern scan tells
+// which names occur in the line; only those are applied, and the line is scanned again only
+// after a replacement changed it. Apply reuses scratch buffers held in the object, so one
+// object must not be used from two threads at once.
 class NamePass {
  public:
   explicit NamePass(const std::vector<NameEntry>& names);
@@ -23,6 +29,15 @@ class NamePass {
   // Applies every entry in list order to line (ApplyNames), comparing exactly. The result
   // equals applying ReplaceName entry by entry.
   void Apply(std::string& line) const;
+
+ private:
+  void Scan(const std::string& line) const;
+
+  std::vector<NameRule> rules_;
+  AhoCorasick matcher_;  // sources in mixed case: the only ones that can change a line
+  mutable std::string out_;
+  mutable BitSet seen_patterns_;
+  mutable BitSet present_;  // entries whose source occurs in the line
 };
 
 }  // namespace lorvan

@@ -1,29 +1,64 @@
 // The phrase pass: the phrase list applied to a whole line, entry after entry.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "dictionary/dictionary.h"
+#include "engine/aho_corasick.h"
+#include "engine/replace_rules.h"
 
 namespace lorvan {
 
 // Replaces every occurrence of source (without its boundary spaces) in text by target
 // (trimmed of spaces) written in the case of the occurrence. A leading/trailing space of
 // source requires a non-letter (or the line's edge) before/after the occurrence.
-// compare_mode 0 compares exactly, 1 without regard to letter case. Returns the new text.
+// compare_mode 0 compares exactly, 1 without regard to letter case. Returns the new text;
+// a source that is empty or only spaces returns text unchanged.
 std::string ReplacePhrase(std::string_view text, std::string_view source, std::string_view target,
                           int compare_mode);
 
-// The phrase list prepared for fast application to many lines.
+// The phrase list prepared for fast application to many lines. One multi-pattern scan tells
+// which entries occur in the line; only those are applied. After a replacement changed the
+// line, only the changed stretch (with enough context for the longest pattern) is scanned
+// again, which adds the entries it now holds. Apply reuses scratch buffers held in the object, so
+// one object must not be used from two threads at once.
 class PhrasePass {
  public:
   explicit PhrasePass(const std::vector<PhraseEntry>& phrases);
 
   // Applies every entry in list order to line (ApplyPhrases): a header whose key is absent
   // from the line skips its group. The result equals applying ReplacePhrase entry by entry.
+  // A header whose count is not a run of digits skips nothing; blank sources do nothing.
   void Apply(std::string& line) const;
+
+ private:
+  // A move of the walk from position i over headers whose keys are absent: header is the
+  // last header passed (the entry count when there is none), to is where the walk goes on.
+  struct Jump {
+    std::size_t header;
+    std::size_t to;
+  };
+  static constexpr int kFarSteps = 16;
+
+  void BuildJumps(const std::vector<std::size_t>& skip_to);
+  // Applies pair i; true when it changed line.
+  bool ApplyPair(std::size_t i, std::string& line) const;
+  // Marks the entries that occur in the stretch of line that differs from before.
+  void ScanChange(std::string_view before, const std::string& line) const;
+
+  std::vector<PhraseRule> rules_;  // pairs; a header that can skip holds its folded key
+  std::vector<bool> is_header_;
+  std::vector<Jump> step_;  // over the next header that can skip entries
+  std::vector<Jump> far_;   // over the next kFarSteps such headers, in one move
+  AhoCorasick matcher_;     // folded pair needles and folded keys of such headers
+  mutable std::string folded_;
+  mutable std::string out_;
+  mutable BitSet seen_patterns_;
+  // Entries whose needle or key occurs in the line; after a change, a superset of them.
+  mutable BitSet present_;
 };
 
 }  // namespace lorvan

@@ -1,0 +1,51 @@
+#include "engine/names.h"
+
+#include "encoding/letters.h"
+
+namespace lorvan {
+namespace {
+
+// Under exact comparison every occurrence is written like source itself, so a source in
+// small letters only or capitals only (or without letters) never changes a line.
+bool CanChangeLine(std::string_view source) {
+  return !source.empty() && source != ToLowerCopy(source) && source != ToUpperCopy(source);
+}
+
+}  // namespace
+
+std::string ReplaceName(std::string_view text, std::string_view source, std::string_view target,
+                        int compare_mode) {
+  NameRule rule = MakeNameRule(source, target, compare_mode);
+  std::string haystack = rule.ignore_case ? ToLowerCopy(text) : std::string(text);
+  std::string out;
+  if (!ApplyNameRule(rule, text, haystack, &out)) return std::string(text);
+  return out;
+}
+
+NamePass::NamePass(const std::vector<NameEntry>& names) {
+  rules_.reserve(names.size());
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    rules_.push_back(MakeNameRule(names[i].source, names[i].target, 0));
+    if (CanChangeLine(names[i].source)) matcher_.Add(names[i].source, i);
+  }
+  matcher_.Build();
+  seen_patterns_.Resize(matcher_.pattern_count());
+  present_.Resize(names.size());
+}
+
+void NamePass::Scan(const std::string& line) const {
+  present_.Clear();
+  matcher_.FindEntries(line, seen_patterns_, present_);
+}
+
+void NamePass::Apply(std::string& line) const {
+  Scan(line);
+  for (std::size_t i = present_.NextSet(0); i < rules_.size(); i = present_.NextSet(i + 1)) {
+    if (ApplyNameRule(rules_[i], line, line, &out_) && out_ != line) {
+      line.swap(out_);
+      Scan(line);
+    }
+  }
+}
+
+}  // namespace lorvan

@@ -1,0 +1,129 @@
+#include "engine/phrases.h"
+
+#include <algorithm>
+
+#include "encoding/letters.h"
+
+namespace lorvan {
+namespace {
+
+// The number of entries a header skips: its target as decimal digits, saturated at limit;
+// 0 when the target is not a non-empty run of ASCII digits.
+std::size_t SkipCount(std::string_view target, std::size_t limit) {
+  if (target.empty()) return 0;
+  std::size_t n = 0;
+  for (char c : target) {
+    if (c < '0' || c > '9') return 0;
+    n = std::min(limit, n * 10 + static_cast<std::size_t>(c - '0'));
+  }
+  return n;
+}
+
+bool IsHeader(const PhraseEntry& entry) {
+  return !entry.source.empty() && entry.source.front() == '#';
+}
+
+}  // namespace
+
+std::string ReplacePhrase(std::string_view text, std::string_view source, std::string_view target,
+                          int compare_mode) {
+  PhraseRule rule = MakePhraseRule(source, target, compare_mode);
+  std::string haystack = rule.ignore_case ? ToLowerCopy(text) : std::string(text);
+  std::string out;
+  if (!ApplyPhraseRule(rule, text, haystack, &out)) return std::string(text);
+  return out;
+}
+
+PhrasePass::PhrasePass(const std::vector<PhraseEntry>& phrases)
+    : rules_(phrases.size()), is_header_(phrases.size()) {
+  const std::size_t count = phrases.size();
+  std::vector<std::size_t> skip_to(count, 0);  // 0 for entries that never skip
+  for (std::size_t i = 0; i < count; ++i) {
+    is_header_[i] = IsHeader(phrases[i]);
+    if (!is_header_[i]) {
+      rules_[i] = MakePhraseRule(phrases[i].source, phrases[i].target, 1);
+      if (!rules_[i].needle.empty()) matcher_.Add(rules_[i].needle, i);
+      continue;
+    }
+    std::string key = ToLowerCopy(std::string_view(phrases[i].source).substr(1));
+    std::size_t skip = SkipCount(phrases[i].target, count);
+    if (key.empty() || skip == 0) continue;  // always found, or skips nothing
+    matcher_.Add(key, i);
+    rules_[i].needle = key;
+    skip_to[i] = std::min(count, i + 1 + skip);
+  }
+  BuildJumps(skip_to);
+  matcher_.Build();
+  seen_patterns_.Resize(matcher_.pattern_count());
+  present_.Resize(count);
+}
+
+void PhrasePass::BuildJumps(const std::vector<std::size_t>& skip_to) {
+  const std::size_t count = skip_to.size();
+  step_.assign(count + 1, Jump{count, count});
+  for (std::size_t i = count; i-- > 0;)
+    step_[i] = skip_to[i] != 0 ? Jump{i, skip_to[i]} : step_[i + 1];
+  far_.assign(count + 1, Jump{count, count});
+  for (std::size_t i = 0; i < count; ++i) {
+    Jump jump{count, i};
+    for (int n = 0; n < kFarSteps && jump.to < count && step_[jump.to].header < count; ++n)
+      jump = step_[jump.to];
+    if (jump.header < count && jump.to != i) far_[i] = jump;
+  }
+}
+
+bool PhrasePass::ApplyPair(std::size_t i, std::string& line) const {
+  if (!ApplyPhraseRule(rules_[i], line, folded_, &out_) || out_ == line) return false;
+  line.swap(out_);
+  ScanChange(out_, line);
+  return true;
+}
+
+// Every occurrence that overlaps the changed stretch lies within it widened by the longest
+// pattern's length less one on both sides; entries found elsewhere are marked already.
+void PhrasePass::ScanChange(std::string_view before, const std::string& line) const {
+  const std::size_t shorter = std::min(before.size(), line.size());
+  std::size_t prefix = 0, suffix = 0;
+  while (prefix < shorter && before[prefix] == line[prefix]) ++prefix;
+  while (suffix < shorter - prefix &&
+         before[before.size() - 1 - suffix] == line[line.size() - 1 - suffix])
+    ++suffix;
+  const std::size_t context = matcher_.max_pattern_length() - 1;
+  const std::size_t from = prefix > context ? prefix - context : 0;
+  const std::size_t to = std::min(line.size(), line.size() - suffix + context);
+  FoldInto(line, &folded_);
+  matcher_.FindEntries(std::string_view(folded_).substr(from, to - from), seen_patterns_, present_);
+}
+
+// Entries between two events are pairs whose needle is absent, which change nothing. The
+// events are the next marked entry (a pair to apply, or a header whose key may be there) and
+// the headers that could skip; such a header met before the next marked entry has its key
+// absent. Headers are passed kFarSteps at a time while they all come before that entry. Once
+// the line has changed, marks may be stale: a pair then simply finds nothing, and a marked
+// header's key is searched again.
+void PhrasePass::Apply(std::string& line) const {
+  const std::size_t count = rules_.size();
+  FoldInto(line, &folded_);
+  present_.Clear();
+  matcher_.FindEntries(folded_, seen_patterns_, present_);
+  bool marks_exact = true;
+  std::size_t hit = present_.NextSet(0);
+  for (std::size_t i = 0; i < count;) {
+    if (far_[i].header < hit) {
+      i = far_[i].to;
+    } else if (step_[i].header < hit) {
+      i = step_[i].to;
+    } else if (hit >= count) {
+      break;
+    } else if (is_header_[hit]) {
+      bool found = marks_exact || folded_.find(rules_[hit].needle) != std::string::npos;
+      i = found ? hit + 1 : step_[hit].to;
+    } else {
+      if (ApplyPair(hit, line)) marks_exact = false;
+      i = hit + 1;
+    }
+    if (hit < i) hit = present_.NextSet(i);
+  }
+}
+
+}  // namespace lorvan

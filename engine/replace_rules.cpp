@@ -1,0 +1,128 @@
+#include "engine/replace_rules.h"
+
+#include "encoding/letters.h"
+
+namespace lorvan {
+namespace {
+
+bool HasNoCapital(std::string_view text) {
+  for (char c : text) {
+    auto byte = static_cast<unsigned char>(c);
+    if (ToLowerByte(byte) != byte) return false;
+  }
+  return true;
+}
+
+bool HasNoSmall(std::string_view text) {
+  for (char c : text) {
+    auto byte = static_cast<unsigned char>(c);
+    if (ToUpperByte(byte) != byte) return false;
+  }
+  return true;
+}
+
+bool IsLetterAt(std::string_view text, std::size_t i) {
+  return i < text.size() && IsWordLetter(static_cast<unsigned char>(text[i]));
+}
+
+// The replacement in the letter case of seen: as stored for small letters, in capitals for
+// capitals, raised first character when seen starts with a character that has no small form.
+const std::string& ReplacementFor(const PhraseRule& rule, std::string_view seen) {
+  if (HasNoCapital(seen)) return rule.replacement;
+  if (HasNoSmall(seen)) return rule.replacement_capitals;
+  auto first = static_cast<unsigned char>(seen[0]);
+  if (ToUpperByte(first) == first) return rule.replacement_capitalised;
+  return rule.replacement;
+}
+
+// True when the occurrence at p must be left in the text; sets *resume for the next search.
+bool RejectAtBoundary(const PhraseRule& rule, std::string_view text, std::size_t p,
+                      std::size_t* resume) {
+  if (rule.right_boundary && IsLetterAt(text, p + rule.needle.size())) {
+    *resume = p + 1;
+    return true;
+  }
+  if (rule.left_boundary && p > 0 && IsLetterAt(text, p - 1)) {
+    *resume = p + 2;
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::string_view TrimSpaces(std::string_view text) {
+  std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+void FoldInto(std::string_view text, std::string* out) {
+  out->resize(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i)
+    (*out)[i] = static_cast<char>(ToLowerByte(static_cast<unsigned char>(text[i])));
+}
+
+PhraseRule MakePhraseRule(std::string_view source, std::string_view target, int compare_mode) {
+  PhraseRule rule;
+  rule.ignore_case = compare_mode != 0;
+  rule.needle = TrimSpaces(source);
+  if (rule.ignore_case) ToLowerInPlace(rule.needle);
+  rule.left_boundary = !source.empty() && source.front() == ' ';
+  rule.right_boundary = !source.empty() && source.back() == ' ';
+  rule.replacement = TrimSpaces(target);
+  rule.replacement_capitals = ToUpperCopy(rule.replacement);
+  rule.replacement_capitalised = rule.replacement;
+  if (!rule.replacement.empty()) {
+    auto first = static_cast<unsigned char>(rule.replacement[0]);
+    rule.replacement_capitalised[0] = static_cast<char>(ToUpperByte(first));
+  }
+  return rule;
+}
+
+NameRule MakeNameRule(std::string_view source, std::string_view target, int compare_mode) {
+  NameRule rule{std::string(source), std::string(target), compare_mode != 0};
+  if (rule.ignore_case) ToLowerInPlace(rule.needle);
+  return rule;
+}
+
+bool ApplyPhraseRule(const PhraseRule& rule, std::string_view text, std::string_view haystack,
+                     std::string* out) {
+  const std::size_t length = rule.needle.size();
+  if (length == 0) return false;
+  bool replaced = false;
+  std::size_t start = 0, resume = 0;
+  for (std::size_t p; (p = haystack.find(rule.needle, resume)) != std::string_view::npos;) {
+    if (RejectAtBoundary(rule, text, p, &resume)) continue;
+    if (!replaced) out->clear();
+    replaced = true;
+    out->append(text.substr(start, p - start));
+    out->append(ReplacementFor(rule, text.substr(p, length)));
+    start = resume = p + length;
+  }
+  if (replaced) out->append(text.substr(start));
+  return replaced;
+}
+
+bool ApplyNameRule(const NameRule& rule, std::string_view text, std::string_view haystack,
+                   std::string* out) {
+  const std::size_t length = rule.needle.size();
+  if (length == 0) return false;
+  bool replaced = false;
+  std::size_t start = 0;
+  for (std::size_t p, resume = 0;
+       (p = haystack.find(rule.needle, resume)) != std::string_view::npos;) {
+    resume = p + length;
+    std::string_view seen = text.substr(p, length);
+    if (HasNoCapital(seen) || HasNoSmall(seen)) continue;  // kept, copied with the next stretch
+    if (!replaced) out->clear();
+    replaced = true;
+    out->append(text.substr(start, p - start));
+    out->append(rule.target);
+    start = resume;
+  }
+  if (replaced) out->append(text.substr(start));
+  return replaced;
+}
+
+}  // namespace lorvan

@@ -1,0 +1,44 @@
+// One phrase pair or name pair prepared for replacement, and the replacement of all its
+// occurrences in one text. Shared by ReplacePhrase/ReplaceName and the fast passes.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace lorvan {
+
+struct PhraseRule {
+  std::string needle;       // source without boundary spaces; small letters when ignoring case
+  std::string replacement;  // target without its end spaces, as stored
+  std::string replacement_capitals;     // ... entirely in capitals
+  std::string replacement_capitalised;  // ... with its first character raised
+  bool left_boundary = false;           // source begins with a space
+  bool right_boundary = false;          // source ends with a space
+  bool ignore_case = false;
+};
+
+struct NameRule {
+  std::string needle;  // source; small letters when ignoring case
+  std::string target;
+  bool ignore_case = false;
+};
+
+// compare_mode 0 compares exactly, any other value without regard to letter case.
+PhraseRule MakePhraseRule(std::string_view source, std::string_view target, int compare_mode);
+NameRule MakeNameRule(std::string_view source, std::string_view target, int compare_mode);
+
+// Applies rule to text. haystack is text in small letters when the rule ignores case, else
+// text itself. Returns false when no occurrence was replaced (also for an empty needle);
+// otherwise *out holds the whole new text.
+bool ApplyPhraseRule(const PhraseRule& rule, std::string_view text, std::string_view haystack,
+                     std::string* out);
+bool ApplyNameRule(const NameRule& rule, std::string_view text, std::string_view haystack,
+                   std::string* out);
+
+// text without the spaces (0x20) at its start and end.
+std::string_view TrimSpaces(std::string_view text);
+
+// Writes text in small letters into *out, reusing its storage.
+void FoldInto(std::string_view text, std::string* out);
+
+}  // namespace lorvan

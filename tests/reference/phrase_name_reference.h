@@ -1,0 +1,27 @@
+// Literal phrase and name passes: a position-by-position search with 1-based positions, every
+// entry applied in list order with a rescan of the whole line. Slow on purpose; the fast
+// passes must give the same lines.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "dictionary/dictionary.h"
+
+namespace lorvan::reference {
+
+// The 1-based position of the first occurrence of pattern in text at or after position start,
+// or 0. compare_mode 0 compares exactly, 1 without regard to letter case.
+long InStr(long start, const std::string& text, const std::string& pattern, int compare_mode);
+
+std::string ReplacePhraseLiteral(const std::string& text, const std::string& source,
+                                 const std::string& target, int compare_mode);
+std::string ReplaceNameLiteral(const std::string& text, const std::string& source,
+                               const std::string& target, int compare_mode);
+
+// Walks every entry in order; a header whose key is absent skips its count of entries (a
+// count that is not a run of digits skips nothing).
+std::string ApplyPhrasesLiteral(std::string line, const std::vector<PhraseEntry>& entries);
+std::string ApplyNamesLiteral(std::string line, const std::vector<NameEntry>& entries);
+
+}  // namespace lorvan::reference
