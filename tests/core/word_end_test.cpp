@@ -52,7 +52,7 @@ TEST(WordEnd, ChoosesPrepositionFormsFromTheFollowingWord) {
       {"s", "s"},
       {"Sa  tobom", "S  tobom"},
       {"ka", "ka"},
-      {"sa s", "s s"},
+      {"sa s", "sa s"},
       {"s k", "s k"},
       {"a s ", "a s "},
       {"sa ", "s "},

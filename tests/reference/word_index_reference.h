@@ -31,7 +31,7 @@ struct ReferenceWordTable {
 
 // Looks word up as the old tables did: searches "," + word + "," without regard to case from
 // the start of the index string of first_char's bucket and length_class, reads the pair number
-// word_length + 2 characters after the key's comma, and carries the case over. Returns word.
+// right after the key (the comma, the text, the comma), and carries the case over. Returns word.
 std::string& TranslateWordLiteral(const ReferenceWordTable& table, unsigned char first_char,
                                   int length_class, int word_length, std::string& word);
 
