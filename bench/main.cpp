@@ -1,5 +1,6 @@
 // Runs every benchmark, then prints, for each pair named "<Case>/Fast" and "<Case>/Reference",
-// how many times faster the fast path is than the literal reference.
+// how many times faster the fast path is than the literal reference: by bytes per second when
+// both report them, else by time per iteration.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -18,9 +19,12 @@ class RatioReporter : public benchmark::ConsoleReporter {
       std::size_t slash = name.find('/');
       if (slash == std::string::npos) continue;
       std::string kind = name.substr(slash + 1, name.find('/', slash + 1) - slash - 1);
-      double seconds = run.GetAdjustedRealTime();
-      if (kind == "Fast") fast_[name.substr(0, slash)] = seconds;
-      if (kind == "Reference") reference_[name.substr(0, slash)] = seconds;
+      // Seconds per unit of work: per byte when the run counts bytes, else per iteration.
+      double cost = run.GetAdjustedRealTime();
+      auto bytes = run.counters.find("bytes_per_second");
+      if (bytes != run.counters.end() && bytes->second.value > 0) cost = 1.0 / bytes->second.value;
+      if (kind == "Fast") fast_[name.substr(0, slash)] = cost;
+      if (kind == "Reference") reference_[name.substr(0, slash)] = cost;
     }
   }
 

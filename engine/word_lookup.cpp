@@ -28,10 +28,14 @@ std::string& TranslateWord(const WordTable& words, unsigned char first_char, int
   int bucket = BucketOfCode(first_char);
   const std::string* target = words.Find(bucket, length_class, word);
   if (target == nullptr) return word;
-  if (StartsWithCapital(bucket, first_char, word)) {
-    word = CapitalizeLike(word, *target);
-  } else {
-    word = *target;
+  // The same result as CapitalizeLike, written into word's own buffer.
+  const bool capital = StartsWithCapital(bucket, first_char, word);
+  const bool all_capitals = capital && IsAllCapitals(word);
+  word.assign(*target);
+  if (all_capitals) {
+    ToUpperInPlace(word);
+  } else if (capital && !word.empty()) {
+    word[0] = static_cast<char>(ToUpperByte(static_cast<unsigned char>(word[0])));
   }
   return word;
 }
