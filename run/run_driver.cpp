@@ -40,7 +40,8 @@ class Progress : public LineHooks {
     if (count_ <= (percent_ + 1) * step_) return;
     percent_ = count_ / step_;
     front_end_.ShowPercent(std::to_string(percent_) + " %");
-    front_end_.ColourBar(0, static_cast<int>(std::min<std::int64_t>(percent_ / 5, kBarElements - 1)),
+    front_end_.ColourBar(0,
+                         static_cast<int>(std::min<std::int64_t>(percent_ / 5, kBarElements - 1)),
                          BarColour::kBlue);
   }
 

@@ -20,10 +20,10 @@ namespace lorvan {
 
 // What a run did, for the exit status of the command line.
 struct RunTally {
-  int files_done = 0;     // files translated or converted
-  int files_failed = 0;   // missing, refused or failed files
-  bool stopped = false;   // ended by a stop request or a No to the read-only question
-  bool aborted = false;   // ended by an error other than a missing or refused file
+  int files_done = 0;    // files translated or converted
+  int files_failed = 0;  // missing, refused or failed files
+  bool stopped = false;  // ended by a stop request or a No to the read-only question
+  bool aborted = false;  // ended by an error other than a missing or refused file
 };
 
 class RunDriver {

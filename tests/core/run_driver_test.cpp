@@ -205,8 +205,9 @@ TEST_F(RunDriverTest, AsksAboutARefusedOutputAndEndsOnNo) {
   Put("b.txt", "hleb");
   files_.refused.insert(Path("a_hr.txt"));
   RunTally tally = Run();
-  EXPECT_EQ(front_.messages, V{"S=>C|Datoteka " + Path("a.txt") +
-                               " je zasticena (read-only)!\r\n\r\nZelite li nastaviti s prijevodom?"});
+  EXPECT_EQ(front_.messages,
+            V{"S=>C|Datoteka " + Path("a.txt") +
+              " je zasticena (read-only)!\r\n\r\nZelite li nastaviti s prijevodom?"});
   EXPECT_TRUE(Exists("b_hr.txt"));
   EXPECT_EQ(tally.files_failed, 1);
   EXPECT_FALSE(tally.stopped);

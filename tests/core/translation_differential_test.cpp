@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "common/text_file.h"
-
 #include "dictionary/loader.h"
 #include "encoding/letters.h"
 #include "reference/generators.h"

@@ -1,0 +1,138 @@
+// The command-line program run as users and scripts run it, on real files.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "common/text_file.h"
+#include "tests/core/temp_dir.h"
+
+namespace lorvan {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kCli = LORVAN_CLI_PATH;
+const std::string kDictionary = std::string(LORVAN_GOLDEN_DIR) + "/dictionary";
+
+struct Result {
+  int exit_code;
+  std::string out;
+  std::string err;
+};
+
+class CliTest : public ::testing::Test {
+ protected:
+  // Runs the program with args (a shell word list) in the temporary folder, with input on
+  // its standard input.
+  Result Run(const std::string& args, const std::string& input = "") {
+    Put(".stdin", input);
+    std::string command = "cd '" + dir_.path() + "' && '" + kCli + "' -d '" + kDictionary + "' " +
+                          args + " <.stdin >.stdout 2>.stderr";
+    int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Get(".stdout"), Get(".stderr")};
+  }
+  void Put(const std::string& relative, const std::string& bytes) {
+    fs::create_directories(fs::path(dir_.path() + "/" + relative).parent_path());
+    ASSERT_TRUE(WriteFileBytes(dir_.path() + "/" + relative, bytes).ok());
+  }
+  std::string Get(const std::string& relative) {
+    std::string bytes;
+    EXPECT_TRUE(ReadFileBytes(dir_.path() + "/" + relative, &bytes).ok()) << relative;
+    return bytes;
+  }
+  bool Exists(const std::string& relative) { return fs::exists(dir_.path() + "/" + relative); }
+
+  TempDir dir_;
+};
+
+TEST_F(CliTest, TranslatesAFolderAndItsSubfolders) {
+  Put("a.txt", "Hleb i voz.\r\n");
+  Put("sub/b.htm", "<p title=\"hleb\">hleb</p><p>voz</p>\n");
+  Result r = Run("-r -q");
+  EXPECT_EQ(r.exit_code, 0) << r.err;
+  EXPECT_EQ(Get("a_hr.txt"), "Kruh i vlak.\r\n");
+  EXPECT_EQ(Get("sub/b_hr.htm"), "<p title=\"hleb\">kruh</p>\r\n<p>vlak</p>\r\n");
+
+  r = Run("-m '*.htm' -r -q --translate-tags --no-paragraphs -s");
+  EXPECT_EQ(r.exit_code, 0) << r.err;
+  EXPECT_EQ(Get("sub/b.htm"), "<p title=\"kruh\">kruh</p><p>vlak</p>\r\n");
+  EXPECT_EQ(Get("a.txt"), "Hleb i voz.\r\n");
+}
+
+TEST_F(CliTest, TranslatesOnlyTheNamedFiles) {
+  Put("a.txt", "hleb");
+  Put("b.txt", "hleb");
+  Put("c.txt", "hleb");
+  Result r = Run("-q a.txt c.txt");
+  EXPECT_EQ(r.exit_code, 0) << r.err;
+  EXPECT_TRUE(Exists("a_hr.txt"));
+  EXPECT_FALSE(Exists("b_hr.txt"));
+  EXPECT_TRUE(Exists("c_hr.txt"));
+}
+
+TEST_F(CliTest, ConvertsCyrillicWithoutTranslating) {
+  Put("c.txt", "\xd0\xa5\xd0\xbb\xd0\xb5\xd0\xb1\r\n");
+  Result r = Run("-q --convert");
+  EXPECT_EQ(r.exit_code, 0) << r.err;
+  EXPECT_EQ(Get("c_sr.txt"), "Hleb\r\n\r\n");
+  r = Run("-q --cyrillic c.txt");
+  EXPECT_EQ(Get("c_hr.txt"), "Kruh\r\n");
+}
+
+TEST_F(CliTest, FiltersStandardInput) {
+  Result r = Run("--stdin", "Da li je hleb skup?\r\n<b title=\"hleb\nhleb\">hleb\n\nx</p><p>voz");
+  EXPECT_EQ(r.exit_code, 0) << r.err;
+  EXPECT_EQ(r.out, "Je li je kruh skup?\n<b title=\"hleb\nhleb\">kruh\n\nx</p>\n<p>vlak\n");
+}
+
+TEST_F(CliTest, PrintsTheStatistics) {
+  Result r = Run("--stats");
+  EXPECT_EQ(r.exit_code, 0);
+  EXPECT_NE(r.out.find(" H = 3\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("\n \xc4\x8c\xc4\x86\xc5\xa0\xc5\xbd = 0\n"), std::string::npos);
+  EXPECT_NE(r.out.find("Ukupno parova:  6\n"), std::string::npos);
+}
+
+TEST_F(CliTest, ExitStatusSaysWhatWentWrong) {
+  Put("a.txt", "hleb");
+  Result r = Run("-q a.txt nema.txt");
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_NE(r.err.find("Datoteka ./nema.txt ne postoji"), std::string::npos) << r.err;
+  EXPECT_TRUE(Exists("a_hr.txt"));
+  EXPECT_FALSE(Exists("nema_hr.txt"));
+
+  EXPECT_EQ(Run("--no-such-option").exit_code, 2);
+  EXPECT_EQ(Run("sub/a.txt").exit_code, 2);
+  EXPECT_EQ(Run("-C nowhere").exit_code, 2);
+  r = Run("-d /nonexistent-folder");
+  EXPECT_EQ(r.exit_code, 2);  // the later -d wins
+  EXPECT_NE(r.err.find("no dictionary file"), std::string::npos) << r.err;
+
+  r = Run("--help");
+  EXPECT_EQ(r.exit_code, 0);
+  EXPECT_NE(r.out.find("Kroz sve poddirektorije"), std::string::npos);
+}
+
+TEST_F(CliTest, CtrlCEndsTheRunWithStatus130) {
+  ASSERT_EQ(::mkfifo((dir_.path() + "/fifo").c_str(), 0600), 0);
+  Put("interrupt.sh", "'" + kCli + "' -d '" + kDictionary +
+                          "' --stdin <fifo >out &\n"
+                          "pid=$!\n"
+                          "exec 3>fifo\n"
+                          "printf 'hleb\\n' >&3\n"
+                          "sleep 0.5\n"
+                          "kill -INT $pid\n"
+                          "wait $pid\n"
+                          "echo $? >status\n");
+  std::string command = "cd '" + dir_.path() + "' && timeout 20 bash interrupt.sh";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  EXPECT_EQ(Get("status"), "130\n");
+  EXPECT_EQ(Get("out"), "kruh\n");
+}
+
+}  // namespace
+}  // namespace lorvan
