@@ -88,7 +88,7 @@ void PhrasePass::ScanChange(std::string_view before, const std::string& line) co
   while (suffix < shorter - prefix &&
          before[before.size() - 1 - suffix] == line[line.size() - 1 - suffix])
     ++suffix;
-  const std::size_t context = matcher_.max_pattern_length() - 1;
+  const std::size_t context = std::max<std::size_t>(matcher_.max_pattern_length(), 1) - 1;
   const std::size_t from = prefix > context ? prefix - context : 0;
   const std::size_t to = std::min(line.size(), line.size() - suffix + context);
   FoldInto(line, &folded_);
