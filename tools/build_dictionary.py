@@ -47,6 +47,25 @@ def merge(report, *layers):
     return merged
 
 
+SECTION_TITLES = ["curated lexical pairs (tools/lexical_pairs.txt)",
+                  "derived -ovati/-isati -> -irati verbs",
+                  "Serbian and Croatian generator forms (apertium-hbs-eng)"]
+
+
+def word_lines(pairs, layers):
+    """The word file: one section per layer, headed by a "== title" note line,
+    each pair under the first layer that gave its source."""
+    lines = list(WORD_HEADER)
+    placed = set()
+    for title, layer in zip(SECTION_TITLES, layers):
+        lines.append("== " + title)
+        for source in sorted(layer):
+            if source not in placed and pairs[source] == layer[source]:
+                placed.add(source)
+                lines.append(f"{source}\t{pairs[source]}")
+    return lines
+
+
 def check_buckets(pairs, report):
     counts = {}
     for source in pairs:
@@ -87,7 +106,7 @@ def main():
     pairs = merge(report, lexical, derived, systematic)
     check_buckets(pairs, report)
     files.write_lines(os.path.join(args.out, "1_rjecnik.txt"),
-                      WORD_HEADER + [f"{s}\t{t}" for s, t in sorted(pairs.items())])
+                      word_lines(pairs, [lexical, derived, systematic]))
 
     phrase_lines = phrases.build(sources, pairs, os.path.join(TOOLS, "phrases.txt"), report)
     files.write_lines(os.path.join(args.out, "2_fraze.txt"), phrase_lines)
