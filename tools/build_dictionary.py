@@ -108,7 +108,8 @@ def main():
     files.write_lines(os.path.join(args.out, "1_rjecnik.txt"),
                       word_lines(pairs, [lexical, derived, systematic]))
 
-    phrase_lines = phrases.build(sources, pairs, os.path.join(TOOLS, "phrases.txt"), report)
+    phrase_lines = phrases.build(sources, pairs, os.path.join(TOOLS, "phrases.txt"),
+                                 os.path.join(TOOLS, "modal_verbs.txt"), report)
     files.write_lines(os.path.join(args.out, "2_fraze.txt"), phrase_lines)
     name_lines = names.build(sources, os.path.join(TOOLS, "names.txt"), report)
     files.write_lines(os.path.join(args.out, "3_imena.txt"), name_lines)
