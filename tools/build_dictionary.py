@@ -1,0 +1,124 @@
+#!/usr/bin/env python3
+"""Builds Lorvan's three dictionaries in data/ from Debian's Serbo-Croatian
+generators (apertium-hbs-eng), the Croatian hunspell dictionary (hunspell-hr)
+and the curated lists in tools/ (lexical_pairs.txt, phrases.txt, names.txt).
+
+    nice -n 10 python3 tools/build_dictionary.py
+
+writes data/1_rjecnik.txt, data/2_fraze.txt, data/3_imena.txt and prints a
+report of what each filter removed (also saved as tools/build_report.txt).
+Needs: lttoolbox (lt-print), apertium-hbs-eng, hunspell-hr.
+"""
+
+import argparse
+import os
+import pickle
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+from dictbuild import files, names, phrases, words  # noqa: E402
+from dictbuild.report import Report  # noqa: E402
+from dictbuild.sources import load_sources  # noqa: E402
+
+TOOLS = os.path.dirname(os.path.abspath(__file__))
+ROOT = os.path.dirname(TOOLS)
+
+WORD_HEADER = [
+    "Lorvan word pairs, Serbian -> Croatian. Built by tools/build_dictionary.py; do not edit.",
+    "Sources: tools/lexical_pairs.txt, apertium-hbs-eng (GPL-3.0), hunspell-hr; see data/README.md.",
+    "",
+]
+
+
+def merge(report, *layers):
+    """Earlier layers win; a later pair for the same source is reported."""
+    merged = {}
+    sec = report.section("merge", "merging the layers (earlier wins)")
+    for pairs in layers:
+        for source, target in pairs.items():
+            sec.seen(source)
+            if source not in merged:
+                merged[source] = target
+            elif merged[source] != target:
+                sec.drop("source already has another target",
+                         f"{source} -> {target} (kept {merged[source]})")
+    sec.kept(len(merged), [f"{s} -> {t}" for s, t in sorted(merged.items())])
+    return merged
+
+
+SECTION_TITLES = ["curated lexical pairs (tools/lexical_pairs.txt)",
+                  "derived -ovati/-isati -> -irati verbs",
+                  "Serbian and Croatian generator forms (apertium-hbs-eng)"]
+
+
+def word_lines(pairs, layers):
+    """The word file: one section per layer, headed by a "== title" note line,
+    each pair under the first layer that gave its source."""
+    lines = list(WORD_HEADER)
+    placed = set()
+    for title, layer in zip(SECTION_TITLES, layers):
+        lines.append("== " + title)
+        for source in sorted(layer):
+            if source not in placed and pairs[source] == layer[source]:
+                placed.add(source)
+                lines.append(f"{source}\t{pairs[source]}")
+    return lines
+
+
+def check_buckets(pairs, report):
+    counts = {}
+    for source in pairs:
+        bucket = files.bucket_of(source)
+        counts[bucket] = counts.get(bucket, 0) + 1
+    report.note("word pairs per letter bucket: " + ", ".join(
+        f"{b} {n}" for b, n in sorted(counts.items())))
+    over = [b for b, n in counts.items() if n > files.MAX_PER_BUCKET]
+    if over:
+        raise SystemExit(f"letter buckets over {files.MAX_PER_BUCKET} pairs: {over}")
+
+
+def load(cache):
+    if cache and os.path.exists(cache):
+        with open(cache, "rb") as handle:
+            return pickle.load(handle)
+    sources = load_sources()
+    if cache:
+        with open(cache, "wb") as handle:
+            pickle.dump(sources, handle, protocol=pickle.HIGHEST_PROTOCOL)
+    return sources
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("--out", default=os.path.join(ROOT, "data"))
+    parser.add_argument("--report", default=os.path.join(TOOLS, "build_report.txt"))
+    parser.add_argument("--cache", help="pickle of the loaded sources (for repeated runs)")
+    args = parser.parse_args()
+
+    sources = load(args.cache)
+    report = Report()
+    entries = list(words.read_lexical_pairs(os.path.join(TOOLS, "lexical_pairs.txt")))
+    lexical = words.lexical_pairs(sources, entries, report)
+    derived = words.lexical_pairs(sources, list(words.derived_verb_entries(sources)), report,
+                                  "derived", "derived -ovati/-isati -> -irati verbs")
+    systematic = words.systematic_pairs(sources, report)
+    pairs = merge(report, lexical, derived, systematic)
+    check_buckets(pairs, report)
+    files.write_lines(os.path.join(args.out, "1_rjecnik.txt"),
+                      word_lines(pairs, [lexical, derived, systematic]))
+
+    phrase_lines = phrases.build(sources, pairs, os.path.join(TOOLS, "phrases.txt"),
+                                 os.path.join(TOOLS, "modal_verbs.txt"), report)
+    files.write_lines(os.path.join(args.out, "2_fraze.txt"), phrase_lines)
+    name_lines = names.build(sources, os.path.join(TOOLS, "names.txt"), report)
+    files.write_lines(os.path.join(args.out, "3_imena.txt"), name_lines)
+
+    text = report.text()
+    with open(args.report, "w", encoding="utf-8") as handle:
+        handle.write(text)
+    print(text)
+
+
+if __name__ == "__main__":
+    main()

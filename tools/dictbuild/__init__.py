@@ -1,0 +1,1 @@
+"""Helpers of the dictionary builder (tools/build_dictionary.py)."""

@@ -1,0 +1,22 @@
+"""Writing the dictionary files: Windows-1250 bytes, CR LF line ends."""
+
+import os
+
+ENCODING = "cp1250"
+MAX_PER_BUCKET = 32767
+BUCKET_LETTERS = "abcdefghijklmnoprstuvz"
+
+
+def bucket_of(source):
+    """Letter bucket name of a source: A..Z or the shared bucket."""
+    first = source[:1].lower()
+    return first.upper() if first and first in BUCKET_LETTERS else "ČĆŠŽ"
+
+
+def write_lines(path, lines):
+    """Writes lines with CR LF ends through a temporary file."""
+    data = "".join(line + "\r\n" for line in lines).encode(ENCODING)
+    temporary = path + ".tmp"
+    with open(temporary, "wb") as handle:
+        handle.write(data)
+    os.replace(temporary, path)

@@ -1,0 +1,216 @@
+"""Word pairs: systematic differences between the Serbian and the Croatian
+generator, curated lexical pairs, and derived -ovati/-isati -> -irati verbs.
+Every filter records what it removed in a Report."""
+
+import re
+
+from .report import Report
+from .sources import lemma_of, tags_of
+
+LETTERS = "a-zčćđšžA-ZČĆĐŠŽ"
+WORD_RE = re.compile("^[" + LETTERS + "]+$")
+TARGET_RE = re.compile("^[" + LETTERS + "]+( [" + LETTERS + "]+)*$")
+NEVER_LOOKED_UP = {"s", "k", "sa", "ka", "da"}
+FUTURE_CLITICS = {"ću", "ćeš", "će", "ćemo", "ćete"}
+NOUN_GENDER_RE = re.compile(r"^<(n|np)>(<[a-z]+>)?<(m|mi|ma|mp|f|nt)>")
+
+
+def target_is_known(sources, target):
+    """Every word of target is a Croatian word; a shortened infinitive
+    before a future clitic (pogledat ćemo) counts when the infinitive is."""
+    words = target.split(" ")
+    for i, word in enumerate(words):
+        if sources.is_croatian_word(word):
+            continue
+        before_clitic = i + 1 < len(words) and words[i + 1] in FUTURE_CLITICS
+        if before_clitic and word.endswith("t") and sources.is_croatian_word(word + "i"):
+            continue
+        return False
+    return True
+
+
+def source_problem(source):
+    if not WORD_RE.match(source):
+        return "source is not a single word"
+    if source.lower() in NEVER_LOOKED_UP:
+        return "source is never looked up"
+    return None
+
+
+def systematic_pairs(sources, report):
+    """Serbian form -> Croatian form where the generators differ on one analysis."""
+    sec = report.section("systematic", "Serbian and Croatian generator, same analysis")
+    croatian = sources.croatian.by_analysis
+    targets = {}
+    for analysis, serbian_forms in sources.serbian.by_analysis.items():
+        croatian_forms = croatian.get(analysis)
+        if not croatian_forms:
+            continue
+        for form in serbian_forms:
+            if form in croatian_forms:
+                continue
+            example = f"{form} -> {'|'.join(croatian_forms)}  [{analysis}]"
+            sec.seen(example)
+            problem = source_problem(form)
+            if problem:
+                sec.drop(problem, example)
+                continue
+            source = form.lower()
+            if sources.is_croatian_form(source):
+                sec.drop("Serbian form is also a Croatian form", example)
+                continue
+            shaped = [t for t in croatian_forms if TARGET_RE.match(t)]
+            if not shaped:
+                sec.drop("Croatian form is not made of words", example)
+                continue
+            known = [t for t in shaped if target_is_known(sources, t)]
+            if not known:
+                sec.drop("Croatian form unknown to hunspell-hr", example)
+                continue
+            if len(set(known)) > 1:
+                sec.drop("several Croatian forms for one analysis", example)
+                continue
+            targets.setdefault(source, {}).setdefault(known[0], analysis)
+    return _resolve(targets, sec)
+
+
+CASE_ORDER = ["nom", "acc", "gen", "dat", "loc", "ins", "voc"]
+
+
+def _reading_rank(analysis):
+    """Singular before plural, then nominative, accusative, genitive ..."""
+    tags = re.findall(r"<([a-z0-9]+)>", analysis)
+    number = 1 if "pl" in tags else 0
+    case = min((CASE_ORDER.index(t) for t in tags if t in CASE_ORDER), default=len(CASE_ORDER))
+    return number * 10 + case
+
+
+def choose_target(choices):
+    """One target for a Serbian form whose readings want several: when all
+    readings are cells of one lemma (Serbian syncretism, as in meseca: genitive
+    singular and plural) the most basic reading wins; otherwise None."""
+    if len(choices) == 1:
+        return next(iter(choices))
+    if len({lemma_of(a) for a in choices.values()}) != 1:
+        return None
+    if not all(re.search(r"<(%s)>" % "|".join(CASE_ORDER), a) for a in choices.values()):
+        return None
+    ranked = sorted(choices.items(), key=lambda item: (_reading_rank(item[1]), item[0]))
+    if _reading_rank(ranked[0][1]) == _reading_rank(ranked[1][1]):
+        return None
+    return ranked[0][0]
+
+
+def _resolve(targets, sec):
+    """Keeps the sources that have one target, or one by choose_target."""
+    pairs = {}
+    for source, choices in targets.items():
+        target = choose_target(choices)
+        if target is not None:
+            pairs[source] = target
+            if len(choices) > 1:
+                sec.drop("several forms of one lemma: most basic reading kept",
+                         source + " -> " + " | ".join(sorted(choices)) + f" (kept {target})",
+                         pairs=len(choices) - 1)
+        else:
+            sec.drop("several Croatian forms for one Serbian form",
+                     source + " -> " + " | ".join(sorted(choices)), pairs=len(choices))
+    sec.kept(len(pairs), [f"{s} -> {t}" for s, t in sorted(pairs.items())])
+    return pairs
+
+
+def read_lexical_pairs(path):
+    """Yields (Serbian lemma, Croatian lemma, marks, line number)."""
+    with open(path, encoding="utf-8") as handle:
+        for number, line in enumerate(handle, 1):
+            line = line.strip()
+            if not line or line.startswith("#"):
+                continue
+            fields = line.split()
+            if len(fields) < 2:
+                raise ValueError(f"{path}:{number}: want two lemmas: {line}")
+            yield fields[0], fields[1], set(fields[2:]), number
+
+
+def _paired_forms(sources, serbian_lemma, croatian_lemma):
+    """(Serbian form, [Croatian forms], analysis) for the tags both lemmas share;
+    a noun's own gender may differ between the two lemmas."""
+    sr = sources.serbian.forms_by_tags(serbian_lemma)
+    hr = sources.croatian.forms_by_tags(croatian_lemma)
+    hr_loose = {NOUN_GENDER_RE.sub(r"<\1>", t): f for t, f in hr.items()}
+    for tags, forms in sr.items():
+        match = hr.get(tags) or hr_loose.get(NOUN_GENDER_RE.sub(r"<\1>", tags))
+        if match:
+            for form in forms:
+                yield form, match, serbian_lemma + tags
+
+
+def lexical_pairs(sources, entries, report, name="lexical",
+                  title="curated lexical pairs (tools/lexical_pairs.txt)"):
+    sec = report.section(name, title)
+    targets = {}
+    for serbian_lemma, croatian_lemma, marks, _ in entries:
+        if "=" in marks:
+            candidates = [(serbian_lemma, [croatian_lemma], serbian_lemma)]
+        else:
+            candidates = list(_paired_forms(sources, serbian_lemma, croatian_lemma))
+            if not candidates:
+                sec.drop("lemma unknown to the generators; base form only",
+                         f"{serbian_lemma} -> {croatian_lemma}")
+                candidates = [(serbian_lemma, [croatian_lemma], serbian_lemma)]
+        for form, croatian_forms, analysis in candidates:
+            _add_lexical(sources, sec, targets, form, croatian_forms, analysis,
+                         {serbian_lemma, croatian_lemma}, "!" in marks)
+    return _resolve(targets, sec)
+
+
+def _add_lexical(sources, sec, targets, form, croatian_forms, analysis, lemmas, keep):
+    if form in croatian_forms:
+        return
+    example = f"{form} -> {'|'.join(croatian_forms)}  [{analysis}]"
+    sec.seen(example)
+    problem = source_problem(form)
+    if problem:
+        sec.drop(problem, example)
+        return
+    source = form.lower()
+    other = [a for a in sources.serbian.readings.get(source, ())
+             if lemma_of(a) not in lemmas
+             and not lemmas & sources.serbian_forms_of(lemma_of(a))]
+    if sources.is_croatian_word(source) and (not keep or other):
+        sec.drop("Serbian form is also a Croatian word", example)
+        return
+    known = [t for t in croatian_forms if TARGET_RE.match(t) and target_is_known(sources, t)]
+    if not known:
+        sec.drop("Croatian form unknown to hunspell-hr", example)
+        return
+    target = known[0]
+    clash = [a for a in other
+             if any(f != target and sources.is_croatian_word(f)
+                    for f in sources.croatian.by_analysis.get(a, ()))]
+    if clash:
+        sec.drop("another Serbian reading wants another Croatian form",
+                 f"{example}; also {clash[0]}")
+        return
+    targets.setdefault(source, {}).setdefault(target, analysis)
+
+
+DERIVED_ENDINGS = (("fikovati", "ficirati"), ("izovati", "izirati"), ("isati", "irati"),
+                   ("ovati", "irati"))
+
+
+def derived_verb_entries(sources):
+    """Serbian verbs in -ovati/-isati whose -irati form is the Croatian verb:
+    the Serbian infinitive must be unknown to hunspell-hr, the Croatian one
+    known to it and to the Croatian generator as a verb."""
+    for lemma, analyses in sorted(sources.serbian.by_lemma.items()):
+        if not any(tags_of(a).startswith("<vblex>") for a in analyses):
+            continue
+        for old, new in DERIVED_ENDINGS:
+            if lemma.endswith(old) and len(lemma) - len(old) >= 4:
+                croatian = lemma[: -len(old)] + new
+                if (not sources.is_croatian_word(lemma)
+                        and sources.is_croatian_word(croatian)
+                        and croatian in sources.croatian.by_lemma):
+                    yield lemma, croatian, set(), 0
+                break

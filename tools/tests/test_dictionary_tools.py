@@ -1,0 +1,171 @@
+"""Tests of the dictionary builder's helpers and of the checker.
+
+    python3 -m unittest discover -s tools/tests
+"""
+
+import os
+import sys
+import tempfile
+import unittest
+
+TOOLS = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+sys.path.insert(0, TOOLS)
+
+import check_dictionary  # noqa: E402
+from dictbuild import hunspell, names, phrases, transducer, words  # noqa: E402
+from dictbuild.report import Report  # noqa: E402
+
+
+class FakeSources:
+    def __init__(self, croatian_words):
+        self.hunspell = set(croatian_words)
+
+    def is_croatian_word(self, word):
+        return word.lower() in self.hunspell
+
+
+class HunspellTest(unittest.TestCase):
+    AFF = ("SET UTF-8\nFLAG long\nNEEDAFFIX ZZ\nFORBIDDENWORD ZN\n"
+           "AF 3\nAF AAUB\nAF AAZZ\nAF ZN\n"
+           "SFX AA Y 2\nSFX AA a e a\nSFX AA a u [^k]a\n"
+           "PFX UB Y 1\nPFX UB 0 naj .\n")
+
+    def expand(self, dic):
+        with tempfile.TemporaryDirectory() as folder:
+            aff, dic_path = os.path.join(folder, "x.aff"), os.path.join(folder, "x.dic")
+            with open(aff, "w", encoding="utf-8") as h:
+                h.write(self.AFF)
+            with open(dic_path, "w", encoding="utf-8") as h:
+                h.write(dic)
+            return hunspell.expand_dictionary(aff, dic_path)
+
+    def test_suffix_condition_prefix_cross_product(self):
+        forms = self.expand("2\nžena/1\nruka/1\n")
+        self.assertEqual(forms, {"žena", "žene", "ženu", "najžena", "najžene", "najženu",
+                                 "ruka", "ruke", "najruka", "najruke"})
+
+    def test_needaffix_and_forbidden(self):
+        self.assertEqual(self.expand("2\nkuća/2\nloša/3\n"), {"kuće", "kuću"})
+
+
+class TransducerTest(unittest.TestCase):
+    DUMP = ["0\t1\tm\tm\t0", "1\t2\t<n>\tε\t0", "1\t3\t<v>\te\t0", "3\t2\tε\t@_SPACE_@\t0",
+            "2\t0", "--", "0\t1\t1\t1\t0", "1\t1\t2\t2\t0", "1\t0"]
+
+    def test_paths_and_cycles(self):
+        sections = list(transducer.read_sections(self.DUMP))
+        self.assertEqual(sorted(transducer.paths(*sections[0])),
+                         [("m<n>", "m"), ("m<v>", "me ")])
+        self.assertFalse(transducer.has_cycle(sections[0][0]))
+        self.assertTrue(transducer.has_cycle(sections[1][0]))
+
+
+class WordsTest(unittest.TestCase):
+    def test_future_target_counts_infinitive(self):
+        sources = FakeSources({"pogledati", "ćemo", "kruh"})
+        self.assertTrue(words.target_is_known(sources, "pogledat ćemo"))
+        self.assertFalse(words.target_is_known(sources, "pogledat"))
+        self.assertFalse(words.target_is_known(sources, "organizovat ćemo"))
+
+    def test_source_problems(self):
+        self.assertIsNone(words.source_problem("mleko"))
+        self.assertIsNotNone(words.source_problem("iseći ćeš"))
+        self.assertIsNotNone(words.source_problem("tursko-nemački"))
+        self.assertIsNotNone(words.source_problem("Da"))
+
+    def test_syncretic_cells_of_one_noun(self):
+        choices = {"mjeseca": "mjesec<n><mi><sg><gen>", "mjeseci": "mjesec<n><mi><pl><gen>"}
+        self.assertEqual(words.choose_target(choices), "mjeseca")
+
+    def test_two_lemmas_or_verbs_stay_ambiguous(self):
+        self.assertIsNone(words.choose_target(
+            {"sjedim": "sjediti<vblex><pres><p1><sg>", "sijedim": "sijediti<vblex><pres><p1><sg>"}))
+        self.assertIsNone(words.choose_target(
+            {"a": "x<vblex><aor><p3><sg>", "b": "x<vblex><pres><p3><sg>"}))
+
+
+class NamesTest(unittest.TestCase):
+    def select(self, entries, common):
+        report = Report()
+        chosen = names.select(entries, sorted(common), report.section("n", "n"))
+        return chosen, report.sections[0].removed
+
+    def test_prefix_of_common_word_is_dropped(self):
+        chosen, removed = self.select(
+            [("Bil", "Bill", 1), ("Njujork", "New York", 2), ("njujork", "x", 3),
+             ("Ford", "Ford", 4), ("Kopenhagen", "København", 5)], {"bilo", "kuća"})
+        self.assertEqual(chosen, {"Njujork": "New York"})
+        self.assertEqual(len(removed), 4)
+
+    def test_longer_names_first(self):
+        class S:
+            hunspell = set()
+            serbian = type("G", (), {"readings": {}})()
+        with tempfile.NamedTemporaryFile("w", suffix=".txt", delete=False,
+                                         encoding="utf-8") as h:
+            h.write("Džon = John\nDžoni = Johnny\n")
+        try:
+            lines = names.build(S(), h.name, Report())
+        finally:
+            os.unlink(h.name)
+        pairs = [line for line in lines if "\t" in line]
+        self.assertEqual(pairs, ["Džoni\tJohnny", "Džon\tJohn"])
+
+
+class PhrasesTest(unittest.TestCase):
+    def convert(self, lines, word_pairs=()):
+        report = Report()
+        return phrases.convert(lines, set(word_pairs), report.section("p", "p"))
+
+    def test_boundaries_groups_and_word_pass(self):
+        out = self.convert(["; note", "#da li", "_da li je_ => je li", "---",
+                            "_pre podne_ => x"], {"pre"})
+        self.assertEqual(out[len(phrases.HEADER):], ["#da li", " da li je \tje li", "---"])
+
+    def test_unclosed_or_mismatched_group(self):
+        with self.assertRaises(ValueError):
+            self.convert(["#key", "a => b"])
+        with self.assertRaises(ValueError):
+            self.convert(["#key", "="])
+
+
+class CheckerTest(unittest.TestCase):
+    GOOD = {"1_rjecnik.txt": "note\r\nhleb\tkruh\r\nvoz\tvlak\r\n",
+            "2_fraze.txt": "#da li\r\n da li \tje li\r\n---\r\n",
+            "3_imena.txt": "Njujork\tNew York\r\n"}
+
+    def run_checker(self, **changes):
+        files = dict(self.GOOD, **changes)
+        with tempfile.TemporaryDirectory() as folder:
+            for name, text in files.items():
+                with open(os.path.join(folder, name), "wb") as h:
+                    h.write(text if isinstance(text, bytes) else text.encode("cp1250"))
+            return check_dictionary.check(folder).errors
+
+    def test_good_files_pass(self):
+        self.assertEqual(self.run_checker(), [])
+
+    def test_faults_are_found(self):
+        faults = {
+            "lone LF": {"1_rjecnik.txt": "hleb\tkruh\nvoz\tvlak\r\n"},
+            "no final CR LF": {"3_imena.txt": "Njujork\tNew York"},
+            "undefined byte": {"1_rjecnik.txt": b"hleb\tkr\x81h\r\n"},
+            "empty source": {"1_rjecnik.txt": "\tkruh\r\n"},
+            "second TAB": {"1_rjecnik.txt": "hleb\tkruh\tx\r\n"},
+            "two words": {"1_rjecnik.txt": "da li\tje li\r\n"},
+            "duplicate": {"1_rjecnik.txt": "hleb\tkruh\r\nHleb\tx\r\n"},
+            "unclosed group": {"2_fraze.txt": "#da li\r\n da li \tje li\r\n"},
+            "stray close": {"2_fraze.txt": "=\r\n"},
+            "lower-case name": {"3_imena.txt": "njujork\tNew York\r\n"},
+        }
+        for what, change in faults.items():
+            with self.subTest(what):
+                self.assertNotEqual(self.run_checker(**change), [])
+
+    def test_marked_duplicate_passes(self):
+        self.assertEqual(self.run_checker(
+            **{"1_rjecnik.txt": "hleb\tkruh\r\n!dup\r\nhleb\tx\r\n"}), [])
+
+
+if __name__ == "__main__":
+    unittest.main()
