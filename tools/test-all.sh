@@ -7,6 +7,10 @@ cd "$(dirname "$0")/.."
 ./tools/setup.sh
 jobs=$(nproc)
 
+# The shipped dictionaries and the tools that build and check them.
+python3 tools/check_dictionary.py data >/dev/null
+python3 -m unittest discover -s tools/tests
+
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
