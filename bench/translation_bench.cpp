@@ -3,7 +3,9 @@
 // literal ones (the literal run takes a 1 MB slice: it is measured per byte).
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "common/text_file.h"
@@ -23,9 +25,24 @@ struct Corpus {
   std::int64_t bytes = 0;
 };
 
-std::string Pick(testing::TextGenerator& gen, const std::vector<std::string>& words) {
-  return words[static_cast<std::size_t>(gen.Uniform(0, static_cast<int>(words.size()) - 1))];
-}
+// Picks words by Zipf's law, as words occur in running text: the word of rank r with weight
+// 1 / r.
+class ZipfPicker {
+ public:
+  explicit ZipfPicker(const std::vector<std::string>& words) : words_(words) {
+    double sum = 0;
+    for (std::size_t r = 1; r <= words.size(); ++r) cumulative_.push_back(sum += 1.0 / double(r));
+  }
+  const std::string& operator()(testing::TextGenerator& gen) const {
+    double x = std::uniform_real_distribution<double>(0, cumulative_.back())(gen.rng());
+    auto it = std::lower_bound(cumulative_.begin(), cumulative_.end(), x);
+    return words_[static_cast<std::size_t>(it - cumulative_.begin())];
+  }
+
+ private:
+  const std::vector<std::string>& words_;
+  std::vector<double> cumulative_;
+};
 
 Corpus MakeCorpus() {
   Corpus corpus;
@@ -35,17 +52,6 @@ Corpus MakeCorpus() {
   for (int i = 0; i < 80000; ++i)
     corpus.word_file += vocabulary[static_cast<std::size_t>(i)] + "\t" + gen.Word(2, 12) + "\r\n";
 
-  // 200 groups of 9 pairs keyed on a word, then 200 pairs outside any group.
-  auto pair = [&] {
-    return PhraseEntry{" " + Pick(gen, vocabulary) + " " + Pick(gen, vocabulary) + " ",
-                       gen.Word(2, 8) + " " + gen.Word(2, 8)};
-  };
-  for (int g = 0; g < 200; ++g) {
-    corpus.phrases.push_back({"#" + Pick(gen, vocabulary), "9"});
-    for (int p = 0; p < 9; ++p) corpus.phrases.push_back(pair());
-  }
-  while (corpus.phrases.size() < 2000) corpus.phrases.push_back(pair());
-
   std::vector<std::string> names;
   for (int i = 0; i < 1000; ++i) {
     std::string name = gen.Word(4, 9);
@@ -53,6 +59,32 @@ Corpus MakeCorpus() {
     names.push_back(name);
     corpus.names.push_back({name, gen.Word(4, 9)});
   }
+
+  // Running text: vocabulary words by Zipf's law; the dictionary holds the first 80,000 of
+  // them, the ranks are shuffled, so a fifth of the frequent words are not in it.
+  std::vector<std::string> running = vocabulary;
+  std::shuffle(running.begin(), running.end(), gen.rng());
+  ZipfPicker zipf(running);
+
+  // Phrases are made of the frequent words the word pass leaves alone, so that they occur in
+  // the translated lines: 200 groups of 9 pairs keyed on such a word, then 200 more pairs.
+  std::unordered_set<std::string> unknown(vocabulary.begin() + 80000, vocabulary.end());
+  for (int i = 0; i < 80000; ++i) unknown.erase(vocabulary[static_cast<std::size_t>(i)]);
+  std::vector<std::string> unchanged;
+  for (const std::string& word : running) {
+    if (unknown.count(word)) unchanged.push_back(word);
+    if (unchanged.size() == 3000) break;
+  }
+  ZipfPicker phrase_words(unchanged);
+  auto pair = [&] {
+    return PhraseEntry{" " + phrase_words(gen) + " " + phrase_words(gen) + " ",
+                       gen.Word(2, 8) + " " + gen.Word(2, 8)};
+  };
+  for (int g = 0; g < 200; ++g) {
+    corpus.phrases.push_back({"#" + phrase_words(gen), "9"});
+    for (int p = 0; p < 9; ++p) corpus.phrases.push_back(pair());
+  }
+  while (corpus.phrases.size() < 2000) corpus.phrases.push_back(pair());
 
   while (corpus.bytes < 10 * 1000 * 1000) {
     std::string line;
@@ -62,7 +94,7 @@ Corpus MakeCorpus() {
       } else if (gen.Chance(0.08)) {
         line += gen.Chance(0.5) ? "sa" : "k";
       } else {
-        line += gen.RandomCase(Pick(gen, vocabulary));
+        line += gen.RandomCase(zipf(gen));
       }
       line += gen.Chance(0.85) ? " " : ", ";
     }

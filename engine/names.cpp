@@ -39,6 +39,7 @@ void NamePass::Scan(const std::string& line) const {
 }
 
 void NamePass::Apply(std::string& line) const {
+  if (matcher_.pattern_count() == 0) return;  // no name can change a line
   Scan(line);
   for (std::size_t i = present_.NextSet(0); i < rules_.size(); i = present_.NextSet(i + 1)) {
     if (ApplyNameRule(rules_[i], line, line, &out_) && out_ != line) {

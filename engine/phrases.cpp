@@ -102,6 +102,7 @@ void PhrasePass::ScanChange(std::string_view before, const std::string& line) co
 // the line has changed, marks may be stale: a pair then simply finds nothing, and a marked
 // header's key is searched again.
 void PhrasePass::Apply(std::string& line) const {
+  if (matcher_.pattern_count() == 0) return;  // no pair has anything to find
   const std::size_t count = rules_.size();
   FoldInto(line, &folded_);
   present_.Clear();

@@ -1,5 +1,7 @@
 #include "run/line_translator.h"
 
+#include <cstring>
+
 #include "encoding/convert.h"
 #include "encoding/cyrillic.h"
 #include "encoding/letters.h"
@@ -35,30 +37,37 @@ const std::string& LineTranslator::Translate(std::string_view line, FolderPassSt
 
 void LineTranslator::Scan(FolderPassState& state) {
   output_.clear();
-  word_.clear();
-  for (char c : current_) {
-    const unsigned char ch = static_cast<unsigned char>(c);
+  const char* const begin = current_.data();
+  const char* const end = begin + current_.size();
+  for (const char* p = begin; p < end; ++p) {
     if (state.in_tag) {
-      if (c == '>') state.in_tag = false;
-      if (c != kEndMarker) output_.push_back(c);
+      // Copy the tag up to and including its ">" in one piece; the end marker is never written.
+      const char* close = static_cast<const char*>(std::memchr(p, '>', end - p));
+      if (close == nullptr) {
+        output_.append(p, end - 1);
+        break;
+      }
+      output_.append(p, close + 1);
+      state.in_tag = false;
+      p = close;
       continue;
     }
-    if (IsWordLetter(ch)) {
-      word_.push_back(c);
-      continue;
-    }
-    const bool held = HandleWordEnd(substitutions_, state, word_, ch);
-    if (c == '<' && options_.skip_tags) {
+    // Gather the letters of a word in one piece; the character after them ends it.
+    const char* letters = p;
+    while (IsWordLetter(static_cast<unsigned char>(*p))) ++p;  // the end marker stops it
+    word_.assign(letters, p);
+    const char ch = *p;
+    const bool held = HandleWordEnd(substitutions_, state, word_, static_cast<unsigned char>(ch));
+    if (ch == '<' && options_.skip_tags) {
       state.in_tag = true;
-      output_.append(word_).push_back(c);
+      output_.append(word_).push_back(ch);
     } else if (held) {
       // The preposition and its space are written with the next word.
-    } else if (c == kEndMarker) {
+    } else if (ch == kEndMarker) {
       output_.append(word_);
     } else {
-      output_.append(word_).push_back(c);
+      output_.append(word_).push_back(ch);
     }
-    word_.clear();
   }
 }
 
