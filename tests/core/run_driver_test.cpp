@@ -189,6 +189,19 @@ TEST_F(RunDriverTest, AStopLeavesTheWorkingCopyInTheOutput) {
   EXPECT_EQ(front_.names, V{"a.txt"});
 }
 
+TEST_F(RunDriverTest, AStopBeforeAFileLeavesItUntouched) {
+  Put("a.txt", "hleb");
+  Put("b.txt", "hleb");
+  front_.on_yield = [this](int n) {
+    if (n == 3) stop_.Set();  // after file a's only line, before file b
+  };
+  RunTally tally = Run();
+  EXPECT_TRUE(tally.stopped);
+  EXPECT_EQ(tally.files_done, 1);
+  EXPECT_EQ(Get("a_hr.txt"), "kruh\r\n");
+  EXPECT_FALSE(Exists("b_hr.txt"));
+}
+
 TEST_F(RunDriverTest, ConvertsEveryFileOfTheListToLatin) {
   Put("a.txt", "\xd0\xa5\xd0\xbb\xd0\xb5\xd0\xb1\r\n");
   Put("b.txt", "\xd1\x9f");
