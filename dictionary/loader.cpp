@@ -98,7 +98,8 @@ void DictionaryLoader::CloseHeader(std::string_view line, bool subgroup) {
   std::size_t count = subgroup ? header.pairs : dictionary_->phrases.size() - header.index - 1;
   dictionary_->phrases[header.index].target = std::to_string(count);
   header.closed = true;
-  open.reset();
+  // The header stays the one a later closing line of its kind closes: a second "=" counts
+  // its subgroup again, up to that line, as phrase files may expect.
 }
 
 void DictionaryLoader::Report(DictionaryFile file, std::int64_t line, LoadIssue::Kind kind,

@@ -55,8 +55,8 @@ class DictionaryLoader {
   std::int64_t phrase_line_ = 0;
   std::int64_t name_line_ = 0;
   std::vector<Header> headers_;          // every header, in list order
-  std::optional<std::size_t> group_;     // the open group, an index into headers_
-  std::optional<std::size_t> subgroup_;  // the open subgroup, an index into headers_
+  std::optional<std::size_t> group_;     // the group opened last, an index into headers_
+  std::optional<std::size_t> subgroup_;  // the subgroup opened last, an index into headers_
 };
 
 }  // namespace lorvan

@@ -13,11 +13,6 @@
 namespace lorvan {
 namespace {
 
-unsigned char FoldAscii(char c) {
-  unsigned char u = static_cast<unsigned char>(c);
-  return (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u + 32) : u;
-}
-
 // Reads the subfolders and files of folder, both sorted; dot entries are left out.
 Status ReadFolder(const std::string& folder, std::vector<std::string>* subfolders,
                   std::vector<std::string>* files) {

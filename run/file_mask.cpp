@@ -3,11 +3,6 @@
 namespace lorvan {
 namespace {
 
-unsigned char FoldAscii(char c) {
-  unsigned char u = static_cast<unsigned char>(c);
-  return (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u + 32) : u;
-}
-
 // Wildcard match of one mask, backtracking to the last "*" on a mismatch.
 bool MatchesOne(std::string_view name, std::string_view mask) {
   std::size_t n = 0, m = 0;
