@@ -6,22 +6,14 @@ namespace lorvan {
 namespace {
 
 constexpr std::size_t kFirstSlotCount = 16;
+constexpr std::size_t kHeadBytes = 8;
 
-// FNV-1a over the small-letter form of text, so that every case shape of a word hashes alike.
-std::uint64_t FoldedHash(std::string_view text) {
-  std::uint64_t hash = 14695981039346656037ull;
-  for (char c : text) {
-    hash ^= ToLowerByte(static_cast<unsigned char>(c));
-    hash *= 1099511628211ull;
-  }
-  return hash;
-}
+unsigned char Folded(char c) { return ToLowerByte(static_cast<unsigned char>(c)); }
 
-// True when word, folded to small letters, equals the stored folded key.
-bool MatchesFolded(std::string_view word, const char* key) {
-  for (std::size_t i = 0; i < word.size(); ++i) {
-    if (static_cast<char>(ToLowerByte(static_cast<unsigned char>(word[i]))) != key[i]) return false;
-  }
+// True when the bytes of word from the ninth on, folded, equal tail.
+bool TailMatches(std::string_view word, const char* tail) {
+  for (std::size_t i = kHeadBytes; i < word.size(); ++i)
+    if (static_cast<char>(Folded(word[i])) != tail[i - kHeadBytes]) return false;
   return true;
 }
 
@@ -29,34 +21,55 @@ bool MatchesFolded(std::string_view word, const char* key) {
 
 WordTable::WordTable() = default;
 
+WordTable::Key WordTable::KeyOf(std::string_view text) {
+  Key key;
+  key.length = static_cast<std::uint32_t>(text.size());
+  std::uint64_t hash = 14695981039346656037ull;  // FNV-1a over the folded bytes
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    unsigned char c = Folded(text[i]);
+    if (i < kHeadBytes) key.head |= std::uint64_t{c} << (8 * i);
+    hash = (hash ^ c) * 1099511628211ull;
+  }
+  key.hash = hash ^ (hash >> 29);
+  return key;
+}
+
+std::size_t WordTable::Probe(const Partition& partition, const Key& key, std::string_view word) {
+  const std::size_t mask = partition.slots.size() - 1;
+  for (std::size_t i = static_cast<std::size_t>(key.hash) & mask;; i = (i + 1) & mask) {
+    const Slot& slot = partition.slots[i];
+    if (slot.target == kNoTarget) return i;
+    if (slot.head == key.head && slot.length == key.length &&
+        (key.length <= kHeadBytes ||
+         TailMatches(word, partition.tails.data() + partition.tail_offsets[i])))
+      return i;
+  }
+}
+
 void WordTable::Add(std::string_view source, std::string_view target) {
   int bucket = BucketOfCode(static_cast<unsigned char>(source.empty() ? ' ' : source[0]));
   std::vector<std::string>& targets = targets_[bucket];
   targets.emplace_back(target);
   Partition& partition = partitions_[bucket][LengthClass(source.size())];
-  std::uint64_t hash = FoldedHash(source);
-  if (FindSlot(partition, hash, source) != nullptr) return;  // the earlier pair stays in force
   if (2 * (partition.used + 1) > partition.slots.size()) Grow(partition);
-  std::size_t mask = partition.slots.size() - 1;
-  std::size_t i = static_cast<std::size_t>(hash) & mask;
-  while (partition.slots[i].target != kNoTarget) i = (i + 1) & mask;
+  Key key = KeyOf(source);
+  std::size_t i = Probe(partition, key, source);
   Slot& slot = partition.slots[i];
-  slot.hash = hash;
-  slot.key_offset = partition.keys.size();
-  slot.key_length = source.size();
-  slot.target = targets.size() - 1;
-  partition.keys.append(source);
-  for (std::size_t k = slot.key_offset; k < partition.keys.size(); ++k)
-    partition.keys[k] =
-        static_cast<char>(ToLowerByte(static_cast<unsigned char>(partition.keys[k])));
+  if (slot.target != kNoTarget) return;  // the earlier pair stays in force
+  slot = {key.head, static_cast<std::uint32_t>(targets.size() - 1), key.length};
+  partition.tail_offsets[i] = static_cast<std::uint32_t>(partition.tails.size());
+  for (std::size_t k = kHeadBytes; k < source.size(); ++k)
+    partition.tails.push_back(static_cast<char>(Folded(source[k])));
   ++partition.used;
 }
 
 const std::string* WordTable::Find(int bucket, int length_class, std::string_view word) const {
   if (bucket < 0 || bucket >= kBucketCount || length_class < 0 || length_class >= kLengthClassCount)
     return nullptr;
-  const Slot* slot = FindSlot(partitions_[bucket][length_class], FoldedHash(word), word);
-  return slot == nullptr ? nullptr : &targets_[bucket][slot->target];
+  const Partition& partition = partitions_[bucket][length_class];
+  if (partition.used == 0) return nullptr;
+  const Slot& slot = partition.slots[Probe(partition, KeyOf(word), word)];
+  return slot.target == kNoTarget ? nullptr : &targets_[bucket][slot.target];
 }
 
 std::int64_t WordTable::Count(int bucket) const {
@@ -70,30 +83,26 @@ std::int64_t WordTable::Total() const {
   return total;
 }
 
-const WordTable::Slot* WordTable::FindSlot(const Partition& partition, std::uint64_t hash,
-                                           std::string_view word) const {
-  if (partition.slots.empty()) return nullptr;
-  std::size_t mask = partition.slots.size() - 1;
-  for (std::size_t i = static_cast<std::size_t>(hash) & mask;; i = (i + 1) & mask) {
-    const Slot& slot = partition.slots[i];
-    if (slot.target == kNoTarget) return nullptr;
-    if (slot.hash == hash && slot.key_length == word.size() &&
-        MatchesFolded(word, partition.keys.data() + slot.key_offset))
-      return &slot;
-  }
-}
-
 void WordTable::Grow(Partition& partition) {
   std::size_t size = partition.slots.empty() ? kFirstSlotCount : 2 * partition.slots.size();
   std::vector<Slot> slots(size);
-  std::size_t mask = size - 1;
-  for (const Slot& slot : partition.slots) {
+  std::vector<std::uint32_t> tail_offsets(size);
+  const std::size_t mask = size - 1;
+  for (std::size_t old = 0; old < partition.slots.size(); ++old) {
+    const Slot& slot = partition.slots[old];
     if (slot.target == kNoTarget) continue;
-    std::size_t i = static_cast<std::size_t>(slot.hash) & mask;
+    // Rebuild the key's hash from its stored bytes.
+    std::string folded(reinterpret_cast<const char*>(&slot.head),
+                       std::min<std::size_t>(slot.length, kHeadBytes));
+    if (slot.length > kHeadBytes)
+      folded.append(partition.tails, partition.tail_offsets[old], slot.length - kHeadBytes);
+    std::size_t i = static_cast<std::size_t>(KeyOf(folded).hash) & mask;
     while (slots[i].target != kNoTarget) i = (i + 1) & mask;
     slots[i] = slot;
+    tail_offsets[i] = partition.tail_offsets[old];
   }
   partition.slots.swap(slots);
+  partition.tail_offsets.swap(tail_offsets);
 }
 
 }  // namespace lorvan

@@ -29,24 +29,37 @@ class WordTable {
   std::int64_t Total() const;
 
  private:
-  // One slot of a partition's open-addressing table; target == kNoTarget marks a free slot.
-  struct Slot {
+  // A folded source as the table compares it: its length, its first eight bytes packed into
+  // one number, and a hash of all its bytes.
+  struct Key {
+    std::uint64_t head = 0;
     std::uint64_t hash = 0;
-    std::size_t key_offset = 0;  // where the folded source starts in the partition's keys
-    std::size_t key_length = 0;
-    std::size_t target = kNoTarget;  // index into the bucket's targets
+    std::uint32_t length = 0;
   };
-  static constexpr std::size_t kNoTarget = static_cast<std::size_t>(-1);
+
+  // One slot of a partition's open-addressing table, 16 bytes, so that most lookups touch
+  // one cache line; target == kNoTarget marks a free slot.
+  struct Slot {
+    std::uint64_t head = 0;
+    std::uint32_t target = kNoTarget;  // index into the bucket's targets
+    std::uint32_t length = 0;
+  };
+  static constexpr std::uint32_t kNoTarget = ~std::uint32_t{0};
 
   // The sources of one bucket and length class: each distinct folded source once, pointing
-  // at the target of its first pair.
+  // at the target of its first pair. Bytes of a source beyond its first eight are kept in
+  // tails, from tail_offsets[slot index] on.
   struct Partition {
-    std::string keys;         // the folded sources, one after another
     std::vector<Slot> slots;  // size a power of two, at most half full
+    std::vector<std::uint32_t> tail_offsets;
+    std::string tails;
     std::size_t used = 0;
   };
 
-  const Slot* FindSlot(const Partition& partition, std::uint64_t hash, std::string_view word) const;
+  // The key of text folded to small letters.
+  static Key KeyOf(std::string_view text);
+  // Index of the slot holding word's key, or of the free slot where the probe ended.
+  static std::size_t Probe(const Partition& partition, const Key& key, std::string_view word);
   static void Grow(Partition& partition);
 
   std::array<std::array<Partition, kLengthClassCount>, kBucketCount> partitions_;

@@ -53,6 +53,8 @@ void AhoCorasick::Build() {
   NumberByteClasses();
   LinkFailures();
   EncodeCells();
+  for (int byte = 0; byte < 256; ++byte)
+    root_stays_[byte] = dense_[byte_class_[byte]] == 0;  // back to the root, nothing to report
 }
 
 // Copies the trie into nodes_ in breadth-first order, with each node's edges sorted by byte.
@@ -187,8 +189,15 @@ void AhoCorasick::FindEntries(std::string_view text, BitSet& seen, BitSet& entri
   const std::uint32_t* dense = dense_.data();
   const std::size_t dense_size = dense_.size();
   std::uint32_t state = 0;  // the root
-  for (char c : text) {
-    auto byte = static_cast<unsigned char>(c);
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  while (p < end) {
+    if (state == 0) {
+      // At the root most bytes start no pattern: pass over them without the table walk.
+      while (p < end && root_stays_[static_cast<unsigned char>(*p)]) ++p;
+      if (p == end) break;
+    }
+    auto byte = static_cast<unsigned char>(*p++);
     std::uint32_t cell =
         state < dense_size ? dense[state + byte_class_[byte]] : SparseStep(NodeOf(state), byte);
     state = cell & ~kReports;

@@ -90,6 +90,7 @@ class AhoCorasick {
   // Bytes that occur in some pattern get classes 1..n, every other byte class 0.
   unsigned char byte_class_[256] = {};
   std::size_t class_count_ = 1;
+  bool root_stays_[256] = {};  // bytes on which the root goes to itself and reports nothing
   // Complete transitions (failures resolved) of nodes 0 .. dense_nodes_ - 1, a row each.
   // Once built, a cell holds the target as a state: the start of its row for a node with a
   // row, dense_.size() + node number for the others; kReports marks a target that reports.
