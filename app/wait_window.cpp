@@ -1,9 +1,11 @@
 #include "app/wait_window.h"
 
+#include <QFontInfo>
 #include <QLabel>
 #include <QPainter>
-#include <QPlainTextEdit>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QTextEdit>
 
 #include "app/escape_filter.h"
 #include "app/look.h"
@@ -26,6 +28,17 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const 
   label->setAlignment(alignment);
   label->setGeometry(place);
   return label;
+}
+
+// Lines one font size apart, as a text box sets them, so that the twelve lines of a box fit.
+void SetStatisticsText(QTextEdit* box, QString text) {
+  if (text.endsWith(QLatin1Char('\n'))) text.chop(1);  // no empty line after the last one
+  box->setPlainText(text);
+  QTextBlockFormat format;
+  format.setLineHeight(QFontInfo(box->font()).pixelSize(), QTextBlockFormat::FixedHeight);
+  QTextCursor cursor(box->document());
+  cursor.select(QTextCursor::Document);
+  cursor.mergeBlockFormat(format);
 }
 
 }  // namespace
@@ -54,12 +67,12 @@ void WaitWindow::createWidgets() {
                       Qt::AlignLeft | Qt::AlignTop);
   const int lefts[] = {130, 1940};
   for (int i = 0; i < 2; ++i) {
-    auto* box = new QPlainTextEdit(this);
+    auto* box = new QTextEdit(this);
     box->setObjectName(QStringLiteral("txtStatistika%1").arg(i));
     box->setFont(MonoFont(9.75));
     box->setToolTip(QStringLiteral("Statistika rječničke baze"));
     box->setReadOnly(true);
-    box->setLineWrapMode(QPlainTextEdit::NoWrap);
+    box->setLineWrapMode(QTextEdit::NoWrap);
     box->document()->setDocumentMargin(2);
     box->setGeometry(TwipsRect(lefts[i], 2550, 1750, 2475));
     txt_statistika_[static_cast<std::size_t>(i)] = box;
@@ -76,8 +89,8 @@ void WaitWindow::showLineCount(std::int64_t count) {
 }
 
 void WaitWindow::showStatistics(const StatisticsTexts& texts) {
-  txt_statistika_[0]->setPlainText(FromCp1250(texts.first));
-  txt_statistika_[1]->setPlainText(FromCp1250(texts.second));
+  SetStatisticsText(txt_statistika_[0], FromCp1250(texts.first));
+  SetStatisticsText(txt_statistika_[1], FromCp1250(texts.second));
 }
 
 // 256 bands of equal height from RGB(50, 50, 0) at the top to RGB(50, 50, 255) at the bottom.

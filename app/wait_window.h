@@ -11,7 +11,7 @@
 #include "run/stop_flag.h"
 
 class QLabel;
-class QPlainTextEdit;
+class QTextEdit;
 
 namespace lorvan {
 
@@ -49,7 +49,7 @@ class WaitWindow : public QWidget {
   QLabel* label1_;
   QLabel* lbl_rjecnik_;
   QLabel* label3_;
-  std::array<QPlainTextEdit*, 2> txt_statistika_;
+  std::array<QTextEdit*, 2> txt_statistika_;
   QTimer timer1_;
   EscapeFilter* escape_filter_;
 };
