@@ -1,5 +1,8 @@
 #include "app/progress_bar.h"
 
+#include <qdrawutil.h>
+
+#include <QPainter>
 #include <QPushButton>
 
 #include "app/look.h"
@@ -11,6 +14,19 @@ constexpr int kButtonWidthTwips = 160;
 constexpr int kButtonHeightTwips = 375;
 constexpr int kButtonStepTwips = 150;
 
+// A bar element: a raised panel filled with the button colour, the colour shown as it is.
+class BarElement : public QPushButton {
+ public:
+  using QPushButton::QPushButton;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    const QBrush fill = palette().brush(QPalette::Button);
+    qDrawShadePanel(&painter, rect(), palette(), isDown(), 1, &fill);
+  }
+};
+
 }  // namespace
 
 ProgressBar::ProgressBar(QWidget* parent) : QFrame(parent) {
@@ -18,7 +34,7 @@ ProgressBar::ProgressBar(QWidget* parent) : QFrame(parent) {
   setFrameStyle(QFrame::Panel | QFrame::Sunken);
   setLineWidth(1);
   for (int i = 0; i < kBarButtons; ++i) {
-    auto* button = new QPushButton(this);
+    auto* button = new BarElement(this);
     button->setObjectName(QStringLiteral("cmdPicture%1").arg(i));
     button->setFocusPolicy(Qt::NoFocus);
     button->setGeometry(1 + Twips(i * kButtonStepTwips), 1, Twips(kButtonWidthTwips),
