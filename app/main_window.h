@@ -51,7 +51,6 @@ class MainWindow : public QWidget {
   // When a dictionary file was missing or lines were skipped, lists the load report in a
   // message box titled "Vantir. Lorvan".
   void reportLoadIssues();
-  const LoadReport& loadReport() const { return load_report_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
