@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config python3
   libgtest-dev googletest libbenchmark-dev libcli11-dev
+  qt6-base-dev fonts-dejavu-core fonts-liberation2
 )
 
 missing=()

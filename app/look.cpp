@@ -1,0 +1,75 @@
+#include "app/look.h"
+
+#include <QAbstractButton>
+#include <QFile>
+#include <QPalette>
+#include <QStringList>
+#include <QWidget>
+
+#include "encoding/display_text.h"
+
+namespace lorvan {
+namespace {
+
+QFont FontOf(const QStringList& families, QFont::StyleHint hint, double points, bool bold) {
+  QFont font;
+  font.setFamilies(families);
+  font.setStyleHint(hint);
+  font.setPointSizeF(points);
+  font.setBold(bold);
+  return font;
+}
+
+QString WithoutCarriageReturns(QString text) {
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  return text;
+}
+
+}  // namespace
+
+QRect TwipsRect(int left, int top, int width, int height) {
+  return QRect(Twips(left), Twips(top), Twips(width), Twips(height));
+}
+
+QFont SansFont(double points, bool bold) {
+  return FontOf({"MS Sans Serif", "Liberation Sans", "DejaVu Sans"}, QFont::SansSerif, points,
+                bold);
+}
+
+QFont SerifFont(double points, bool bold) {
+  return FontOf({"Times New Roman", "Liberation Serif", "DejaVu Serif"}, QFont::Serif, points,
+                bold);
+}
+
+QFont MonoFont(double points) {
+  return FontOf({"Courier", "Courier New", "Liberation Mono", "DejaVu Sans Mono"}, QFont::Monospace,
+                points, false);
+}
+
+void SetButtonColour(QAbstractButton* button, const QColor& colour) {
+  QPalette palette = button->palette();
+  palette.setColor(QPalette::Button, colour);
+  button->setPalette(palette);
+}
+
+QColor ButtonColour(const QAbstractButton* button) {
+  return button->palette().color(QPalette::Button);
+}
+
+void SetTextColour(QWidget* widget, const QColor& colour) {
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::WindowText, colour);
+  widget->setPalette(palette);
+}
+
+QString FromCp1250(const std::string& text) {
+  return WithoutCarriageReturns(QString::fromStdString(Cp1250ToUtf8(text)));
+}
+
+QString FromFileBytes(const std::string& bytes) {
+  return WithoutCarriageReturns(QFile::decodeName(QByteArray::fromStdString(bytes)));
+}
+
+std::string ToFileBytes(const QString& text) { return QFile::encodeName(text).toStdString(); }
+
+}  // namespace lorvan

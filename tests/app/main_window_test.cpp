@@ -1,0 +1,259 @@
+// The main window through its controls: defaults, the file list's click rule, the mask box,
+// the folder list, Esc, and runs started and stopped with the translate button.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "app/look.h"
+#include "tests/app/window_fixture.h"
+
+using lorvan::testing::TestFile;
+using lorvan::testing::WindowFixture;
+
+namespace {
+
+const QColor kGrey(192, 192, 192);
+
+std::vector<TestFile> ThreeFiles() {
+  return {
+      {"a.txt", "Hleb i voz.\r\n"}, {"b.txt", "Da li je uslov ispunjen?\r\n"}, {"c.srt", "1\r\n"}};
+}
+
+QList<int> SelectedRows(QListWidget* list) {
+  QList<int> rows;
+  for (int i = 0; i < list->count(); ++i)
+    if (list->item(i)->isSelected()) rows << i;
+  return rows;
+}
+
+QStringList Entries(QListWidget* list) {
+  QStringList names;
+  for (int i = 0; i < list->count(); ++i) names << list->item(i)->text().trimmed();
+  return names;
+}
+
+void ClickEntry(QListWidget* list, int row, Qt::KeyboardModifiers modifiers = {}) {
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers,
+                    list->visualItemRect(list->item(row)).center());
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void startsWithDesignCaptionsAndStates_data();
+  void startsWithDesignCaptionsAndStates();
+  void startsWithMaskAndFirstFileSelected();
+  void fileClicksFollowToggleRule_data();
+  void fileClicksFollowToggleRule();
+  void doubleClickMakesNameTheMask();
+  void typingInMaskRefiltersAtEveryKeystroke();
+  void folderListOpensOnClickEnterOrLeaving_data();
+  void folderListOpensOnClickEnterOrLeaving();
+  void escapeSetsStopWhereverFocusIs_data();
+  void escapeSetsStopWhereverFocusIs();
+  void runWritesTranslationsAndClearsBar();
+  void stopClickEndsRunningTranslation();
+};
+
+void MainWindowTest::startsWithDesignCaptionsAndStates_data() {
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<QString>("text");
+  QTest::addColumn<int>("checked");  // -1: not a check box
+  QTest::newRow("translate button") << "cmdFind"
+                                    << "Srb => Hrv" << -1;
+  QTest::newRow("exit button") << "cmdExit"
+                               << "E&xit" << -1;
+  QTest::newRow("cyrillic") << "chkCirilica"
+                            << "Prevedi tekst na ćirilici (UTF-8)" << 0;
+  QTest::newRow("convert") << "chkCirConvert"
+                           << "Konvertiraj ćirilicu u latinicu (UTF-8)" << 0;
+  QTest::newRow("html tags") << "chkHtmlTag"
+                             << "Zanemari tekst u HTML tagovima" << 1;
+  QTest::newRow("subfolders") << "chkSubfolder"
+                              << "&Kroz sve poddirektorije" << 0;
+  QTest::newRow("same name") << "chkIme"
+                             << "Spremi pod istim imenom" << 0;
+  QTest::newRow("paragraphs") << "chkParagraf"
+                              << "Svaki HTML paragraf u novom redu" << 1;
+}
+
+void MainWindowTest::startsWithDesignCaptionsAndStates() {
+  QFETCH(QString, name);
+  QFETCH(QString, text);
+  QFETCH(int, checked);
+  WindowFixture f(ThreeFiles());
+  auto* button = f.Find<QAbstractButton>(name.toLatin1().constData());
+  QVERIFY(button != nullptr);
+  QCOMPARE(button->text(), text);
+  if (checked >= 0) QCOMPARE(button->isChecked(), checked == 1);
+}
+
+void MainWindowTest::startsWithMaskAndFirstFileSelected() {
+  WindowFixture f(ThreeFiles());
+  auto* mask = f.Find<QComboBox>("cmbMaska");
+  QCOMPARE(mask->currentText(), QString("*.*"));
+  QStringList items;
+  for (int i = 0; i < mask->count(); ++i) items << mask->itemText(i);
+  QCOMPARE(items, QStringList({"*.*", "*.txt", "*.htm", "*.sub", "*.srt"}));
+
+  auto* files = f.Find<QListWidget>("filList");
+  QCOMPARE(Entries(files), QStringList({"a.txt", "b.txt", "c.srt"}));
+  QCOMPARE(SelectedRows(files), QList<int>({0}));
+
+  QCOMPARE(f.window().windowTitle(), QString("Vantir. Prevoditelj sa srpskog na hrvatski"));
+  QCOMPARE(f.Find<QLabel>("lblImeDat")->text(), QString("Ukupno parova:  6"));
+  QCOMPARE(f.Find<QLabel>("lblPostotak")->text(), QString(". . .  "));
+  QCOMPARE(QApplication::focusWidget(), f.Find<QWidget>("cmdFind"));
+  QCOMPARE(lorvan::ButtonColour(f.Find<QPushButton>("cmdFind")), QColor(192, 255, 192));
+  QCOMPARE(lorvan::ButtonColour(f.Find<QPushButton>("cmdExit")), QColor(255, 192, 192));
+}
+
+void MainWindowTest::fileClicksFollowToggleRule_data() {
+  QTest::addColumn<QList<int>>("clicks");
+  QTest::addColumn<QList<int>>("selected");
+  QTest::newRow("first click on entry 0 deselects it") << QList<int>{0} << QList<int>{};
+  QTest::newRow("click selects one entry") << QList<int>{1} << QList<int>{1};
+  QTest::newRow("second click deselects") << QList<int>{1, 1} << QList<int>{};
+  QTest::newRow("third click selects again") << QList<int>{1, 1, 1} << QList<int>{1};
+  QTest::newRow("another entry between restarts") << QList<int>{1, 2, 1} << QList<int>{1};
+}
+
+void MainWindowTest::fileClicksFollowToggleRule() {
+  QFETCH(QList<int>, clicks);
+  QFETCH(QList<int>, selected);
+  WindowFixture f(ThreeFiles());
+  auto* files = f.Find<QListWidget>("filList");
+  for (int row : clicks) ClickEntry(files, row);
+  QCOMPARE(SelectedRows(files), selected);
+}
+
+void MainWindowTest::doubleClickMakesNameTheMask() {
+  WindowFixture f(ThreeFiles());
+  auto* files = f.Find<QListWidget>("filList");
+  QTest::mouseDClick(files->viewport(), Qt::LeftButton, {},
+                     files->visualItemRect(files->item(1)).center());
+  QCOMPARE(f.Find<QComboBox>("cmbMaska")->currentText(), QString("b.txt"));
+  QCOMPARE(Entries(files), QStringList({"b.txt"}));
+}
+
+void MainWindowTest::typingInMaskRefiltersAtEveryKeystroke() {
+  WindowFixture f(ThreeFiles());
+  auto* mask = f.Find<QComboBox>("cmbMaska");
+  auto* files = f.Find<QListWidget>("filList");
+  mask->setFocus();
+  QTRY_COMPARE(mask->lineEdit()->selectedText(), QString("*.*"));  // focus selects all
+  const std::pair<char, int> keystrokes[] = {{'*', 3}, {'.', -1}, {'s', 0}, {'r', 0}, {'t', 1}};
+  for (auto [key, count] : keystrokes) {
+    QTest::keyClick(mask->lineEdit(), key);
+    if (count >= 0) QCOMPARE(files->count(), count);
+  }
+  mask->lineEdit()->clear();  // an empty mask keeps the last one
+  QCOMPARE(Entries(files), QStringList({"c.srt"}));
+}
+
+void MainWindowTest::folderListOpensOnClickEnterOrLeaving_data() {
+  QTest::addColumn<QString>("how");
+  QTest::addColumn<bool>("opens");
+  QTest::newRow("single click opens") << "click" << true;
+  QTest::newRow("arrow key only highlights") << "arrow" << false;
+  QTest::newRow("arrow then Enter opens") << "enter" << true;
+  QTest::newRow("leaving the list opens") << "leave" << true;
+  QTest::newRow("vanished folder keeps the current one") << "vanished" << false;
+}
+
+void MainWindowTest::folderListOpensOnClickEnterOrLeaving() {
+  QFETCH(QString, how);
+  QFETCH(bool, opens);
+  WindowFixture f({{"top.txt", "x\r\n"}, {"sub/inner.txt", "y\r\n"}});
+  auto* folders = f.Find<QListWidget>("dirList");
+  auto* files = f.Find<QListWidget>("filList");
+  folders->setFocus();
+  int sub_row = folders->count() - 1;  // the only subfolder is the last entry
+  QCOMPARE(folders->item(sub_row)->text().trimmed(), QString("sub"));
+  if (how == "click") {
+    ClickEntry(folders, sub_row);
+  } else {
+    QTest::keyClick(folders, Qt::Key_Down);
+    QCOMPARE(folders->currentRow(), sub_row);
+    if (how == "vanished") QVERIFY(QDir(f.path() + "/sub").removeRecursively());
+    if (how == "enter" || how == "vanished") QTest::keyClick(folders, Qt::Key_Return);
+    if (how == "leave") f.Find<QWidget>("cmdFind")->setFocus();
+  }
+  QCOMPARE(Entries(files), QStringList({opens ? "inner.txt" : "top.txt"}));
+  if (opens) QCOMPARE(folders->item(folders->count() - 1)->text().trimmed(), QString("sub"));
+}
+
+void MainWindowTest::escapeSetsStopWhereverFocusIs_data() {
+  QTest::addColumn<QString>("focus");
+  QTest::newRow("file list") << "filList";
+  QTest::newRow("folder list") << "dirList";
+  QTest::newRow("mask box") << "cmbMaska";
+  QTest::newRow("check box") << "chkIme";
+}
+
+void MainWindowTest::escapeSetsStopWhereverFocusIs() {
+  QFETCH(QString, focus);
+  WindowFixture f(ThreeFiles());
+  QWidget* widget = f.Find<QWidget>(focus.toLatin1().constData());
+  widget->setFocus();
+  QVERIFY(!f.stop().IsSet());
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+  QVERIFY(f.stop().IsSet());
+}
+
+void MainWindowTest::runWritesTranslationsAndClearsBar() {
+  WindowFixture f({{"a.txt", "Hleb i voz.\r\n"}, {"čaša.txt", "HILJADA ljudi.\r\n"}});
+  auto* files = f.Find<QListWidget>("filList");
+  const QColor element20 = lorvan::ButtonColour(f.Find<QPushButton>("cmdPicture20"));
+  ClickEntry(files, 0);  // deselects the start-up selection: every file is taken
+  QTest::mouseClick(f.Find<QPushButton>("cmdFind"), Qt::LeftButton);
+
+  QCOMPARE(f.Read("a_hr.txt"), QByteArray("Kruh i vlak.\r\n"));
+  QCOMPARE(f.Read("čaša_hr.txt"), QByteArray("TISU\xc6"
+                                             "A ljudi.\r\n"));
+  QCOMPARE(f.Find<QPushButton>("cmdFind")->text(), QString("A=>B"));
+  QCOMPARE(f.Find<QLabel>("lblImeDat")->text(), QString("čaša.txt"));
+  QCOMPARE(f.Find<QLabel>("lblPostotak")->text(), QString("100 %"));
+  for (int i = 0; i < 20; ++i)
+    QCOMPARE(lorvan::ButtonColour(f.Find<QPushButton>(qPrintable(QString("cmdPicture%1").arg(i)))),
+             kGrey);
+  QCOMPARE(lorvan::ButtonColour(f.Find<QPushButton>("cmdPicture20")), element20);
+  QVERIFY(Entries(files).contains("a_hr.txt"));  // the list shows the files just written
+}
+
+// A STOP click while a long file is being translated ends the run inside that file: the
+// file's output holds the untranslated working copy and the next file is never started.
+void MainWindowTest::stopClickEndsRunningTranslation() {
+  QByteArray big = QByteArray("Hleb i voz.\r\n").repeated(300000);
+  WindowFixture f({{"a.txt", big}, {"b.txt", "Hleb.\r\n"}});
+  ClickEntry(f.Find<QListWidget>("filList"), 0);
+  auto* find = f.Find<QPushButton>("cmdFind");
+  bool clicked_during_run = false;
+  // The first yield comes before the first file; the click goes in at a later one.
+  QTimer::singleShot(0, [&] {
+    QTimer::singleShot(0, [&] {
+      clicked_during_run = find->text() == "STOP";
+      QTest::mouseClick(find, Qt::LeftButton);
+    });
+  });
+  QTest::mouseClick(find, Qt::LeftButton);
+
+  QVERIFY(clicked_during_run);
+  QCOMPARE(find->text(), QString("A=>B"));
+  QCOMPARE(f.Read("a_hr.txt"), big);
+  QVERIFY(!f.Exists("b_hr.txt"));
+  for (int i = 0; i < 20; ++i)
+    QCOMPARE(lorvan::ButtonColour(f.Find<QPushButton>(qPrintable(QString("cmdPicture%1").arg(i)))),
+             kGrey);
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
