@@ -129,7 +129,7 @@ def read_lexical_pairs(path):
             fields = line.split()
             if len(fields) < 2:
                 raise ValueError(f"{path}:{number}: want two lemmas: {line}")
-            yield fields[0], fields[1], set(fields[2:]), number
+            yield fields[0], fields[1].replace("_", " "), set(fields[2:]), number
 
 
 def _paired_forms(sources, serbian_lemma, croatian_lemma):
@@ -174,17 +174,23 @@ def _add_lexical(sources, sec, targets, form, croatian_forms, analysis, lemmas, 
         sec.drop(problem, example)
         return
     source = form.lower()
+    known = [t for t in croatian_forms if TARGET_RE.match(t) and target_is_known(sources, t)]
+    target = known[0] if known else None
+    # Readings of the Serbian form that belong to another lemma and that the
+    # Croatian generator writes as another word. A reading that leads to the
+    # same Croatian word (belo: adjective and adverb, both bijelo) or that
+    # only the Serbian generator knows (its ekavian lemma bel) is no rival.
     other = [a for a in sources.serbian.readings.get(source, ())
              if lemma_of(a) not in lemmas
-             and not lemmas & sources.serbian_forms_of(lemma_of(a))]
+             and not lemmas & sources.serbian_forms_of(lemma_of(a))
+             and sources.croatian.by_analysis.get(a)
+             and target not in sources.croatian.by_analysis[a]]
     if sources.is_croatian_word(source) and (not keep or other):
         sec.drop("Serbian form is also a Croatian word", example)
         return
-    known = [t for t in croatian_forms if TARGET_RE.match(t) and target_is_known(sources, t)]
-    if not known:
+    if target is None:
         sec.drop("Croatian form unknown to hunspell-hr", example)
         return
-    target = known[0]
     clash = [a for a in other
              if any(f != target and sources.is_croatian_word(f)
                     for f in sources.croatian.by_analysis.get(a, ()))]
