@@ -270,6 +270,7 @@ def gettext_pairs(locale_dir=LOCALE):
     croatian_dir = os.path.join(locale_dir, "hr", "LC_MESSAGES")
     if not os.path.isdir(croatian_dir):
         return
+    seen = set()
     for name in sorted(os.listdir(croatian_dir)):
         if not name.endswith(".mo"):
             continue
@@ -279,6 +280,10 @@ def gettext_pairs(locale_dir=LOCALE):
                 break
         else:
             continue
+        files = (os.path.realpath(os.path.join(croatian_dir, name)), os.path.realpath(path))
+        if files in seen:
+            continue  # another name of the same catalogues (iso_3166 and iso_3166-1)
+        seen.add(files)
         croatian = catalogue(os.path.join(croatian_dir, name))
         pairs = []
         for key, serbian_text in catalogue(path).items():
