@@ -77,6 +77,10 @@ class WordsTest(unittest.TestCase):
         choices = {"mjeseca": "mjesec<n><mi><sg><gen>", "mjeseci": "mjesec<n><mi><pl><gen>"}
         self.assertEqual(words.choose_target(choices), "mjeseca")
 
+    def test_vocative_singular_yields_to_plural(self):
+        choices = {"ručniče": "ručnik<n><mi><sg><voc>", "ručnike": "ručnik<n><mi><pl><acc>"}
+        self.assertEqual(words.choose_target(choices), "ručnike")
+
     def test_two_lemmas_or_verbs_stay_ambiguous(self):
         self.assertIsNone(words.choose_target(
             {"sjedim": "sjediti<vblex><pres><p1><sg>", "sijedim": "sijediti<vblex><pres><p1><sg>"}))
