@@ -1,9 +1,18 @@
 """Name pairs (tools/names.txt -> data/3_imena.txt).
 
 The name pass replaces every occurrence written in mixed case, also inside a
-longer word, so a name is only safe when no common word starts with it."""
+longer word, so a name is only safe when no common word starts with it: a
+capitalised common word (at the start of a sentence) would be rewritten too.
+Three kinds of word that start with a name are no danger: the name's own
+forms (hunspell-hr lists Njujork, Njujorku as names), names in the Serbian
+generator, and adjectives made from the name (vašingtonski, šekspirovski:
+Croatian writes washingtonski, shakespeareovski). A name in -o or -a also
+gets its case forms (Čikagu: Chicagu), which its bare form does not start. When some other common word starts with a name ending in a
+consonant, its case forms (Kanom, Kanu, Kana) are listed instead of the name,
+each kept only if no common word starts with it."""
 
 import bisect
+import re
 
 from .files import ENCODING
 
@@ -32,18 +41,51 @@ def is_mixed_case(text):
 
 
 def common_words(sources):
-    """Sorted lower-case common words: hunspell-hr and Serbian non-name forms."""
-    words = set(sources.hunspell)
+    """Sorted lower-case common words: hunspell-hr's words in small letters
+    and the Serbian generator's forms that are not only names."""
+    words = set(getattr(sources, "hunspell_common", sources.hunspell))
     for form, analyses in sources.serbian.readings.items():
         if any("<np>" not in a for a in analyses):
             words.add(form)
     return sorted(words)
 
 
-def starts_common_word(words, source):
+ADJECTIVE_SUFFIX_RE = re.compile("^(ov|ev|ijan)?[sšč]k")
+CONSONANT_END_RE = re.compile("[bcčćdđfghjklmnprsštvzž]$")
+CASE_ENDINGS = ("om", "u", "a")  # instrumental, dative/locative, genitive/accusative
+
+
+def clashing_words(words, source):
+    """Common words that start with source, other than adjectives made from it."""
     key = source.lower()
     i = bisect.bisect_left(words, key)
-    return i < len(words) and words[i].startswith(key)
+    found = []
+    while i < len(words) and words[i].startswith(key):
+        if not ADJECTIVE_SUFFIX_RE.match(words[i][len(key):]):
+            found.append(words[i])
+        i += 1
+    return found
+
+
+def starts_common_word(words, source):
+    return bool(clashing_words(words, source))
+
+
+def case_forms(words, source, target):
+    """(form, target form) for the case forms of a name that no common word
+    starts with: a consonant-final name adds the ending (Kanu: Cannesu); a
+    name in -o or -a whose original ends alike swaps the vowel for it
+    (Čikagu: Chicagu, Džoani: Joanni)."""
+    if CONSONANT_END_RE.search(source):
+        pairs = [(source + ending, target + ending) for ending in CASE_ENDINGS]
+    elif source.endswith("o") and target.endswith("o"):
+        pairs = [(source[:-1] + e, target[:-1] + e) for e in ("om", "u", "a")]
+    elif source.endswith("a") and target.endswith("a") and not target.endswith("ia"):
+        pairs = [(source[:-1] + e, target[:-1] + e) for e in ("om", "u", "e", "i")]
+    else:
+        pairs = []
+    return [(form, target_form) for form, target_form in pairs
+            if not starts_common_word(words, form)]
 
 
 def encodable(text):
@@ -65,12 +107,24 @@ def select(entries, words, sec):
             sec.drop("not writable in Windows-1250", example)
         elif not is_mixed_case(source):
             sec.drop("source not in mixed case (never replaced)", example)
-        elif starts_common_word(words, source):
-            sec.drop("a common word starts with the source", example)
         elif source in chosen and chosen[source] != target:
             sec.drop("source listed twice with another target", example)
+        elif starts_common_word(words, source):
+            clash = clashing_words(words, source)[:3]
+            forms = case_forms(words, source, target)
+            if forms:
+                sec.drop("a common word starts with the source; case forms listed instead",
+                         f"{example}: {', '.join(clash)}; kept {', '.join(f for f, _ in forms)}")
+                for form, target_form in forms:
+                    chosen.setdefault(form, target_form)
+            else:
+                sec.drop("a common word starts with the source",
+                         f"{example}: {', '.join(clash)}")
         else:
             chosen.setdefault(source, target)
+            if not CONSONANT_END_RE.search(source):
+                for form, target_form in case_forms(words, source, target):
+                    chosen.setdefault(form, target_form)
     return chosen
 
 

@@ -47,6 +47,9 @@ class Sources:
         self.serbian = serbian
         self.croatian = croatian
         self.hunspell = {w.lower() for w in hunspell_words}
+        # The forms hunspell-hr writes in small letters: its common words,
+        # without the names it lists (Njujork, Teksas).
+        self.hunspell_common = {w for w in hunspell_words if w == w.lower()}
         # The generators share one lemma list with Serbian-only words in it
         # (hleb, pasulj): a Croatian generator form only counts as Croatian
         # when its lemma is a word of the Croatian word list.

@@ -78,11 +78,14 @@ CASE_ORDER = ["nom", "acc", "gen", "dat", "loc", "ins", "voc"]
 
 
 def _reading_rank(analysis):
-    """Singular before plural, then nominative, accusative, genitive ..."""
+    """Singular before plural, then nominative, accusative, genitive ...; the
+    vocative, rare in running text, after all other readings (peškire is
+    far more often the accusative plural ručnike than the vocative ručniče)."""
     tags = re.findall(r"<([a-z0-9]+)>", analysis)
     number = 1 if "pl" in tags else 0
     case = min((CASE_ORDER.index(t) for t in tags if t in CASE_ORDER), default=len(CASE_ORDER))
-    return number * 10 + case
+    vocative = 1 if case == CASE_ORDER.index("voc") else 0
+    return vocative * 100 + number * 10 + case
 
 
 def choose_target(choices):
@@ -129,7 +132,7 @@ def read_lexical_pairs(path):
             fields = line.split()
             if len(fields) < 2:
                 raise ValueError(f"{path}:{number}: want two lemmas: {line}")
-            yield fields[0], fields[1], set(fields[2:]), number
+            yield fields[0], fields[1].replace("_", " "), set(fields[2:]), number
 
 
 def _paired_forms(sources, serbian_lemma, croatian_lemma):
@@ -174,17 +177,23 @@ def _add_lexical(sources, sec, targets, form, croatian_forms, analysis, lemmas, 
         sec.drop(problem, example)
         return
     source = form.lower()
+    known = [t for t in croatian_forms if TARGET_RE.match(t) and target_is_known(sources, t)]
+    target = known[0] if known else None
+    # Readings of the Serbian form that belong to another lemma and that the
+    # Croatian generator writes as another word. A reading that leads to the
+    # same Croatian word (belo: adjective and adverb, both bijelo) or that
+    # only the Serbian generator knows (its ekavian lemma bel) is no rival.
     other = [a for a in sources.serbian.readings.get(source, ())
              if lemma_of(a) not in lemmas
-             and not lemmas & sources.serbian_forms_of(lemma_of(a))]
+             and not lemmas & sources.serbian_forms_of(lemma_of(a))
+             and sources.croatian.by_analysis.get(a)
+             and target not in sources.croatian.by_analysis[a]]
     if sources.is_croatian_word(source) and (not keep or other):
         sec.drop("Serbian form is also a Croatian word", example)
         return
-    known = [t for t in croatian_forms if TARGET_RE.match(t) and target_is_known(sources, t)]
-    if not known:
+    if target is None:
         sec.drop("Croatian form unknown to hunspell-hr", example)
         return
-    target = known[0]
     clash = [a for a in other
              if any(f != target and sources.is_croatian_word(f)
                     for f in sources.croatian.by_analysis.get(a, ()))]

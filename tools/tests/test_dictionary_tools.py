@@ -77,6 +77,10 @@ class WordsTest(unittest.TestCase):
         choices = {"mjeseca": "mjesec<n><mi><sg><gen>", "mjeseci": "mjesec<n><mi><pl><gen>"}
         self.assertEqual(words.choose_target(choices), "mjeseca")
 
+    def test_vocative_singular_yields_to_plural(self):
+        choices = {"ručniče": "ručnik<n><mi><sg><voc>", "ručnike": "ručnik<n><mi><pl><acc>"}
+        self.assertEqual(words.choose_target(choices), "ručnike")
+
     def test_two_lemmas_or_verbs_stay_ambiguous(self):
         self.assertIsNone(words.choose_target(
             {"sjedim": "sjediti<vblex><pres><p1><sg>", "sijedim": "sijediti<vblex><pres><p1><sg>"}))
@@ -93,9 +97,32 @@ class NamesTest(unittest.TestCase):
     def test_prefix_of_common_word_is_dropped(self):
         chosen, removed = self.select(
             [("Bil", "Bill", 1), ("Njujork", "New York", 2), ("njujork", "x", 3),
-             ("Ford", "Ford", 4), ("Kopenhagen", "København", 5)], {"bilo", "kuća"})
-        self.assertEqual(chosen, {"Njujork": "New York"})
+             ("Ford", "Ford", 4), ("Kopenhagen", "København", 5), ("Pert", "Perth", 6)],
+            {"bilo", "bila", "kuća", "pertinentan"})
+        # Bil starts bilo: only its case forms that start no common word stay
+        self.assertEqual(chosen, {"Njujork": "New York", "Bilom": "Billom", "Bilu": "Billu",
+                                  "Pertom": "Perthom", "Pertu": "Perthu", "Perta": "Pertha"})
         self.assertEqual(len(removed), 4)
+
+    def test_names_and_adjectives_of_the_name_are_no_clash(self):
+        class S:
+            hunspell = {"njujork", "njujorku", "kanada"}
+            hunspell_common = {"kanada"}
+            serbian = type("G", (), {"readings": {
+                "vašingtonski": ["vašingtonski<adj><pst><ma><sg><nom><def>"],
+                "kana": ["kana<n><f><sg><nom>"], "kanu": ["Kan<np><top><mi><sg><dat>"]}})()
+        chosen, _ = self.select([("Njujork", "New York", 1), ("Vašington", "Washington", 2),
+                                 ("Kan", "Cannes", 3)], names.common_words(S()))
+        self.assertEqual(chosen, {"Njujork": "New York", "Vašington": "Washington",
+                                  "Kanom": "Cannesom", "Kanu": "Cannesu"})
+
+    def test_vowel_final_names_get_their_case_forms(self):
+        chosen, _ = self.select([("Čikago", "Chicago", 1), ("Džoana", "Joanna", 2),
+                                 ("Filadelfija", "Philadelphia", 3)], ["džoane"])
+        self.assertEqual(chosen, {
+            "Čikago": "Chicago", "Čikagom": "Chicagom", "Čikagu": "Chicagu",
+            "Čikaga": "Chicaga", "Džoana": "Joanna", "Džoanom": "Joannom",
+            "Džoanu": "Joannu", "Džoani": "Joanni", "Filadelfija": "Philadelphia"})
 
     def test_longer_names_first(self):
         class S:
