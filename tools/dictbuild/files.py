@@ -16,6 +16,7 @@ def bucket_of(source):
 def write_lines(path, lines):
     """Writes lines with CR LF ends through a temporary file."""
     data = "".join(line + "\r\n" for line in lines).encode(ENCODING)
+    os.makedirs(os.path.dirname(path) or ".", exist_ok=True)
     temporary = path + ".tmp"
     with open(temporary, "wb") as handle:
         handle.write(data)
