@@ -26,7 +26,10 @@ NamePass::NamePass(const std::vector<NameEntry>& names) {
   rules_.reserve(names.size());
   for (std::size_t i = 0; i < names.size(); ++i) {
     rules_.push_back(MakeNameRule(names[i].source, names[i].target, 0));
-    if (CanChangeLine(names[i].source)) matcher_.Add(names[i].source, i);
+    if (!CanChangeLine(names[i].source)) continue;
+    matcher_.Add(names[i].source, i);
+    barriers_.Exclude(names[i].source);
+    barriers_.Exclude(names[i].target);
   }
   matcher_.Build();
   seen_patterns_.Resize(matcher_.pattern_count());
@@ -40,6 +43,18 @@ void NamePass::Scan(const std::string& line) const {
 
 void NamePass::Apply(std::string& line) const {
   if (matcher_.pattern_count() == 0) return;  // no name can change a line
+  if (line.size() > kLongLine) {
+    std::vector<std::string> pieces = CutAtBarriers(line, barriers_, kPieceLength);
+    if (pieces.size() > 1) {
+      for (std::string& piece : pieces) ApplyToLine(piece);
+      JoinPieces(pieces, &line);
+      return;
+    }
+  }
+  ApplyToLine(line);
+}
+
+void NamePass::ApplyToLine(std::string& line) const {
   Scan(line);
   for (std::size_t i = present_.NextSet(0); i < rules_.size(); i = present_.NextSet(i + 1)) {
     if (ApplyNameRule(rules_[i], line, line, &out_) && out_ != line) {

@@ -42,13 +42,17 @@ PhrasePass::PhrasePass(const std::vector<PhraseEntry>& phrases)
     is_header_[i] = IsHeader(phrases[i]);
     if (!is_header_[i]) {
       rules_[i] = MakePhraseRule(phrases[i].source, phrases[i].target, 1);
-      if (!rules_[i].needle.empty()) matcher_.Add(rules_[i].needle, i);
+      if (rules_[i].needle.empty()) continue;
+      matcher_.Add(rules_[i].needle, i);
+      barriers_.Exclude(rules_[i].needle);
+      barriers_.Exclude(rules_[i].replacement);
       continue;
     }
     std::string key = ToLowerCopy(std::string_view(phrases[i].source).substr(1));
     std::size_t skip = SkipCount(phrases[i].target, count);
     if (key.empty() || skip == 0) continue;  // always found, or skips nothing
     matcher_.Add(key, i);
+    barriers_.Exclude(key);
     rules_[i].needle = key;
     skip_to[i] = std::min(count, i + 1 + skip);
   }
@@ -82,17 +86,9 @@ bool PhrasePass::ApplyPair(std::size_t i, std::string& line) const {
 // Every occurrence that overlaps the changed stretch lies within it widened by the longest
 // pattern's length less one on both sides; entries found elsewhere are marked already.
 void PhrasePass::ScanChange(std::string_view before, const std::string& line) const {
-  const std::size_t shorter = std::min(before.size(), line.size());
-  std::size_t prefix = 0, suffix = 0;
-  while (prefix < shorter && before[prefix] == line[prefix]) ++prefix;
-  while (suffix < shorter - prefix &&
-         before[before.size() - 1 - suffix] == line[line.size() - 1 - suffix])
-    ++suffix;
-  const std::size_t context = std::max<std::size_t>(matcher_.max_pattern_length(), 1) - 1;
-  const std::size_t from = prefix > context ? prefix - context : 0;
-  const std::size_t to = std::min(line.size(), line.size() - suffix + context);
   FoldInto(line, &folded_);
-  matcher_.FindEntries(std::string_view(folded_).substr(from, to - from), seen_patterns_, present_);
+  matcher_.FindEntries(ChangedStretch(before, folded_, matcher_.max_pattern_length()),
+                       seen_patterns_, present_);
 }
 
 // Entries between two events are pairs whose needle is absent, which change nothing. The
@@ -103,6 +99,18 @@ void PhrasePass::ScanChange(std::string_view before, const std::string& line) co
 // header's key is searched again.
 void PhrasePass::Apply(std::string& line) const {
   if (matcher_.pattern_count() == 0) return;  // no pair has anything to find
+  if (line.size() > kLongLine) {
+    std::vector<std::string> pieces = CutAtBarriers(line, barriers_, kPieceLength);
+    if (pieces.size() > 1) {
+      ApplyToPieces(pieces);
+      JoinPieces(pieces, &line);
+      return;
+    }
+  }
+  ApplyToLine(line);
+}
+
+void PhrasePass::ApplyToLine(std::string& line) const {
   const std::size_t count = rules_.size();
   FoldInto(line, &folded_);
   present_.Clear();
