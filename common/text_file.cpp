@@ -1,6 +1,7 @@
 #include "common/text_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -27,6 +28,9 @@ Status ReadFileBytes(const std::string& path, std::string* bytes) {
   bytes->clear();
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return Status::FromErrno(errno, path);
+  struct stat info;
+  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0)
+    bytes->reserve(static_cast<std::size_t>(info.st_size));  // one allocation, no doubling
   char buffer[1 << 16];
   for (;;) {
     ssize_t n = ::read(fd, buffer, sizeof buffer);
