@@ -71,11 +71,23 @@ int RemoveStaleTemporaries(const std::string& folder) {
 
 Status ReadFileBytes(const std::string& path, std::string* bytes) {
   bytes->clear();
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Without O_NONBLOCK opening a named pipe would wait for a writer; reads of a regular file
+  // are not affected by it.
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return Status::FromErrno(errno, path);
   struct stat info;
-  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0)
-    bytes->reserve(static_cast<std::size_t>(info.st_size));  // one allocation, no doubling
+  if (::fstat(fd, &info) != 0) {
+    int error = errno;
+    ::close(fd);
+    return Status::FromErrno(error, path);
+  }
+  if (!S_ISREG(info.st_mode)) {
+    // A device such as /dev/zero would never end; a pipe or socket is no file to translate.
+    ::close(fd);
+    return S_ISDIR(info.st_mode) ? Status::FromErrno(EISDIR, path)
+                                 : Status::Other(path + ": not a regular file");
+  }
+  bytes->reserve(static_cast<std::size_t>(info.st_size));  // one allocation, no doubling
   char buffer[1 << 16];
   for (;;) {
     ssize_t n = ::read(fd, buffer, sizeof buffer);

@@ -9,7 +9,8 @@
 
 namespace lorvan {
 
-// Reads the whole file at path into *bytes.
+// Reads the whole regular file at path into *bytes; a folder, device, pipe or socket is an
+// error.
 Status ReadFileBytes(const std::string& path, std::string* bytes);
 
 // Creates or truncates the file at path and writes bytes into it.

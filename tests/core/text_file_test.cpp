@@ -1,6 +1,7 @@
 #include "common/text_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -48,6 +49,18 @@ TEST(TextFile, WritesReadsAndReplacesFiles) {
   EXPECT_EQ(bytes, "new");
   EXPECT_EQ(dir.List(), std::vector<std::string>{"f.txt"});
   EXPECT_EQ(WriteFileBytes(dir.path() + "/no/such/f.txt", "x").kind(), ErrorKind::kNotFound);
+}
+
+// A device would be read without end and a named pipe would wait for a writer.
+TEST(TextFile, ReadsOnlyRegularFiles) {
+  TempDir dir;
+  ASSERT_EQ(::mkfifo((dir.path() + "/pipe").c_str(), 0600), 0);
+  std::string bytes;
+  for (const std::string& path : {dir.path() + "/pipe", std::string("/dev/zero"), dir.path()}) {
+    Status status = ReadFileBytes(path, &bytes);
+    EXPECT_EQ(status.kind(), ErrorKind::kOther) << path;
+    EXPECT_NE(status.message().find(path + ": "), std::string::npos) << status.message();
+  }
 }
 
 // A killed same-name run leaves its temporary; the next run removes it, but not the
