@@ -27,7 +27,10 @@ NamePass::NamePass(const std::vector<NameEntry>& names) {
   for (std::size_t i = 0; i < names.size(); ++i) {
     rules_.push_back(MakeNameRule(names[i].source, names[i].target, 0));
     if (!CanChangeLine(names[i].source)) continue;
-    matcher_.Add(names[i].source, i);
+    if (names[i].source.size() <= kLongestMatchedPattern)
+      matcher_.Add(names[i].source, i);
+    else
+      unmatched_.push_back(i);
     barriers_.Exclude(names[i].source);
     barriers_.Exclude(names[i].target);
   }
@@ -39,10 +42,11 @@ NamePass::NamePass(const std::vector<NameEntry>& names) {
 void NamePass::Scan(const std::string& line) const {
   present_.Clear();
   matcher_.FindEntries(line, seen_patterns_, present_);
+  for (std::size_t i : unmatched_) present_.Set(i);
 }
 
 void NamePass::Apply(std::string& line) const {
-  if (matcher_.pattern_count() == 0) return;  // no name can change a line
+  if (matcher_.pattern_count() == 0 && unmatched_.empty()) return;  // no name can change it
   if (line.size() > kLongLine) {
     std::vector<std::string> pieces = CutAtBarriers(line, barriers_, kPieceLength);
     if (pieces.size() > 1) {

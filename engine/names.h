@@ -39,6 +39,7 @@ class NamePass {
   std::vector<NameRule> rules_;
   AhoCorasick matcher_;    // sources in mixed case: the only ones that can change a line
   BarrierBytes barriers_;  // in no such source and no target
+  std::vector<std::size_t> unmatched_;  // sources too long for the matcher: always present
   mutable std::string out_;
   mutable BitSet seen_patterns_;
   mutable BitSet present_;  // entries whose source occurs in the line

@@ -27,6 +27,11 @@ void PhrasePass::ApplyToPieces(std::vector<std::string>& text) const {
     FoldInto(text[k], &folded_);
     MarkPiece(folded_, k, 0, pieces);
   }
+  for (std::size_t i : unmatched_) {
+    for (std::size_t k = 0; k < text.size(); ++k)
+      pieces.holders[i].push_back(static_cast<std::uint32_t>(k));
+    pieces.any.Set(i);
+  }
   std::size_t hit = pieces.any.NextSet(0);
   for (std::size_t i = 0; i < count;) {
     if (far_[i].header < hit) {
@@ -57,7 +62,7 @@ void PhrasePass::MarkPiece(std::string_view folded, std::size_t k, std::size_t f
 
 bool PhrasePass::KeyInPieces(std::size_t header, Pieces& pieces) const {
   for (std::uint32_t k : pieces.holders[header]) {
-    if (!pieces.changed[k]) return true;
+    if (!pieces.changed[k] && !is_unmatched_[header]) return true;
     FoldInto(pieces.text[k], &folded_);
     if (folded_.find(rules_[header].needle) != std::string::npos) return true;
   }

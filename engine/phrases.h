@@ -47,6 +47,8 @@ class PhrasePass {
   // The pieces of a long line and the entries each may hold.
   struct Pieces;
 
+  // Lets entry i be found by pattern: through the matcher, or, when too long, always.
+  void Index(std::string_view pattern, std::size_t i);
   void BuildJumps(const std::vector<std::size_t>& skip_to);
   void ApplyToLine(std::string& line) const;
   // Applies pair i; true when it changed line.
@@ -68,6 +70,9 @@ class PhrasePass {
   std::vector<Jump> far_;   // over the next kFarSteps such headers, in one move
   AhoCorasick matcher_;     // folded pair needles and folded keys of such headers
   BarrierBytes barriers_;   // in no needle, key or replacement
+  // Entries whose needle or key is too long for the matcher: always taken as present.
+  std::vector<std::size_t> unmatched_;
+  std::vector<bool> is_unmatched_;
   mutable std::string folded_;
   mutable std::string out_;
   mutable BitSet seen_patterns_;

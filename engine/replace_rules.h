@@ -2,10 +2,16 @@
 // occurrences in one text. Shared by ReplacePhrase/ReplaceName and the fast passes.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace lorvan {
+
+// Patterns longer than this are searched for one by one rather than through the passes'
+// multi-pattern matcher, whose memory grows by some hundred bytes for every pattern byte: a
+// dictionary line of megabytes would otherwise take gigabytes.
+inline constexpr std::size_t kLongestMatchedPattern = 256;
 
 struct PhraseRule {
   std::string needle;       // source without boundary spaces; small letters when ignoring case

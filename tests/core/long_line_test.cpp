@@ -1,5 +1,5 @@
-// The phrase and name passes on lines long enough to be cut into pieces: the result must equal
-// the literal entry-by-entry passes over the whole line.
+// The phrase and name passes on lines long enough to be cut into pieces, and with patterns too
+// long for the matcher: the result must equal the literal entry-by-entry passes.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -73,6 +73,41 @@ TEST(LongLine, NamePassEqualsTheLiteralPass) {
       std::string fast = line;
       pass.Apply(fast);
       ASSERT_TRUE(fast == expected) << "seed " << seed << " barriers " << barriers;
+    }
+  }
+}
+
+// Text longer than the longest pattern the matcher takes.
+std::string LongPattern(testing::PhraseListGenerator& gen) {
+  std::string text;
+  while (text.size() <= kLongestMatchedPattern) text += gen.Fragment(2, 4) + " ";
+  return text;
+}
+
+TEST(LongPattern, PassesEqualTheLiteralPasses) {
+  for (std::uint32_t seed = 1; seed <= 40; ++seed) {
+    testing::PhraseListGenerator gen(seed);
+    std::vector<PhraseEntry> list = gen.Phrases(gen.text().Uniform(5, 40));
+    std::vector<NameEntry> names = gen.Names(gen.text().Uniform(5, 20));
+    for (int n = 0; n < 3; ++n) {
+      std::string source = LongPattern(gen);
+      auto at = [&gen](std::size_t size) { return gen.text().Uniform(0, static_cast<int>(size)); };
+      list.insert(list.begin() + at(list.size()), {source, gen.Fragment(0, 3)});
+      list.insert(list.begin() + at(list.size()), {"#" + source.substr(1), "2"});
+      names.insert(names.begin() + at(names.size()), {"X" + source, gen.Fragment(1, 2)});
+    }
+    PhrasePass phrase_pass(list);
+    NamePass name_pass(names);
+    std::vector<std::string> sources = testing::SourcesOf(list);
+    for (const std::string& name : testing::SourcesOf(names)) sources.push_back(name);
+    for (int n = 0; n < 6; ++n) {
+      std::string line = n >= 3 ? LongLine(gen, sources, true) : gen.Line(sources);
+      std::string fast = line;
+      phrase_pass.Apply(fast);
+      ASSERT_EQ(fast, reference::ApplyPhrasesLiteral(line, list)) << "seed " << seed;
+      fast = line;
+      name_pass.Apply(fast);
+      ASSERT_EQ(fast, reference::ApplyNamesLiteral(line, names)) << "seed " << seed;
     }
   }
 }
