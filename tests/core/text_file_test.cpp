@@ -49,6 +49,12 @@ TEST(TextFile, WritesReadsAndReplacesFiles) {
   EXPECT_EQ(bytes, "new");
   EXPECT_EQ(dir.List(), std::vector<std::string>{"f.txt"});
   EXPECT_EQ(WriteFileBytes(dir.path() + "/no/such/f.txt", "x").kind(), ErrorKind::kNotFound);
+
+  // A replacement that cannot be renamed into place removes its temporary again.
+  ASSERT_TRUE(std::filesystem::create_directory(dir.path() + "/d"));
+  ASSERT_TRUE(WriteFileBytes(dir.path() + "/d/inside", "x").ok());
+  EXPECT_FALSE(ReplaceFileAtomically(dir.path() + "/d", "new").ok());
+  EXPECT_EQ(dir.List(), (std::vector<std::string>{"d", "f.txt"}));
 }
 
 // A device would be read without end and a named pipe would wait for a writer.
