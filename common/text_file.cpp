@@ -1,9 +1,13 @@
 #include "common/text_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 
 namespace lorvan {
 namespace {
@@ -21,12 +25,69 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
+constexpr std::string_view kTemporaryTag = ".lorvan-tmp-";
+
+// The process id a temporary file name ends with, or 0 when name is no such file's name.
+long TemporaryOwner(std::string_view name) {
+  std::size_t tag = name.rfind(kTemporaryTag);
+  if (name.size() < 2 || name[0] != '.' || tag == std::string_view::npos || tag < 2) return 0;
+  std::string_view digits = name.substr(tag + kTemporaryTag.size());
+  if (digits.empty() || digits.size() > 9) return 0;
+  long pid = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') return 0;
+    pid = pid * 10 + (c - '0');
+  }
+  return pid;
+}
+
+bool ProcessRuns(long pid) { return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM; }
+
 }  // namespace
+
+std::string ReplaceTemporaryPath(const std::string& path, long pid) {
+  std::string::size_type slash = path.rfind('/');
+  std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  return folder + "." + name + std::string(kTemporaryTag) + std::to_string(pid);
+}
+
+int RemoveStaleTemporaries(const std::string& folder) {
+  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (dir == nullptr) return 0;
+  int removed = 0;
+  const std::string prefix = folder.empty() || folder.back() == '/' ? folder : folder + "/";
+  while (const dirent* entry = ::readdir(dir)) {
+    long pid = TemporaryOwner(entry->d_name);
+    if (pid <= 0 || pid == ::getpid() || ProcessRuns(pid)) continue;
+    std::string path = prefix + entry->d_name;
+    struct stat info;
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
+    if (::unlink(path.c_str()) == 0) ++removed;
+  }
+  ::closedir(dir);
+  return removed;
+}
 
 Status ReadFileBytes(const std::string& path, std::string* bytes) {
   bytes->clear();
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Without O_NONBLOCK opening a named pipe would wait for a writer; reads of a regular file
+  // are not affected by it.
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return Status::FromErrno(errno, path);
+  struct stat info;
+  if (::fstat(fd, &info) != 0) {
+    int error = errno;
+    ::close(fd);
+    return Status::FromErrno(error, path);
+  }
+  if (!S_ISREG(info.st_mode)) {
+    // A device such as /dev/zero would never end; a pipe or socket is no file to translate.
+    ::close(fd);
+    return S_ISDIR(info.st_mode) ? Status::FromErrno(EISDIR, path)
+                                 : Status::Other(path + ": not a regular file");
+  }
+  bytes->reserve(static_cast<std::size_t>(info.st_size));  // one allocation, no doubling
   char buffer[1 << 16];
   for (;;) {
     ssize_t n = ::read(fd, buffer, sizeof buffer);
@@ -56,10 +117,7 @@ Status WriteFileBytes(const std::string& path, std::string_view bytes) {
 }
 
 Status ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
-  std::string::size_type slash = path.rfind('/');
-  std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
-  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  std::string temp = folder + "." + name + ".lorvan-tmp-" + std::to_string(::getpid());
+  const std::string temp = ReplaceTemporaryPath(path, ::getpid());
   int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   if (fd < 0) return Status::FromErrno(errno, path);
   bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;

@@ -9,7 +9,8 @@
 
 namespace lorvan {
 
-// Reads the whole file at path into *bytes.
+// Reads the whole regular file at path into *bytes; a folder, device, pipe or socket is an
+// error.
 Status ReadFileBytes(const std::string& path, std::string* bytes);
 
 // Creates or truncates the file at path and writes bytes into it.
@@ -17,7 +18,16 @@ Status WriteFileBytes(const std::string& path, std::string_view bytes);
 
 // Replaces the file at path with bytes so that path holds either its old content or all of
 // bytes, never anything in between: writes a temporary file beside it, then renames it over.
+// The temporary is removed again when anything fails; only a killed process leaves it.
 Status ReplaceFileAtomically(const std::string& path, std::string_view bytes);
+
+// The name of the temporary file ReplaceFileAtomically writes for path in process pid:
+// ".NAME.lorvan-tmp-PID" in the folder of path.
+std::string ReplaceTemporaryPath(const std::string& path, long pid);
+
+// Removes from folder the temporary files of ReplaceFileAtomically whose process no longer
+// runs (it was killed before it could rename or remove them). Returns how many it removed.
+int RemoveStaleTemporaries(const std::string& folder);
 
 // Walks the lines of a text. A line ends at CR, at CR LF, or at the end of the text; a lone LF
 // stays part of the line. A text that ends with its line terminator has no empty last line;

@@ -26,7 +26,13 @@ NamePass::NamePass(const std::vector<NameEntry>& names) {
   rules_.reserve(names.size());
   for (std::size_t i = 0; i < names.size(); ++i) {
     rules_.push_back(MakeNameRule(names[i].source, names[i].target, 0));
-    if (CanChangeLine(names[i].source)) matcher_.Add(names[i].source, i);
+    if (!CanChangeLine(names[i].source)) continue;
+    if (names[i].source.size() <= kLongestMatchedPattern)
+      matcher_.Add(names[i].source, i);
+    else
+      unmatched_.push_back(i);
+    barriers_.Exclude(names[i].source);
+    barriers_.Exclude(names[i].target);
   }
   matcher_.Build();
   seen_patterns_.Resize(matcher_.pattern_count());
@@ -36,10 +42,23 @@ NamePass::NamePass(const std::vector<NameEntry>& names) {
 void NamePass::Scan(const std::string& line) const {
   present_.Clear();
   matcher_.FindEntries(line, seen_patterns_, present_);
+  for (std::size_t i : unmatched_) present_.Set(i);
 }
 
 void NamePass::Apply(std::string& line) const {
-  if (matcher_.pattern_count() == 0) return;  // no name can change a line
+  if (matcher_.pattern_count() == 0 && unmatched_.empty()) return;  // no name can change it
+  if (line.size() > kLongLine) {
+    std::vector<std::string> pieces = CutAtBarriers(line, barriers_, kPieceLength);
+    if (pieces.size() > 1) {
+      for (std::string& piece : pieces) ApplyToLine(piece);
+      JoinPieces(pieces, &line);
+      return;
+    }
+  }
+  ApplyToLine(line);
+}
+
+void NamePass::ApplyToLine(std::string& line) const {
   Scan(line);
   for (std::size_t i = present_.NextSet(0); i < rules_.size(); i = present_.NextSet(i + 1)) {
     if (ApplyNameRule(rules_[i], line, line, &out_) && out_ != line) {

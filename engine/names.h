@@ -7,6 +7,7 @@
 
 #include "dictionary/dictionary.h"
 #include "engine/aho_corasick.h"
+#include "engine/barriers.h"
 #include "engine/replace_rules.h"
 
 namespace lorvan {
@@ -20,8 +21,9 @@ std::string ReplaceName(std::string_view text, std::string_view source, std::str
 
 // The name list prepared for fast application to many lines. One multi-pattern scan tells
 // which names occur in the line; only those are applied, and the line is scanned again only
-// after a replacement changed it. Apply reuses scratch buffers held in the object, so one
-// object must not be used from two threads at once.
+// after a replacement changed it. A long line is cut at barrier bytes and each piece passed
+// on its own: without groups, no entry depends on another piece. Apply reuses scratch buffers held
+// in the object, so one object must not be used from two threads at once.
 class NamePass {
  public:
   explicit NamePass(const std::vector<NameEntry>& names);
@@ -31,10 +33,13 @@ class NamePass {
   void Apply(std::string& line) const;
 
  private:
+  void ApplyToLine(std::string& line) const;
   void Scan(const std::string& line) const;
 
   std::vector<NameRule> rules_;
-  AhoCorasick matcher_;  // sources in mixed case: the only ones that can change a line
+  AhoCorasick matcher_;    // sources in mixed case: the only ones that can change a line
+  BarrierBytes barriers_;  // in no such source and no target
+  std::vector<std::size_t> unmatched_;  // sources too long for the matcher: always present
   mutable std::string out_;
   mutable BitSet seen_patterns_;
   mutable BitSet present_;  // entries whose source occurs in the line

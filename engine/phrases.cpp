@@ -35,20 +35,22 @@ std::string ReplacePhrase(std::string_view text, std::string_view source, std::s
 }
 
 PhrasePass::PhrasePass(const std::vector<PhraseEntry>& phrases)
-    : rules_(phrases.size()), is_header_(phrases.size()) {
+    : rules_(phrases.size()), is_header_(phrases.size()), is_unmatched_(phrases.size()) {
   const std::size_t count = phrases.size();
   std::vector<std::size_t> skip_to(count, 0);  // 0 for entries that never skip
   for (std::size_t i = 0; i < count; ++i) {
     is_header_[i] = IsHeader(phrases[i]);
     if (!is_header_[i]) {
       rules_[i] = MakePhraseRule(phrases[i].source, phrases[i].target, 1);
-      if (!rules_[i].needle.empty()) matcher_.Add(rules_[i].needle, i);
+      if (rules_[i].needle.empty()) continue;
+      Index(rules_[i].needle, i);
+      barriers_.Exclude(rules_[i].replacement);
       continue;
     }
     std::string key = ToLowerCopy(std::string_view(phrases[i].source).substr(1));
     std::size_t skip = SkipCount(phrases[i].target, count);
     if (key.empty() || skip == 0) continue;  // always found, or skips nothing
-    matcher_.Add(key, i);
+    Index(key, i);
     rules_[i].needle = key;
     skip_to[i] = std::min(count, i + 1 + skip);
   }
@@ -56,6 +58,16 @@ PhrasePass::PhrasePass(const std::vector<PhraseEntry>& phrases)
   matcher_.Build();
   seen_patterns_.Resize(matcher_.pattern_count());
   present_.Resize(count);
+}
+
+void PhrasePass::Index(std::string_view pattern, std::size_t i) {
+  barriers_.Exclude(pattern);
+  if (pattern.size() <= kLongestMatchedPattern) {
+    matcher_.Add(pattern, i);
+    return;
+  }
+  unmatched_.push_back(i);
+  is_unmatched_[i] = true;
 }
 
 void PhrasePass::BuildJumps(const std::vector<std::size_t>& skip_to) {
@@ -82,17 +94,9 @@ bool PhrasePass::ApplyPair(std::size_t i, std::string& line) const {
 // Every occurrence that overlaps the changed stretch lies within it widened by the longest
 // pattern's length less one on both sides; entries found elsewhere are marked already.
 void PhrasePass::ScanChange(std::string_view before, const std::string& line) const {
-  const std::size_t shorter = std::min(before.size(), line.size());
-  std::size_t prefix = 0, suffix = 0;
-  while (prefix < shorter && before[prefix] == line[prefix]) ++prefix;
-  while (suffix < shorter - prefix &&
-         before[before.size() - 1 - suffix] == line[line.size() - 1 - suffix])
-    ++suffix;
-  const std::size_t context = std::max<std::size_t>(matcher_.max_pattern_length(), 1) - 1;
-  const std::size_t from = prefix > context ? prefix - context : 0;
-  const std::size_t to = std::min(line.size(), line.size() - suffix + context);
   FoldInto(line, &folded_);
-  matcher_.FindEntries(std::string_view(folded_).substr(from, to - from), seen_patterns_, present_);
+  matcher_.FindEntries(ChangedStretch(before, folded_, matcher_.max_pattern_length()),
+                       seen_patterns_, present_);
 }
 
 // Entries between two events are pairs whose needle is absent, which change nothing. The
@@ -102,11 +106,24 @@ void PhrasePass::ScanChange(std::string_view before, const std::string& line) co
 // the line has changed, marks may be stale: a pair then simply finds nothing, and a marked
 // header's key is searched again.
 void PhrasePass::Apply(std::string& line) const {
-  if (matcher_.pattern_count() == 0) return;  // no pair has anything to find
+  if (matcher_.pattern_count() == 0 && unmatched_.empty()) return;  // nothing to find
+  if (line.size() > kLongLine) {
+    std::vector<std::string> pieces = CutAtBarriers(line, barriers_, kPieceLength);
+    if (pieces.size() > 1) {
+      ApplyToPieces(pieces);
+      JoinPieces(pieces, &line);
+      return;
+    }
+  }
+  ApplyToLine(line);
+}
+
+void PhrasePass::ApplyToLine(std::string& line) const {
   const std::size_t count = rules_.size();
   FoldInto(line, &folded_);
   present_.Clear();
   matcher_.FindEntries(folded_, seen_patterns_, present_);
+  for (std::size_t i : unmatched_) present_.Set(i);
   bool marks_exact = true;
   std::size_t hit = present_.NextSet(0);
   for (std::size_t i = 0; i < count;) {
@@ -117,7 +134,8 @@ void PhrasePass::Apply(std::string& line) const {
     } else if (hit >= count) {
       break;
     } else if (is_header_[hit]) {
-      bool found = marks_exact || folded_.find(rules_[hit].needle) != std::string::npos;
+      bool found = (marks_exact && !is_unmatched_[hit]) ||
+                   folded_.find(rules_[hit].needle) != std::string::npos;
       i = found ? hit + 1 : step_[hit].to;
     } else {
       if (ApplyPair(hit, line)) marks_exact = false;

@@ -8,6 +8,7 @@
 
 #include "dictionary/dictionary.h"
 #include "engine/aho_corasick.h"
+#include "engine/barriers.h"
 #include "engine/replace_rules.h"
 
 namespace lorvan {
@@ -23,8 +24,9 @@ std::string ReplacePhrase(std::string_view text, std::string_view source, std::s
 // The phrase list prepared for fast application to many lines. One multi-pattern scan tells
 // which entries occur in the line; only those are applied. After a replacement changed the
 // line, only the changed stretch (with enough context for the longest pattern) is scanned
-// again, which adds the entries it now holds. Apply reuses scratch buffers held in the object, so
-// one object must not be used from two threads at once.
+// again, which adds the entries it now holds. A long line is cut at barrier bytes and the
+// list walked once over all its pieces (see engine/barriers.h). Apply reuses scratch buffers held
+// in the object, so one object must not be used from two threads at once.
 class PhrasePass {
  public:
   explicit PhrasePass(const std::vector<PhraseEntry>& phrases);
@@ -42,18 +44,35 @@ class PhrasePass {
     std::size_t to;
   };
   static constexpr int kFarSteps = 16;
+  // The pieces of a long line and the entries each may hold.
+  struct Pieces;
 
+  // Lets entry i be found by pattern: through the matcher, or, when too long, always.
+  void Index(std::string_view pattern, std::size_t i);
   void BuildJumps(const std::vector<std::size_t>& skip_to);
+  void ApplyToLine(std::string& line) const;
   // Applies pair i; true when it changed line.
   bool ApplyPair(std::size_t i, std::string& line) const;
   // Marks the entries that occur in the stretch of line that differs from before.
   void ScanChange(std::string_view before, const std::string& line) const;
+
+  // The walk of Apply over the pieces of a long line: a header's key counts as present when
+  // any piece holds it, a pair is applied to every piece that holds its needle.
+  void ApplyToPieces(std::vector<std::string>& text) const;
+  // Records piece k as a holder of the entries from `first` on that occur in folded.
+  void MarkPiece(std::string_view folded, std::size_t k, std::size_t first, Pieces& pieces) const;
+  bool KeyInPieces(std::size_t header, Pieces& pieces) const;
+  void ApplyPairToPieces(std::size_t i, Pieces& pieces) const;
 
   std::vector<PhraseRule> rules_;  // pairs; a header that can skip holds its folded key
   std::vector<bool> is_header_;
   std::vector<Jump> step_;  // over the next header that can skip entries
   std::vector<Jump> far_;   // over the next kFarSteps such headers, in one move
   AhoCorasick matcher_;     // folded pair needles and folded keys of such headers
+  BarrierBytes barriers_;   // in no needle, key or replacement
+  // Entries whose needle or key is too long for the matcher: always taken as present.
+  std::vector<std::size_t> unmatched_;
+  std::vector<bool> is_unmatched_;
   mutable std::string folded_;
   mutable std::string out_;
   mutable BitSet seen_patterns_;

@@ -1,5 +1,7 @@
 #include "engine/replace_rules.h"
 
+#include <algorithm>
+
 #include "encoding/letters.h"
 
 namespace lorvan {
@@ -61,6 +63,23 @@ void FoldInto(std::string_view text, std::string* out) {
   out->resize(text.size());
   for (std::size_t i = 0; i < text.size(); ++i)
     (*out)[i] = static_cast<char>(ToLowerByte(static_cast<unsigned char>(text[i])));
+}
+
+std::string_view ChangedStretch(std::string_view before, std::string_view folded,
+                                std::size_t longest) {
+  const std::size_t shorter = std::min(before.size(), folded.size());
+  std::size_t prefix = 0, suffix = 0;
+  while (prefix < shorter && ToLowerByte(static_cast<unsigned char>(before[prefix])) ==
+                                 static_cast<unsigned char>(folded[prefix]))
+    ++prefix;
+  while (suffix < shorter - prefix &&
+         ToLowerByte(static_cast<unsigned char>(before[before.size() - 1 - suffix])) ==
+             static_cast<unsigned char>(folded[folded.size() - 1 - suffix]))
+    ++suffix;
+  const std::size_t context = std::max<std::size_t>(longest, 1) - 1;
+  const std::size_t from = prefix > context ? prefix - context : 0;
+  const std::size_t to = std::min(folded.size(), folded.size() - suffix + context);
+  return folded.substr(from, to - from);
 }
 
 PhraseRule MakePhraseRule(std::string_view source, std::string_view target, int compare_mode) {

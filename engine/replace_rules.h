@@ -2,10 +2,16 @@
 // occurrences in one text. Shared by ReplacePhrase/ReplaceName and the fast passes.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace lorvan {
+
+// Patterns longer than this are searched for one by one rather than through the passes'
+// multi-pattern matcher, whose memory grows by some hundred bytes for every pattern byte: a
+// dictionary line of megabytes would otherwise take gigabytes.
+inline constexpr std::size_t kLongestMatchedPattern = 256;
 
 struct PhraseRule {
   std::string needle;       // source without boundary spaces; small letters when ignoring case
@@ -40,5 +46,11 @@ std::string_view TrimSpaces(std::string_view text);
 
 // Writes text in small letters into *out, reusing its storage.
 void FoldInto(std::string_view text, std::string* out);
+
+// The stretch of folded (a changed text, in small letters) where it differs from before (the
+// text before the change, in any case), widened on both sides by longest - 1 bytes: where
+// every occurrence of a pattern up to longest bytes long that overlaps the change lies.
+std::string_view ChangedStretch(std::string_view before, std::string_view folded,
+                                std::size_t longest);
 
 }  // namespace lorvan

@@ -16,4 +16,8 @@ Status DiskFileSystem::Replace(const std::string& path, std::string_view bytes) 
   return ReplaceFileAtomically(path, bytes);
 }
 
+void DiskFileSystem::RemoveStaleTemporaries(const std::string& folder) {
+  lorvan::RemoveStaleTemporaries(folder);
+}
+
 }  // namespace lorvan

@@ -16,6 +16,8 @@ class FileSystem {
   virtual Status Write(const std::string& path, std::string_view bytes) = 0;
   // Replaces path with bytes all at once (temporary file, then rename).
   virtual Status Replace(const std::string& path, std::string_view bytes) = 0;
+  // Removes the temporary files a killed run of Replace left in folder.
+  virtual void RemoveStaleTemporaries(const std::string& folder) = 0;
 };
 
 // The real file system.
@@ -24,6 +26,7 @@ class DiskFileSystem : public FileSystem {
   Status Read(const std::string& path, std::string* bytes) override;
   Status Write(const std::string& path, std::string_view bytes) override;
   Status Replace(const std::string& path, std::string_view bytes) override;
+  void RemoveStaleTemporaries(const std::string& folder) override;
 };
 
 }  // namespace lorvan

@@ -12,6 +12,9 @@ namespace {
 
 constexpr char kEndMarker = '\r';          // ends the last word of every scanned line
 constexpr std::size_t kPassMinLength = 6;  // shorter lines skip the phrase and name passes
+// A scanned line longer than this gives its storage back once scanned, so that a file that is
+// one huge line does not hold it through the phrase and name passes.
+constexpr std::size_t kKeptScanCapacity = std::size_t{1} << 20;
 
 }  // namespace
 
@@ -28,6 +31,7 @@ const std::string& LineTranslator::Translate(std::string_view line, FolderPassSt
 
   Scan(state);
   char_pos_ = static_cast<std::int64_t>(current_.size()) + 1;
+  if (current_.capacity() > kKeptScanCapacity) std::string().swap(current_);
 
   if (output_.size() >= kPassMinLength) substitutions_.ApplyPhrases(output_);
   if (output_.size() >= kPassMinLength) substitutions_.ApplyNames(output_);
@@ -37,6 +41,7 @@ const std::string& LineTranslator::Translate(std::string_view line, FolderPassSt
 
 void LineTranslator::Scan(FolderPassState& state) {
   output_.clear();
+  output_.reserve(current_.size() + current_.size() / 8);
   const char* const begin = current_.data();
   const char* const end = begin + current_.size();
   for (const char* p = begin; p < end; ++p) {

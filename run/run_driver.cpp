@@ -80,6 +80,7 @@ RunDriver::RunDriver(const Substitutions& substitutions, const RunSettings& sett
 
 bool RunDriver::TranslateFolder(const std::string& folder, const std::string& return_path) {
   const bool skip_tags = settings_.skip_tags;
+  files_.RemoveStaleTemporaries(folder);
   walk_.push_back(FolderIdentity(folder));
   bool stopped = settings_.subfolders && WalkSubfolders(folder);
   if (!stopped) {

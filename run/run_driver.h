@@ -38,7 +38,8 @@ class RunDriver {
   // Runs one folder pass over folder (and, with the subfolder option, its whole subtree, the
   // last subfolder first, every folder's own files after its subfolders). The browser is left
   // in return_path afterwards unless it is empty or the pass stopped. True when the pass
-  // stopped: a stop request, a No to the read-only question, or an unexpected error.
+  // stopped: a stop request, a No to the read-only question, or an unexpected error. Every
+  // folder of the pass is first rid of the temporaries a killed run left in it.
   bool TranslateFolder(const std::string& folder, const std::string& return_path);
 
   const RunTally& tally() const { return tally_; }

@@ -1,53 +1,10 @@
 // The command-line program run as users and scripts run it, on real files.
-#include <gtest/gtest.h>
-#include <sys/wait.h>
+#include <sys/stat.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
-#include "common/text_file.h"
-#include "tests/core/temp_dir.h"
+#include "tests/cli/cli_fixture.h"
 
 namespace lorvan {
 namespace {
-
-namespace fs = std::filesystem;
-
-const std::string kCli = LORVAN_CLI_PATH;
-const std::string kDictionary = std::string(LORVAN_GOLDEN_DIR) + "/dictionary";
-
-struct Result {
-  int exit_code;
-  std::string out;
-  std::string err;
-};
-
-class CliTest : public ::testing::Test {
- protected:
-  // Runs the program with args (a shell word list) in the temporary folder, with input on
-  // its standard input.
-  Result Run(const std::string& args, const std::string& input = "") {
-    Put(".stdin", input);
-    std::string command = "cd '" + dir_.path() + "' && '" + kCli + "' -d '" + kDictionary + "' " +
-                          args + " <.stdin >.stdout 2>.stderr";
-    int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Get(".stdout"), Get(".stderr")};
-  }
-  void Put(const std::string& relative, const std::string& bytes) {
-    fs::create_directories(fs::path(dir_.path() + "/" + relative).parent_path());
-    ASSERT_TRUE(WriteFileBytes(dir_.path() + "/" + relative, bytes).ok());
-  }
-  std::string Get(const std::string& relative) {
-    std::string bytes;
-    EXPECT_TRUE(ReadFileBytes(dir_.path() + "/" + relative, &bytes).ok()) << relative;
-    return bytes;
-  }
-  bool Exists(const std::string& relative) { return fs::exists(dir_.path() + "/" + relative); }
-
-  TempDir dir_;
-};
 
 TEST_F(CliTest, TranslatesAFolderAndItsSubfolders) {
   Put("a.txt", "Hleb i voz.\r\n");

@@ -1,0 +1,78 @@
+// Runs the built command-line program in a temporary folder, as users and scripts run it.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "common/text_file.h"
+#include "tests/core/temp_dir.h"
+
+namespace lorvan {
+
+inline const std::string kCli = LORVAN_CLI_PATH;
+inline const std::string kDictionary = std::string(LORVAN_GOLDEN_DIR) + "/dictionary";
+
+// Sanitizer builds run several times slower: their tests use smaller files.
+#if defined(__SANITIZE_ADDRESS__)
+inline constexpr bool kSanitized = true;
+#else
+inline constexpr bool kSanitized = false;
+#endif
+
+struct Result {
+  int exit_code;
+  std::string out;
+  std::string err;
+};
+
+// text as one shell word.
+inline std::string Quote(const std::string& text) {
+  std::string word = "'";
+  for (char c : text) word += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return word + "'";
+}
+
+class CliTest : public ::testing::Test {
+ protected:
+  // Runs the program with args (a shell word list) in the temporary folder, with input on
+  // its standard input.
+  Result Run(const std::string& args, const std::string& input = "") {
+    Put(".stdin", input);
+    std::string command = "cd " + Quote(dir_.path()) + " && " + Quote(kCli) + " -d " +
+                          Quote(kDictionary) + " " + args + " <.stdin >.stdout 2>.stderr";
+    return {Shell(command), Get(".stdout"), Get(".stderr")};
+  }
+  // Runs a shell script in the temporary folder; returns its exit status.
+  int Script(const std::string& script) {
+    Put(".script.sh", script);
+    return Shell("cd " + Quote(dir_.path()) + " && CLI=" + Quote(kCli) +
+                 " DICT=" + Quote(kDictionary) + " timeout 60 bash .script.sh");
+  }
+  void Put(const std::string& relative, const std::string& bytes) {
+    std::filesystem::create_directories(std::filesystem::path(Path(relative)).parent_path());
+    ASSERT_TRUE(WriteFileBytes(Path(relative), bytes).ok());
+  }
+  std::string Get(const std::string& relative) {
+    std::string bytes;
+    EXPECT_TRUE(ReadFileBytes(Path(relative), &bytes).ok()) << relative;
+    return bytes;
+  }
+  bool Exists(const std::string& relative) {
+    return std::filesystem::exists(std::filesystem::symlink_status(Path(relative)));
+  }
+  std::string Path(const std::string& relative) const { return dir_.path() + "/" + relative; }
+
+  TempDir dir_;
+
+ private:
+  static int Shell(const std::string& command) {
+    int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+};
+
+}  // namespace lorvan
