@@ -7,6 +7,7 @@ packages=(
   build-essential cmake pkg-config python3
   libgtest-dev googletest libbenchmark-dev libcli11-dev
   qt6-base-dev fonts-dejavu-core fonts-liberation2
+  clang libclang-rt-14-dev
 )
 
 missing=()

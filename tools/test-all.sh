@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: once in a normal build, once under
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# AddressSanitizer and UndefinedBehaviorSanitizer; then each fuzz target for 20 seconds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -19,5 +19,9 @@ if [ "${LORVAN_SKIP_SANITIZE:-0}" != 1 ]; then
   cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DLORVAN_SANITIZE=ON >/dev/null
   cmake --build build-asan -j "$jobs"
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
+fi
+
+if [ "${LORVAN_SKIP_FUZZ:-0}" != 1 ]; then
+  ./tools/fuzz.sh 20
 fi
 echo "all tests passed"

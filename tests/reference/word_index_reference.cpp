@@ -30,7 +30,6 @@ std::string CapitalizeLikeLiteral(const std::string& source, const std::string& 
 ReferenceWordTable::ReferenceWordTable() {
   for (auto& classes : index)
     for (std::string& text : classes) text = ",";
-  for (auto& blocks : targets) blocks.assign(1, std::vector<std::string>(kBlockSize));
 }
 
 bool ReferenceWordTable::Add(std::string_view line) {
@@ -42,10 +41,9 @@ bool ReferenceWordTable::Add(std::string_view line) {
   std::int64_t n = count[bucket];
   index[bucket][LengthClass(source.size())] += source + "," + std::to_string(n) + ",";
   std::vector<std::vector<std::string>>& blocks = targets[bucket];
+  if (n % kBlockSize == 0) blocks.emplace_back(kBlockSize);  // a block when its first pair comes
   blocks[n / kBlockSize][n % kBlockSize] = std::string(line.substr(tab + 1));
   count[bucket] = n + 1;
-  if ((n + 1) / kBlockSize != static_cast<std::int64_t>(blocks.size()) - 1)
-    blocks.emplace_back(kBlockSize);
   return true;
 }
 
