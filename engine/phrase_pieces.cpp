@@ -32,22 +32,9 @@ void PhrasePass::ApplyToPieces(std::vector<std::string>& text) const {
       pieces.holders[i].push_back(static_cast<std::uint32_t>(k));
     pieces.any.Set(i);
   }
-  std::size_t hit = pieces.any.NextSet(0);
-  for (std::size_t i = 0; i < count;) {
-    if (far_[i].header < hit) {
-      i = far_[i].to;
-    } else if (step_[i].header < hit) {
-      i = step_[i].to;
-    } else if (hit >= count) {
-      break;
-    } else if (is_header_[hit]) {
-      i = KeyInPieces(hit, pieces) ? hit + 1 : step_[hit].to;
-    } else {
-      ApplyPairToPieces(hit, pieces);
-      i = hit + 1;
-    }
-    if (hit < i) hit = pieces.any.NextSet(i);
-  }
+  Walk(
+      pieces.any, [&](std::size_t header) { return KeyInPieces(header, pieces); },
+      [&](std::size_t pair) { ApplyPairToPieces(pair, pieces); });
 }
 
 void PhrasePass::MarkPiece(std::string_view folded, std::size_t k, std::size_t first,

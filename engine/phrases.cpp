@@ -99,12 +99,7 @@ void PhrasePass::ScanChange(std::string_view before, const std::string& line) co
                        seen_patterns_, present_);
 }
 
-// Entries between two events are pairs whose needle is absent, which change nothing. The
-// events are the next marked entry (a pair to apply, or a header whose key may be there) and
-// the headers that could skip; such a header met before the next marked entry has its key
-// absent. Headers are passed kFarSteps at a time while they all come before that entry. Once
-// the line has changed, marks may be stale: a pair then simply finds nothing, and a marked
-// header's key is searched again.
+// A long line is walked in pieces cut at barrier bytes, a shorter one whole.
 void PhrasePass::Apply(std::string& line) const {
   if (matcher_.pattern_count() == 0 && unmatched_.empty()) return;  // nothing to find
   if (line.size() > kLongLine) {
@@ -119,30 +114,22 @@ void PhrasePass::Apply(std::string& line) const {
 }
 
 void PhrasePass::ApplyToLine(std::string& line) const {
-  const std::size_t count = rules_.size();
   FoldInto(line, &folded_);
   present_.Clear();
   matcher_.FindEntries(folded_, seen_patterns_, present_);
   for (std::size_t i : unmatched_) present_.Set(i);
+  // Once the line has changed, marks may be stale: a pair then simply finds nothing, and a
+  // marked header's key is searched again.
   bool marks_exact = true;
-  std::size_t hit = present_.NextSet(0);
-  for (std::size_t i = 0; i < count;) {
-    if (far_[i].header < hit) {
-      i = far_[i].to;
-    } else if (step_[i].header < hit) {
-      i = step_[i].to;
-    } else if (hit >= count) {
-      break;
-    } else if (is_header_[hit]) {
-      bool found = (marks_exact && !is_unmatched_[hit]) ||
-                   folded_.find(rules_[hit].needle) != std::string::npos;
-      i = found ? hit + 1 : step_[hit].to;
-    } else {
-      if (ApplyPair(hit, line)) marks_exact = false;
-      i = hit + 1;
-    }
-    if (hit < i) hit = present_.NextSet(i);
-  }
+  Walk(
+      present_,
+      [&](std::size_t header) {
+        return (marks_exact && !is_unmatched_[header]) ||
+               folded_.find(rules_[header].needle) != std::string::npos;
+      },
+      [&](std::size_t pair) {
+        if (ApplyPair(pair, line)) marks_exact = false;
+      });
 }
 
 }  // namespace lorvan

@@ -50,6 +50,32 @@ class PhrasePass {
   // Lets entry i be found by pattern: through the matcher, or, when too long, always.
   void Index(std::string_view pattern, std::size_t i);
   void BuildJumps(const std::vector<std::size_t>& skip_to);
+  // Walks the list in order. Entries between two events are pairs whose needle is absent,
+  // which change nothing; the events are the next entry set in marks (a pair to apply, or a
+  // header whose key may be there) and the headers that could skip: such a header met before
+  // the next marked entry has its key absent. Headers are passed kFarSteps at a time while
+  // they all come before that entry. key_present(h) tells whether marked header h's key is
+  // there; apply_pair(i) applies marked pair i and may set more bits in marks.
+  template <typename KeyPresent, typename ApplyMarkedPair>
+  void Walk(const BitSet& marks, KeyPresent key_present, ApplyMarkedPair apply_pair) const {
+    const std::size_t count = rules_.size();
+    std::size_t hit = marks.NextSet(0);
+    for (std::size_t i = 0; i < count;) {
+      if (far_[i].header < hit) {
+        i = far_[i].to;
+      } else if (step_[i].header < hit) {
+        i = step_[i].to;
+      } else if (hit >= count) {
+        break;
+      } else if (is_header_[hit]) {
+        i = key_present(hit) ? hit + 1 : step_[hit].to;
+      } else {
+        apply_pair(hit);
+        i = hit + 1;
+      }
+      if (hit < i) hit = marks.NextSet(i);
+    }
+  }
   void ApplyToLine(std::string& line) const;
   // Applies pair i; true when it changed line.
   bool ApplyPair(std::size_t i, std::string& line) const;
