@@ -40,8 +40,10 @@ long ReadCount(const std::string& target) {
   if (target.empty()) return 0;
   for (char c : target)
     if (c < '0' || c > '9') return 0;
-  if (target.size() > 9) return 1'000'000'000;
-  return std::stol(target);
+  const std::size_t first = target.find_first_not_of('0');  // leading zeros add nothing
+  if (first == std::string::npos) return 0;
+  if (target.size() - first > 9) return 1'000'000'000;
+  return std::stol(target.substr(first));
 }
 
 }  // namespace
