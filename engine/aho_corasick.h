@@ -34,7 +34,7 @@ class AhoCorasick {
   // root (the root always has its row); the other nodes are searched through their edges.
   explicit AhoCorasick(std::size_t dense_cells = kDefaultDenseCells);
 
-  static constexpr std::size_t kDefaultDenseCells = std::size_t{1} << 22;
+  static constexpr std::size_t kDefaultDenseCells = std::size_t{1} << 16;
 
   // Reports entry whenever pattern occurs. Several entries may share one pattern.
   // REQUIRES: pattern is not empty; Build() has not been called yet.
