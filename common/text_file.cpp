@@ -56,17 +56,21 @@ int RemoveStaleTemporaries(const std::string& folder) {
   DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
   if (dir == nullptr) return 0;
   int removed = 0;
-  const std::string prefix = folder.empty() || folder.back() == '/' ? folder : folder + "/";
   while (const dirent* entry = ::readdir(dir)) {
     long pid = TemporaryOwner(entry->d_name);
     if (pid <= 0 || pid == ::getpid() || ProcessRuns(pid)) continue;
-    std::string path = prefix + entry->d_name;
+    std::string path = JoinPath(folder, entry->d_name);
     struct stat info;
     if (::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
     if (::unlink(path.c_str()) == 0) ++removed;
   }
   ::closedir(dir);
   return removed;
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+  if (folder.empty() || folder.back() == '/') return folder + name;
+  return folder + "/" + name;
 }
 
 Status ReadFileBytes(const std::string& path, std::string* bytes) {

@@ -9,6 +9,9 @@
 
 namespace lorvan {
 
+// folder and name joined with one "/" (none added after a folder that ends in one).
+std::string JoinPath(const std::string& folder, const std::string& name);
+
 // Reads the whole regular file at path into *bytes; a folder, device, pipe or socket is an
 // error.
 Status ReadFileBytes(const std::string& path, std::string* bytes);

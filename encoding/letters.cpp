@@ -22,6 +22,18 @@ std::string ToUpperCopy(std::string_view text) {
   return copy;
 }
 
+bool HasNoCapital(std::string_view text) {
+  for (char c : text)
+    if (ToLowerByte(static_cast<unsigned char>(c)) != static_cast<unsigned char>(c)) return false;
+  return true;
+}
+
+bool HasNoSmall(std::string_view text) {
+  for (char c : text)
+    if (ToUpperByte(static_cast<unsigned char>(c)) != static_cast<unsigned char>(c)) return false;
+  return true;
+}
+
 bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {

@@ -65,6 +65,11 @@ void ToUpperInPlace(std::string& text);
 std::string ToLowerCopy(std::string_view text);
 std::string ToUpperCopy(std::string_view text);
 
+// True when text equals its own small-letter form (it holds no capital).
+bool HasNoCapital(std::string_view text);
+// True when text equals its own capitals form (it holds no small letter).
+bool HasNoSmall(std::string_view text);
+
 // True when a and b are equal without regard to letter case.
 bool EqualsIgnoreCase(std::string_view a, std::string_view b);
 

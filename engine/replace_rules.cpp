@@ -7,22 +7,6 @@
 namespace lorvan {
 namespace {
 
-bool HasNoCapital(std::string_view text) {
-  for (char c : text) {
-    auto byte = static_cast<unsigned char>(c);
-    if (ToLowerByte(byte) != byte) return false;
-  }
-  return true;
-}
-
-bool HasNoSmall(std::string_view text) {
-  for (char c : text) {
-    auto byte = static_cast<unsigned char>(c);
-    if (ToUpperByte(byte) != byte) return false;
-  }
-  return true;
-}
-
 bool IsLetterAt(std::string_view text, std::size_t i) {
   return i < text.size() && IsWordLetter(static_cast<unsigned char>(text[i]));
 }

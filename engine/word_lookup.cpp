@@ -5,14 +5,6 @@
 namespace lorvan {
 namespace {
 
-// True when text has no small letter, that is when it equals its own capitals form.
-bool IsAllCapitals(std::string_view text) {
-  for (char c : text) {
-    if (ToUpperByte(static_cast<unsigned char>(c)) != static_cast<unsigned char>(c)) return false;
-  }
-  return true;
-}
-
 // Whether the word counts as starting with a capital. In the letter buckets first_char is a
 // letter A-Z or a-z; in the shared bucket it counts as a capital when it equals the capital
 // form of the word's first character.
@@ -30,7 +22,7 @@ std::string& TranslateWord(const WordTable& words, unsigned char first_char, int
   if (target == nullptr) return word;
   // The same result as CapitalizeLike, written into word's own buffer.
   const bool capital = StartsWithCapital(bucket, first_char, word);
-  const bool all_capitals = capital && IsAllCapitals(word);
+  const bool all_capitals = capital && HasNoSmall(word);
   word.assign(*target);
   if (all_capitals) {
     ToUpperInPlace(word);
@@ -41,7 +33,7 @@ std::string& TranslateWord(const WordTable& words, unsigned char first_char, int
 }
 
 std::string CapitalizeLike(std::string_view source, std::string_view target) {
-  if (IsAllCapitals(source)) return ToUpperCopy(target);
+  if (HasNoSmall(source)) return ToUpperCopy(target);
   std::string result(target);
   if (!result.empty())
     result[0] = static_cast<char>(ToUpperByte(static_cast<unsigned char>(result[0])));

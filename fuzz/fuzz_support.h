@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/text_file.h"
+#include "reference/hex.h"
 
 namespace lorvan::fuzz {
 
@@ -41,17 +42,7 @@ void ForEachLine(std::string_view bytes, Step step) {
   while (reader.Next(&line)) step(line);
 }
 
-// Text as hex bytes, for reports.
-inline std::string Hex(std::string_view text) {
-  static const char kDigits[] = "0123456789ABCDEF";
-  std::string out;
-  for (unsigned char c : text) {
-    out += kDigits[c >> 4];
-    out += kDigits[c & 15];
-    out += ' ';
-  }
-  return out;
-}
+using testing::Hex;
 
 // Reports what disagreed and aborts, which libFuzzer records as a crash.
 [[noreturn]] inline void Fail(const char* what, std::string_view fast, std::string_view literal) {

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "common/text_file.h"
 #include "run/file_mask.h"
 
 namespace lorvan {
@@ -20,12 +21,11 @@ Status ReadFolder(const std::string& folder, std::vector<std::string>* subfolder
   if (dir == nullptr) return Status::FromErrno(errno, folder);
   subfolders->clear();
   files->clear();
-  std::string prefix = folder.empty() || folder.back() == '/' ? folder : folder + "/";
   while (const dirent* entry = ::readdir(dir)) {
     std::string name = entry->d_name;
     if (name.empty() || name[0] == '.') continue;
     struct stat info;
-    if (::stat((prefix + name).c_str(), &info) != 0) continue;  // dangling link, vanished
+    if (::stat(JoinPath(folder, name).c_str(), &info) != 0) continue;  // dangling link, vanished
     if (S_ISDIR(info.st_mode)) {
       subfolders->push_back(std::move(name));
     } else if (S_ISREG(info.st_mode)) {
@@ -99,10 +99,7 @@ void FileBrowser::Filter() {
   anchor_ = 0;
 }
 
-std::string FileBrowser::PathOf(const std::string& name) const {
-  if (folder_.empty() || folder_.back() == '/') return folder_ + name;
-  return folder_ + "/" + name;
-}
+std::string FileBrowser::PathOf(const std::string& name) const { return JoinPath(folder_, name); }
 
 std::string FileBrowser::CurrentFileName() const {
   return focused_ < 0 ? std::string() : files_[static_cast<std::size_t>(focused_)].name;

@@ -62,11 +62,6 @@ std::int64_t ProgressStep(std::int64_t total) {
   return whole;
 }
 
-std::string JoinPath(const std::string& folder, const std::string& name) {
-  if (folder.empty() || folder.back() == '/') return folder + name;
-  return folder + "/" + name;
-}
-
 RunDriver::RunDriver(const Substitutions& substitutions, const RunSettings& settings,
                      StopFlag& stop, RunFrontEnd& front_end, FileSystem& files,
                      FileBrowser& browser, std::vector<std::string> selected)

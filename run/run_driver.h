@@ -74,7 +74,4 @@ class RunDriver {
 // exact half to the even one.
 std::int64_t ProgressStep(std::int64_t total);
 
-// Joins a folder and a bare name with one "/".
-std::string JoinPath(const std::string& folder, const std::string& name);
-
 }  // namespace lorvan

@@ -16,12 +16,6 @@ bool LowerEquals(const std::string& word, std::string_view lower) {
   return true;
 }
 
-bool IsAllCapitals(const std::string& text) {
-  for (char c : text)
-    if (ToUpperByte(static_cast<unsigned char>(c)) != static_cast<unsigned char>(c)) return false;
-  return true;
-}
-
 // Joins the held preposition to word, the translation of the word that followed it (empty
 // when none did). first_code is the code of that word's first letter as written in the text.
 void JoinPreposition(const FolderPassState& state, unsigned char first_code, std::string& word) {
@@ -45,7 +39,7 @@ void JoinPreposition(const FolderPassState& state, unsigned char first_code, std
   if (short_form && wants_long) {
     // Only A-Z pass the capital test: after S, a word in capitals that begins with Š Ž Ć Č Đ
     // still gets a small "a".
-    bool capital = first_code < 97 && IsAllCapitals(word);
+    bool capital = first_code < 97 && HasNoSmall(word);
     joined.append(p).append(capital ? "A " : "a ");
   } else if (!short_form && !wants_long) {
     joined.append(p, 0, 1).append(" ");

@@ -9,6 +9,7 @@
 #include "encoding/paragraphs.h"
 #include "reference/encoding_generators.h"
 #include "reference/encoding_reference.h"
+#include "reference/hex.h"
 
 namespace lorvan {
 namespace {
@@ -17,17 +18,7 @@ using testing::TextGenerator;
 
 constexpr int kRounds = 20000;
 
-// Escapes text as hex bytes for failure messages.
-std::string Hex(const std::string& text) {
-  static const char kDigits[] = "0123456789ABCDEF";
-  std::string out;
-  for (unsigned char c : text) {
-    out += kDigits[c >> 4];
-    out += kDigits[c & 15];
-    out += ' ';
-  }
-  return out;
-}
+using testing::Hex;
 
 TEST(EncodingDifferential, ConvertEncodingMatchesSlotBySlotPasses) {
   TextGenerator gen(11);
