@@ -3,17 +3,18 @@
 # UndefinedBehaviorSanitizer (in build-fuzz/), and runs each target for SECONDS (default 20)
 # on a copy of its seed corpus in fuzz/corpus/. Exits non-zero when a target crashed; the
 # input that crashed it is kept in build-fuzz/crashes/TARGET/ and the run's output in
-# build-fuzz/logs/TARGET.log.
+# build-fuzz/logs/TARGET.log. With --build it only builds the targets.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-
-seconds=${1:-20}
-targets=(dictionary_loader line_translation encoding)
 
 ./tools/setup.sh
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DLORVAN_FUZZ=ON -DLORVAN_SANITIZE=ON -DLORVAN_GUI=OFF -DLORVAN_BENCH=OFF >/dev/null
 cmake --build build-fuzz -j "$(nproc)" --target lorvan_fuzzers >/dev/null
+[ "${1:-}" = --build ] && exit 0
+
+seconds=${1:-20}
+targets=(dictionary_loader line_translation encoding)
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
