@@ -55,7 +55,7 @@ echo "$stamp executions=$executed seconds=$seconds workers=$workers crashed=$fai
   >>"$home/history.txt"
 total=$(awk '{ sub(/.*executions=/, ""); sum += $1 } END { print sum }' "$home/history.txt")
 echo "fuzz_long: $target: $executed executions in $seconds s ($workers workers);" \
-  "$total in all runs so far; corpus $(ls "$home/corpus" | wc -l) inputs"
+  "$total in all runs so far; $(ls "$home/corpus" | wc -l) files in its corpus"
 if [ "$failed" -ne 0 ]; then
   echo "fuzz_long: $target CRASHED; input kept in $crashes/, output in $home/logs/$stamp-*.log" >&2
   exit 1
