@@ -64,8 +64,8 @@ MainWindow::MainWindow(StopFlag& stop, WaitWindow& statistics, const Locations& 
       RunWidgets{cmd_find_, lbl_ime_dat_, lbl_postotak_, picture1_, browser_view_, this});
   loadDictionary(locations.dictionary_folder);
   substitutions_ = std::make_unique<DictionarySubstitutions>(dictionary_);
-  run_command_ = std::make_unique<RunCommand>(*substitutions_, settings_, stop_, *front_end_,
-                                              files_, browser_);
+  run_command_ = std::make_unique<RunCommand>(
+      RunContext{*substitutions_, settings_, stop_, *front_end_, files_, browser_});
   openStartFolder(locations.start_folder);
   connectSignals();
   setTabOrder();

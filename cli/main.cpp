@@ -173,7 +173,7 @@ int TranslateFolder(const CliOptions& o, const lorvan::Substitutions& substituti
                                       .always_yes = o.yes,
                                       .can_ask = isatty(STDIN_FILENO) != 0});
   lorvan::DiskFileSystem files;
-  lorvan::RunDriver driver(substitutions, o.settings, g_stop, front_end, files, browser, o.names);
+  lorvan::RunDriver driver({substitutions, o.settings, g_stop, front_end, files, browser}, o.names);
   driver.TranslateFolder(browser.folder(), "");
   const lorvan::RunTally& tally = driver.tally();
   if (g_interrupted) return kExitInterrupted;

@@ -6,13 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/substitutions.h"
-#include "run/file_browser.h"
-#include "run/file_system.h"
+#include "run/run_context.h"
 #include "run/run_driver.h"
-#include "run/run_front_end.h"
-#include "run/run_settings.h"
-#include "run/stop_flag.h"
 
 namespace lorvan {
 
@@ -22,15 +17,7 @@ inline constexpr char kDoneCaption[] = "A=>B";
 
 class RunCommand {
  public:
-  // REQUIRES: every reference outlives the command.
-  RunCommand(const Substitutions& substitutions, const RunSettings& settings, StopFlag& stop,
-             RunFrontEnd& front_end, FileSystem& files, FileBrowser& browser)
-      : substitutions_(substitutions),
-        settings_(settings),
-        stop_(stop),
-        front_end_(front_end),
-        files_(files),
-        browser_(browser) {}
+  explicit RunCommand(const RunContext& run) : run_(run) {}
 
   // A click on the translate button; mask is the text of the mask box. Returns what the run
   // this click started did.
@@ -43,12 +30,7 @@ class RunCommand {
  private:
   void SetCaption(const std::string& caption);
 
-  const Substitutions& substitutions_;
-  const RunSettings& settings_;
-  StopFlag& stop_;
-  RunFrontEnd& front_end_;
-  FileSystem& files_;
-  FileBrowser& browser_;
+  const RunContext run_;
   std::string caption_ = kIdleCaption;
   std::vector<std::string> multi_select_;  // the names selected when the run started
 };

@@ -62,27 +62,19 @@ std::int64_t ProgressStep(std::int64_t total) {
   return whole;
 }
 
-RunDriver::RunDriver(const Substitutions& substitutions, const RunSettings& settings,
-                     StopFlag& stop, RunFrontEnd& front_end, FileSystem& files,
-                     FileBrowser& browser, std::vector<std::string> selected)
-    : substitutions_(substitutions),
-      settings_(settings),
-      stop_(stop),
-      front_end_(front_end),
-      files_(files),
-      browser_(browser),
-      selected_(std::move(selected)) {}
+RunDriver::RunDriver(const RunContext& run, std::vector<std::string> selected)
+    : run_(run), selected_(std::move(selected)) {}
 
 bool RunDriver::TranslateFolder(const std::string& folder, const std::string& return_path) {
-  const bool skip_tags = settings_.skip_tags;
-  files_.RemoveStaleTemporaries(folder);
+  const bool skip_tags = run_.settings.skip_tags;
+  run_.files.RemoveStaleTemporaries(folder);
   walk_.push_back(FolderIdentity(folder));
-  bool stopped = settings_.subfolders && WalkSubfolders(folder);
+  bool stopped = run_.settings.subfolders && WalkSubfolders(folder);
   if (!stopped) {
     FolderPassState state;
     for (const std::string& name : FilesOfPass(folder)) {
-      front_end_.Yield();
-      if (stop_.IsSet()) {
+      run_.front_end.Yield();
+      if (run_.stop.IsSet()) {
         tally_.stopped = true;
         stopped = true;
         break;
@@ -95,21 +87,21 @@ bool RunDriver::TranslateFolder(const std::string& folder, const std::string& re
   }
   walk_.pop_back();
   if (stopped) return true;
-  if (!return_path.empty()) browser_.Open(return_path);
+  if (!return_path.empty()) run_.browser.Open(return_path);
   return false;
 }
 
 bool RunDriver::WalkSubfolders(const std::string& folder) {
-  if (!browser_.Open(folder).ok()) return false;
-  for (std::size_t count = browser_.subfolders().size(); count > 0; --count) {
-    std::string noted = browser_.folder();
-    if (!browser_.Open(folder).ok() || browser_.subfolders().size() < count) continue;
-    std::string subfolder = browser_.PathOf(browser_.subfolders()[count - 1]);
+  if (!run_.browser.Open(folder).ok()) return false;
+  for (std::size_t count = run_.browser.subfolders().size(); count > 0; --count) {
+    std::string noted = run_.browser.folder();
+    if (!run_.browser.Open(folder).ok() || run_.browser.subfolders().size() < count) continue;
+    std::string subfolder = run_.browser.PathOf(run_.browser.subfolders()[count - 1]);
     if (std::find(walk_.begin(), walk_.end(), FolderIdentity(subfolder)) != walk_.end())
       continue;  // a link back into the walk
-    Status opened = browser_.Open(subfolder);
+    Status opened = run_.browser.Open(subfolder);
     if (!opened.ok()) {
-      front_end_.ShowMessage(opened.message());
+      run_.front_end.ShowMessage(opened.message());
       ++tally_.files_failed;
       continue;
     }
@@ -120,13 +112,13 @@ bool RunDriver::WalkSubfolders(const std::string& folder) {
 
 std::vector<std::string> RunDriver::FilesOfPass(const std::string& folder) {
   if (selected_.size() == 1) {
-    browser_.SetMask(selected_.front());
-    front_end_.ShowMask(selected_.front());
+    run_.browser.SetMask(selected_.front());
+    run_.front_end.ShowMask(selected_.front());
   }
   if (!selected_.empty()) return selected_;
   std::vector<std::string> names;
-  if (!browser_.Open(folder).ok()) return names;
-  for (const FileEntry& file : browser_.files()) names.push_back(file.name);
+  if (!run_.browser.Open(folder).ok()) return names;
+  for (const FileEntry& file : run_.browser.files()) names.push_back(file.name);
   return names;
 }
 
@@ -134,8 +126,9 @@ RunDriver::FileEnd RunDriver::HandleFile(const std::string& folder, const std::s
                                          FolderPassState& state, bool skip_tags) {
   const std::string path = JoinPath(folder, name);
   bool stopped = false;
-  Status status = settings_.convert_only ? ConvertFile(path)
-                                         : TranslateFile(path, name, state, skip_tags, &stopped);
+  Status status = run_.settings.convert_only
+                      ? ConvertFile(path)
+                      : TranslateFile(path, name, state, skip_tags, &stopped);
   if (!status.ok()) return ReportFailure(path, status);
   if (stopped) {
     tally_.stopped = true;
@@ -147,33 +140,33 @@ RunDriver::FileEnd RunDriver::HandleFile(const std::string& folder, const std::s
 
 Status RunDriver::TranslateFile(const std::string& path, const std::string& name,
                                 FolderPassState& state, bool skip_tags, bool* stopped) {
-  const bool same_name = settings_.same_name;
+  const bool same_name = run_.settings.same_name;
   std::string input;
-  Status status = files_.Read(path, &input);
+  Status status = run_.files.Read(path, &input);
   if (!status.ok()) return status;
   const std::string output_name = same_name ? path : SuffixedName(path, "_hr");
   if (!same_name) {
-    status = files_.Write(output_name, "");  // a write-protected output shows up here
+    status = run_.files.Write(output_name, "");  // a write-protected output shows up here
     if (!status.ok()) return status;
   }
 
-  front_end_.ShowFileName(name);
-  front_end_.ColourBar(0, kBarElements - 1, BarColour::kGrey);
-  front_end_.ShowPercent("0 %");
+  run_.front_end.ShowFileName(name);
+  run_.front_end.ColourBar(0, kBarElements - 1, BarColour::kGrey);
+  run_.front_end.ShowPercent("0 %");
 
-  std::string working_copy = MakeWorkingCopy(input, settings_.paragraphs);
+  std::string working_copy = MakeWorkingCopy(input, run_.settings.paragraphs);
   input.clear();
   input.shrink_to_fit();
   if (!same_name) {
     // Without the same-name option the working copy stands in the output until the
     // translation replaces it; a stop leaves it there.
-    status = files_.Write(output_name, working_copy);
+    status = run_.files.Write(output_name, working_copy);
     if (!status.ok()) return status;
   }
 
-  Progress progress(front_end_, stop_, static_cast<std::int64_t>(working_copy.size()));
-  LineTranslator translator(substitutions_,
-                            {.skip_tags = skip_tags, .cyrillic = settings_.cyrillic});
+  Progress progress(run_.front_end, run_.stop, static_cast<std::int64_t>(working_copy.size()));
+  LineTranslator translator(run_.substitutions,
+                            {.skip_tags = skip_tags, .cyrillic = run_.settings.cyrillic});
   std::string output;
   if (TranslateText(working_copy, translator, state, progress, &output) == FileOutcome::kStopped) {
     *stopped = true;
@@ -181,17 +174,17 @@ Status RunDriver::TranslateFile(const std::string& path, const std::string& name
   }
   working_copy.clear();
   working_copy.shrink_to_fit();
-  status = same_name ? files_.Replace(path, output) : files_.Write(output_name, output);
+  status = same_name ? run_.files.Replace(path, output) : run_.files.Write(output_name, output);
   if (!status.ok()) return status;
 
-  front_end_.ColourBar(kBarElements - 1, kBarElements - 1, BarColour::kBlue);
-  front_end_.ShowPercent("100 %");
+  run_.front_end.ColourBar(kBarElements - 1, kBarElements - 1, BarColour::kBlue);
+  run_.front_end.ShowPercent("100 %");
   return Status::Ok();
 }
 
 Status RunDriver::ConvertFile(const std::string& path) {
   std::string input;
-  Status status = files_.Read(path, &input);
+  Status status = run_.files.Read(path, &input);
   if (!status.ok()) return status;
   std::string result;
   result.reserve(input.size() + input.size() / 16 + 2);
@@ -203,26 +196,26 @@ Status RunDriver::ConvertFile(const std::string& path) {
     result.append(CyrillicToLatin(converted)).append("\r\n");
   }
   result.append("\r\n");
-  if (settings_.same_name) return files_.Replace(path, result);
-  return files_.Write(SuffixedName(path, "_sr"), result);
+  if (run_.settings.same_name) return run_.files.Replace(path, result);
+  return run_.files.Write(SuffixedName(path, "_sr"), result);
 }
 
 RunDriver::FileEnd RunDriver::ReportFailure(const std::string& path, const Status& status) {
   ++tally_.files_failed;
   switch (status.kind()) {
     case ErrorKind::kNotFound:
-      front_end_.ShowMessage("Datoteka " + path + " ne postoji");
+      run_.front_end.ShowMessage("Datoteka " + path + " ne postoji");
       return FileEnd::kFailed;
     case ErrorKind::kAccessDenied:
-      if (front_end_.AskYesNo(kReadOnlyTitle,
-                              "Datoteka " + path +
-                                  " je zasticena (read-only)!\r\n\r\nZelite li nastaviti s "
-                                  "prijevodom?"))
+      if (run_.front_end.AskYesNo(kReadOnlyTitle,
+                                  "Datoteka " + path +
+                                      " je zasticena (read-only)!\r\n\r\nZelite li nastaviti s "
+                                      "prijevodom?"))
         return FileEnd::kFailed;
       tally_.stopped = true;
       return FileEnd::kStop;
     default:
-      front_end_.ShowMessage(status.message());
+      run_.front_end.ShowMessage(status.message());
       tally_.aborted = true;
       return FileEnd::kStop;
   }

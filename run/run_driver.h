@@ -8,13 +8,8 @@
 #include <vector>
 
 #include "common/status.h"
-#include "engine/substitutions.h"
-#include "run/file_browser.h"
-#include "run/file_system.h"
 #include "run/folder_pass_state.h"
-#include "run/run_front_end.h"
-#include "run/run_settings.h"
-#include "run/stop_flag.h"
+#include "run/run_context.h"
 
 namespace lorvan {
 
@@ -28,12 +23,8 @@ struct RunTally {
 
 class RunDriver {
  public:
-  // selected: the names selected in the starting folder when the run began. settings are
-  // read as the run gets to each option, so the front end may keep changing them.
-  // REQUIRES: every reference outlives the driver.
-  RunDriver(const Substitutions& substitutions, const RunSettings& settings, StopFlag& stop,
-            RunFrontEnd& front_end, FileSystem& files, FileBrowser& browser,
-            std::vector<std::string> selected);
+  // selected: the names selected in the starting folder when the run began.
+  RunDriver(const RunContext& run, std::vector<std::string> selected);
 
   // Runs one folder pass over folder (and, with the subfolder option, its whole subtree, the
   // last subfolder first, every folder's own files after its subfolders). The browser is left
@@ -59,12 +50,7 @@ class RunDriver {
   // Turns a failed file's status into the message or question the user sees.
   FileEnd ReportFailure(const std::string& path, const Status& status);
 
-  const Substitutions& substitutions_;
-  const RunSettings& settings_;
-  StopFlag& stop_;
-  RunFrontEnd& front_end_;
-  FileSystem& files_;
-  FileBrowser& browser_;
+  const RunContext run_;
   const std::vector<std::string> selected_;
   std::vector<std::string> walk_;  // identities of the folders the walk is inside
   RunTally tally_;

@@ -79,7 +79,7 @@ class RunDriverTest : public ::testing::Test {
   // Runs one folder pass over the temporary folder with the given selection.
   RunTally Run(V selected = {}) {
     EXPECT_TRUE(browser_.Open(dir_.path()).ok());
-    RunDriver driver(subs_, settings_, stop_, front_, files_, browser_, std::move(selected));
+    RunDriver driver({subs_, settings_, stop_, front_, files_, browser_}, std::move(selected));
     driver.TranslateFolder(dir_.path(), "");
     return driver.tally();
   }
@@ -265,7 +265,7 @@ TEST_F(RunDriverTest, RunCommandCaptionsAndAStopClickDuringTheRun) {
   Put("a.txt", "hleb\r\nhleb\r\n");
   Put("b.txt", "hleb");
   ASSERT_TRUE(browser_.Open(dir_.path()).ok());
-  RunCommand command(subs_, settings_, stop_, front_, files_, browser_);
+  RunCommand command({subs_, settings_, stop_, front_, files_, browser_});
   front_.on_yield = [&](int n) {
     if (n == 2) command.Click("*.*");  // the click on STOP, inside the running run
   };
