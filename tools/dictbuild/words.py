@@ -37,6 +37,20 @@ def source_problem(source):
     return None
 
 
+def _screen(sec, form, croatian_forms, analysis):
+    """(source, report example) for a Serbian form; None when the form is one of
+    its Croatian forms (nothing to translate) or has a source problem (dropped)."""
+    if form in croatian_forms:
+        return None
+    example = f"{form} -> {'|'.join(croatian_forms)}  [{analysis}]"
+    sec.seen(example)
+    problem = source_problem(form)
+    if problem:
+        sec.drop(problem, example)
+        return None
+    return form.lower(), example
+
+
 def systematic_pairs(sources, report):
     """Serbian form -> Croatian form where the generators differ on one analysis."""
     sec = report.section("systematic", "Serbian and Croatian generator, same analysis")
@@ -47,15 +61,10 @@ def systematic_pairs(sources, report):
         if not croatian_forms:
             continue
         for form in serbian_forms:
-            if form in croatian_forms:
+            screened = _screen(sec, form, croatian_forms, analysis)
+            if screened is None:
                 continue
-            example = f"{form} -> {'|'.join(croatian_forms)}  [{analysis}]"
-            sec.seen(example)
-            problem = source_problem(form)
-            if problem:
-                sec.drop(problem, example)
-                continue
-            source = form.lower()
+            source, example = screened
             if sources.is_croatian_form(source):
                 sec.drop("Serbian form is also a Croatian form", example)
                 continue
@@ -168,15 +177,10 @@ def lexical_pairs(sources, entries, report, name="lexical",
 
 
 def _add_lexical(sources, sec, targets, form, croatian_forms, analysis, lemmas, keep):
-    if form in croatian_forms:
+    screened = _screen(sec, form, croatian_forms, analysis)
+    if screened is None:
         return
-    example = f"{form} -> {'|'.join(croatian_forms)}  [{analysis}]"
-    sec.seen(example)
-    problem = source_problem(form)
-    if problem:
-        sec.drop(problem, example)
-        return
-    source = form.lower()
+    source, example = screened
     known = [t for t in croatian_forms if TARGET_RE.match(t) and target_is_known(sources, t)]
     target = known[0] if known else None
     # Readings of the Serbian form that belong to another lemma and that the
