@@ -8,22 +8,10 @@ The text is made of the Serbian sources of the shipped word dictionary, drawn by
     python3 bench/cli_throughput.py [--cli build/lorvan-cli] [--mb 100] [--files 200]
 """
 import argparse
-import bisect
 import os
 import random
-import shutil
-import subprocess
-import tempfile
-import time
 
-
-def sources(word_file):
-    words = []
-    with open(word_file, 'rb') as f:
-        for line in f.read().split(b'\r\n'):
-            if b'\t' in line:
-                words.append(line.split(b'\t', 1)[0])
-    return words
+from bench_text import dictionary_sources, sentence, time_cli, zipf_picker
 
 
 def main():
@@ -34,19 +22,12 @@ def main():
     args = parser.parse_args()
 
     rng = random.Random(2026)
-    words = sources(os.path.join(os.path.dirname(args.cli), '1_rjecnik.txt'))
+    words = dictionary_sources(os.path.join(os.path.dirname(args.cli), '1_rjecnik.txt'))
     words += [w[::-1] for w in words[: len(words) // 4]]  # words the dictionary lacks
     rng.shuffle(words)
-    cumulative, total = [], 0.0
-    for rank in range(1, len(words) + 1):
-        total += 1.0 / rank
-        cumulative.append(total)
+    word = zipf_picker(words, rng)
 
-    def word():
-        return words[bisect.bisect_left(cumulative, rng.random() * total)]
-
-    folder = tempfile.mkdtemp(prefix='lorvan-bench-')
-    try:
+    def write_files(folder):
         per_file = int(args.mb * 1e6 / args.files)
         for n in range(args.files):
             lines, size = [], 0
@@ -60,20 +41,15 @@ def main():
                     elif roll < 0.08:
                         w = b'da li ' + w
                     parts.append(w)
-                sentence = b' '.join(parts)
-                sentence = sentence[:1].upper() + sentence[1:] + rng.choice([b'.', b'?', b'!', b','])
-                lines.append(sentence)
-                size += len(sentence) + 2
+                lines.append(sentence(parts, rng))
+                size += len(lines[-1]) + 2
             with open(os.path.join(folder, f'tekst{n:04}.txt'), 'wb') as f:
                 f.write(b'\r\n'.join(lines) + b'\r\n')
-        size = sum(os.path.getsize(os.path.join(folder, n)) for n in os.listdir(folder))
-        start = time.perf_counter()
-        subprocess.run([args.cli, '-q', '-C', folder], check=True)
-        seconds = time.perf_counter() - start
-        print(f'{size / 1e6:.1f} MB in {args.files} files: {seconds:.2f} s, '
-              f'{size / 1e6 / seconds:.1f} MB/s')
-    finally:
-        shutil.rmtree(folder)
+        return sum(os.path.getsize(os.path.join(folder, n)) for n in os.listdir(folder))
+
+    size, seconds = time_cli(args.cli, write_files)
+    print(f'{size / 1e6:.1f} MB in {args.files} files: {seconds:.2f} s, '
+          f'{size / 1e6 / seconds:.1f} MB/s')
 
 
 if __name__ == '__main__':
