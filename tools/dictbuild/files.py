@@ -1,4 +1,5 @@
-"""Writing the dictionary files: Windows-1250 bytes, CR LF line ends."""
+"""Reading the hand-written lists; writing the dictionary files: Windows-1250 bytes, CR LF
+line ends."""
 
 import os
 
@@ -11,6 +12,16 @@ def bucket_of(source):
     """Letter bucket name of a source: A..Z or the shared bucket."""
     first = source[:1].lower()
     return first.upper() if first and first in BUCKET_LETTERS else "ČĆŠŽ"
+
+
+def listed_lines(path):
+    """Yields (line number, line) of a hand-written UTF-8 list, each line stripped, blank
+    lines and "#" comments left out."""
+    with open(path, encoding="utf-8") as handle:
+        for number, line in enumerate(handle, 1):
+            line = line.strip()
+            if line and not line.startswith("#"):
+                yield number, line
 
 
 def write_lines(path, lines):

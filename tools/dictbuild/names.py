@@ -14,7 +14,7 @@ each kept only if no common word starts with it."""
 import bisect
 import re
 
-from .files import ENCODING
+from .files import ENCODING, listed_lines
 
 HEADER = [
     "Lorvan name pairs: Serbian spelling -> original spelling. Built by tools/build_dictionary.py.",
@@ -25,15 +25,11 @@ HEADER = [
 
 def read_names(path):
     """Yields (source, target, line number) from the readable name list."""
-    with open(path, encoding="utf-8") as handle:
-        for number, line in enumerate(handle, 1):
-            line = line.strip()
-            if not line or line.startswith("#"):
-                continue
-            source, sep, target = line.partition(" = ")
-            if not sep:
-                raise ValueError(f"{path}:{number}: want 'Serbian = original': {line}")
-            yield source.strip(), target.strip(), number
+    for number, line in listed_lines(path):
+        source, sep, target = line.partition(" = ")
+        if not sep:
+            raise ValueError(f"{path}:{number}: want 'Serbian = original': {line}")
+        yield source.strip(), target.strip(), number
 
 
 def is_mixed_case(text):

@@ -4,6 +4,7 @@ Every filter records what it removed in a Report."""
 
 import re
 
+from .files import listed_lines
 from .report import Report
 from .sources import lemma_of, tags_of
 
@@ -133,15 +134,11 @@ def _resolve(targets, sec):
 
 def read_lexical_pairs(path):
     """Yields (Serbian lemma, Croatian lemma, marks, line number)."""
-    with open(path, encoding="utf-8") as handle:
-        for number, line in enumerate(handle, 1):
-            line = line.strip()
-            if not line or line.startswith("#"):
-                continue
-            fields = line.split()
-            if len(fields) < 2:
-                raise ValueError(f"{path}:{number}: want two lemmas: {line}")
-            yield fields[0], fields[1].replace("_", " "), set(fields[2:]), number
+    for number, line in listed_lines(path):
+        fields = line.split()
+        if len(fields) < 2:
+            raise ValueError(f"{path}:{number}: want two lemmas: {line}")
+        yield fields[0], fields[1].replace("_", " "), set(fields[2:]), number
 
 
 def _paired_forms(sources, serbian_lemma, croatian_lemma):
