@@ -20,15 +20,19 @@ bool IsBlank(std::string_view text) {
 
 }  // namespace
 
+bool DictionaryLoader::SplitWithSource(DictionaryFile file, std::int64_t line_number,
+                                       std::string_view line, std::string_view* source,
+                                       std::string_view* target) {
+  if (!SplitPair(line, source, target)) return false;
+  if (!source->empty()) return true;
+  Report(file, line_number, LoadIssue::Kind::kEmptySource, line);
+  return false;
+}
+
 void DictionaryLoader::AddWordPair(std::string_view line) {
-  ++word_line_;
   std::string_view source, target;
-  if (!SplitPair(line, &source, &target)) return;
-  if (source.empty()) {
-    Report(DictionaryFile::kWords, word_line_, LoadIssue::Kind::kEmptySource, line);
-    return;
-  }
-  dictionary_->words.Add(source, target);
+  if (SplitWithSource(DictionaryFile::kWords, ++word_line_, line, &source, &target))
+    dictionary_->words.Add(source, target);
 }
 
 void DictionaryLoader::AddPhraseLine(std::string_view line) {
@@ -53,14 +57,9 @@ void DictionaryLoader::AddPhraseLine(std::string_view line) {
 }
 
 void DictionaryLoader::AddNamePair(std::string_view line) {
-  ++name_line_;
   std::string_view source, target;
-  if (!SplitPair(line, &source, &target)) return;
-  if (source.empty()) {
-    Report(DictionaryFile::kNames, name_line_, LoadIssue::Kind::kEmptySource, line);
-    return;
-  }
-  dictionary_->names.push_back({std::string(source), std::string(target)});
+  if (SplitWithSource(DictionaryFile::kNames, ++name_line_, line, &source, &target))
+    dictionary_->names.push_back({std::string(source), std::string(target)});
 }
 
 void DictionaryLoader::FinishPhrases() {

@@ -48,6 +48,10 @@ class DictionaryLoader {
   void CloseHeader(std::string_view line, bool subgroup);
   void Report(DictionaryFile file, std::int64_t line, LoadIssue::Kind kind,
               std::string_view detail);
+  // Splits a word or name line into its pair; false for a line without a pair and for an
+  // empty source, which is reported.
+  bool SplitWithSource(DictionaryFile file, std::int64_t line_number, std::string_view line,
+                       std::string_view* source, std::string_view* target);
 
   Dictionary* dictionary_;
   LoadReport report_;
