@@ -25,7 +25,8 @@ std::vector<std::string> FolderChain(const std::string& folder) {
     std::size_t slash = folder.find('/', start);
     if (slash == std::string::npos) slash = folder.size();
     if (slash > start) {
-      path += "/" + folder.substr(start, slash - start);
+      path.push_back('/');
+      path.append(folder, start, slash - start);
       chain.push_back(path);
     }
     start = slash + 1;

@@ -145,9 +145,12 @@ int PrintStatistics(const lorvan::Dictionary& dictionary) {
 int TranslateStandardInput(const CliOptions& o, const lorvan::Substitutions& substitutions) {
   lorvan::LineTranslator translator(
       substitutions, {.skip_tags = o.settings.skip_tags, .cyrillic = o.settings.cyrillic});
+  const lorvan::LineFilter filter = o.settings.convert_only
+                                        ? lorvan::ConvertingFilter()
+                                        : lorvan::TranslatingFilter(translator, o.settings.paragraphs);
   std::ios::sync_with_stdio(false);
-  bool done = lorvan::TranslateStream(STDIN_FILENO, std::cout, translator, o.settings.paragraphs,
-                                      g_stop, isatty(STDIN_FILENO) != 0);
+  bool done = lorvan::FilterStream(STDIN_FILENO, std::cout, filter, g_stop,
+                                   isatty(STDIN_FILENO) != 0);
   if (g_interrupted) return kExitInterrupted;
   return done && std::cout.good() ? 0 : kExitFailed;
 }

@@ -136,6 +136,14 @@ Status ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
   return Status::FromErrno(error, path);
 }
 
+FinalLfSplit SplitFinalLf(std::string_view text) {
+  const bool lone_lf = !text.empty() && text.back() == '\n' &&
+                       (text.size() == 1 || text[text.size() - 2] != '\r');
+  if (!lone_lf) return {text, false};
+  text.remove_suffix(1);
+  return {text, text.empty() || text.ends_with("\r\n")};
+}
+
 bool LineReader::Next(std::string_view* line) {
   if (pos_ >= text_.size()) return false;
   std::size_t end = text_.find('\r', pos_);

@@ -32,6 +32,15 @@ std::string ReplaceTemporaryPath(const std::string& path, long pid);
 // runs (it was killed before it could rename or remove them). Returns how many it removed.
 int RemoveStaleTemporaries(const std::string& folder);
 
+// A file's text split at its very end: a lone LF that is the last byte of a file ends its last
+// line and is not part of it. That line is an empty one of its own when the LF follows a CR LF
+// or is all of the file.
+struct FinalLfSplit {
+  std::string_view lines;      // the text the line reader walks
+  bool empty_last_line = false;  // one more empty line follows those of lines
+};
+FinalLfSplit SplitFinalLf(std::string_view text);
+
 // Walks the lines of a text. A line ends at CR, at CR LF, or at the end of the text; a lone LF
 // stays part of the line. A text that ends with its line terminator has no empty last line;
 // an empty text has no line at all.

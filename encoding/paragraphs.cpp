@@ -31,12 +31,6 @@ void AppendLine(std::string_view line, bool split_paragraphs, std::string& out) 
   out.append(kLineEnd);
 }
 
-// True when the last byte of input is an LF that does not follow a CR.
-bool EndsWithLoneLf(std::string_view input) {
-  return !input.empty() && input.back() == '\n' &&
-         (input.size() == 1 || input[input.size() - 2] != '\r');
-}
-
 // Writes bytes over path, which is also the file they were made from: the old content stays
 // whole until the new one is complete, and a file that may not be written is refused as it
 // would be when written directly.
@@ -55,14 +49,11 @@ bool SameFile(const std::string& a, const std::string& b) {
 std::string MakeWorkingCopy(std::string_view input, bool split_paragraphs) {
   std::string out;
   out.reserve(input.size() + input.size() / 16 + kLineEnd.size());
-  // A final lone LF ends the last line: that line is read without it, and is kept even when
-  // it is empty (the LF follows a CR LF, or is all of input).
-  bool final_lf = EndsWithLoneLf(input);
-  if (final_lf) input.remove_suffix(1);
-  LineReader reader(input);
+  const FinalLfSplit split = SplitFinalLf(input);
+  LineReader reader(split.lines);
   std::string_view line;
   while (reader.Next(&line)) AppendLine(line, split_paragraphs, out);
-  if (final_lf && (input.empty() || input.ends_with(kLineEnd))) out.append(kLineEnd);
+  if (split.empty_last_line) out.append(kLineEnd);
   return out;
 }
 

@@ -20,7 +20,8 @@ constexpr std::size_t kKeptScanCapacity = std::size_t{1} << 20;
 
 const std::string& LineTranslator::Translate(std::string_view line, FolderPassState& state) {
   if (line.size() < 2) {
-    output_.assign(line);
+    output_.clear();
+    output_.append(line);
     char_pos_ = static_cast<std::int64_t>(line.size());
     return output_;
   }

@@ -188,13 +188,15 @@ Status RunDriver::ConvertFile(const std::string& path) {
   if (!status.ok()) return status;
   std::string result;
   result.reserve(input.size() + input.size() / 16 + 2);
-  LineReader reader(input);
+  const FinalLfSplit split = SplitFinalLf(input);
+  LineReader reader(split.lines);
   std::string_view line;
   std::string converted;
   while (reader.Next(&line)) {
     converted.assign(line);
     result.append(CyrillicToLatin(converted)).append("\r\n");
   }
+  if (split.empty_last_line) result.append("\r\n");
   result.append("\r\n");
   if (run_.settings.same_name) return run_.files.Replace(path, result);
   return run_.files.Write(SuffixedName(path, "_sr"), result);

@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-./tools/setup.sh
+./tools/setup.sh --test
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DLORVAN_FUZZ=ON -DLORVAN_SANITIZE=ON -DLORVAN_GUI=OFF -DLORVAN_BENCH=OFF >/dev/null
 cmake --build build-fuzz -j "$(nproc)" --target lorvan_fuzzers >/dev/null

@@ -13,7 +13,7 @@ if [ ${#missing[@]} -gt 0 ]; then
   [ "$(id -u)" -ne 0 ] && sudo="sudo"
   $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
-./tools/setup.sh
+./tools/setup.sh --test
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$(nproc)" --target lorvan >/dev/null
 

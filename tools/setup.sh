@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building and testing Lorvan needs. Safe to run again:
-# it installs only what is missing, and does nothing when everything is there.
+# Installs the Debian 12 packages that Lorvan needs: to build and run it by default, and with
+# --test also what the tests, benchmarks and fuzz targets need. Safe to run again: it installs
+# only what is missing, and does nothing when everything is there.
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config python3
-  libgtest-dev googletest libbenchmark-dev libcli11-dev
-  qt6-base-dev fonts-dejavu-core fonts-liberation2
-  clang libclang-rt-14-dev
+  build-essential cmake pkg-config
+  libcli11-dev qt6-base-dev fonts-dejavu-core fonts-liberation2
 )
+if [ "${1:-}" = "--test" ]; then
+  packages+=(python3 libgtest-dev googletest libbenchmark-dev clang libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

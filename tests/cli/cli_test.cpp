@@ -38,12 +38,23 @@ TEST_F(CliTest, ConvertsCyrillicWithoutTranslating) {
   EXPECT_EQ(Get("c_sr.txt"), "Hleb\r\n\r\n");
   r = Run("-q --cyrillic c.txt");
   EXPECT_EQ(Get("c_hr.txt"), "Kruh\r\n");
+
+  // A final bare LF ends the last line, as when translating; an inner one stays in its line.
+  Put("c.txt", "\xd0\xa5\xd0\xbb\xd0\xb5\xd0\xb1\na\n");
+  r = Run("-q --convert");
+  EXPECT_EQ(Get("c_sr.txt"), "Hleb\na\r\n\r\n");
+  r = Run("--stdin --convert", "\xd0\xa5\xd0\xbb\xd0\xb5\xd0\xb1 hleb\r\n");
+  EXPECT_EQ(r.out, "Hleb hleb\n");
 }
 
 TEST_F(CliTest, FiltersStandardInput) {
   Result r = Run("--stdin", "Da li je hleb skup?\r\n<b title=\"hleb\nhleb\">hleb\n\nx</p><p>voz");
   EXPECT_EQ(r.exit_code, 0) << r.err;
   EXPECT_EQ(r.out, "Je li je kruh skup?\n<b title=\"hleb\nhleb\">kruh\n\nx</p>\n<p>vlak\n");
+
+  // CR LF, CR and LF each end one line, also where a CR and a CR LF follow an LF.
+  r = Run("--stdin", "hleb\n\r\r\nvoz\rhleb\r");
+  EXPECT_EQ(r.out, "kruh\n\n\nvlak\nkruh\n");
 }
 
 TEST_F(CliTest, PrintsTheStatistics) {
