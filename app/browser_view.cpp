@@ -120,6 +120,13 @@ void BrowserView::refresh() {
   showFiles();
 }
 
+void BrowserView::followRunFolder(const std::string& folder) { browser_.Open(folder); }
+
+void BrowserView::followRunMask(const std::string& mask) {
+  browser_.SetMask(mask);
+  setMaskText(FromFileBytes(mask));
+}
+
 void BrowserView::refreshIfMoved() {
   if (browser_.folder() != shown_folder_) {
     refresh();

@@ -9,7 +9,7 @@
 #include <QString>
 #include <string>
 
-#include "run/file_browser.h"
+#include "browser/file_browser.h"
 
 class QComboBox;
 class QWidget;
@@ -39,6 +39,12 @@ class BrowserView : public QObject {
   void refresh();
   // Shows the model again when its folder or mask is not the one shown (cheap when it is).
   void refreshIfMoved();
+  // A run has moved into folder: the model follows it (the lists repaint at the next
+  // refreshIfMoved). A folder that cannot be read leaves the model where it is.
+  void followRunFolder(const std::string& folder);
+  // A run has taken mask (the one selected file's name) as the mask: the mask box shows it and
+  // the model filters by it.
+  void followRunMask(const std::string& mask);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

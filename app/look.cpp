@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QWidget>
 
+#include "common/text_file.h"
 #include "encoding/display_text.h"
 
 namespace lorvan {
@@ -18,11 +19,6 @@ QFont FontOf(const QStringList& families, QFont::StyleHint hint, double points, 
   font.setPointSizeF(points);
   font.setBold(bold);
   return font;
-}
-
-QString WithoutCarriageReturns(QString text) {
-  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  return text;
 }
 
 }  // namespace
@@ -63,11 +59,11 @@ void SetTextColour(QWidget* widget, const QColor& colour) {
 }
 
 QString FromCp1250(const std::string& text) {
-  return WithoutCarriageReturns(QString::fromStdString(Cp1250ToUtf8(text)));
+  return QString::fromStdString(Cp1250ToUtf8(CrLfToLf(text)));
 }
 
 QString FromFileBytes(const std::string& bytes) {
-  return WithoutCarriageReturns(QFile::decodeName(QByteArray::fromStdString(bytes)));
+  return QFile::decodeName(QByteArray::fromStdString(CrLfToLf(bytes)));
 }
 
 std::string ToFileBytes(const QString& text) { return QFile::encodeName(text).toStdString(); }

@@ -61,11 +61,12 @@ MainWindow::MainWindow(StopFlag& stop, WaitWindow& statistics, const Locations& 
   createWidgets();
   escape_filter_ = new EscapeFilter(stop_, this);
   front_end_ = std::make_unique<WindowFrontEnd>(
-      RunWidgets{cmd_find_, lbl_ime_dat_, lbl_postotak_, picture1_, browser_view_, this});
+      RunWidgets{cmd_find_, lbl_ime_dat_, lbl_postotak_, progress_bar_, browser_view_, this},
+      stop_);
   loadDictionary(locations.dictionary_folder);
   substitutions_ = std::make_unique<DictionarySubstitutions>(dictionary_);
   run_command_ = std::make_unique<RunCommand>(
-      RunContext{*substitutions_, settings_, stop_, *front_end_, files_, browser_});
+      RunContext{*substitutions_, settings_, *front_end_, files_}, stop_, *front_end_);
   openStartFolder(locations.start_folder);
   connectSignals();
   setTabOrder();
@@ -107,17 +108,17 @@ void MainWindow::createTopBand() {
   img_vantir_->setCursor(Qt::PointingHandCursor);
   img_vantir_->setGeometry(111, 32, 28, 35);
 
-  label1_ = new ClickableLabel(WebAddress(), this);
-  label1_->setObjectName(QStringLiteral("Label1"));
-  label1_->setFont(SansFont(9.75));
-  label1_->setAlignment(Qt::AlignCenter);
-  SetTextColour(label1_, QColor(0, 0, 255));
-  label1_->setCursor(Qt::PointingHandCursor);
-  label1_->setToolTip(QStringLiteral("Više o programu na našim web stranicama"));
-  label1_->setGeometry(8, 72, 234, 20);
+  web_link_ = new ClickableLabel(WebAddress(), this);
+  web_link_->setObjectName(QStringLiteral("Label1"));
+  web_link_->setFont(SansFont(9.75));
+  web_link_->setAlignment(Qt::AlignCenter);
+  SetTextColour(web_link_, QColor(0, 0, 255));
+  web_link_->setCursor(Qt::PointingHandCursor);
+  web_link_->setToolTip(QStringLiteral("Više o programu na našim web stranicama"));
+  web_link_->setGeometry(8, 72, 234, 20);
 
-  picture1_ = new ProgressBar(this);
-  picture1_->move(271, 8);
+  progress_bar_ = new ProgressBar(this);
+  progress_bar_->move(271, 8);
   lbl_postotak_ = new QLabel(QStringLiteral(". . .  "), this);
   lbl_postotak_->setObjectName(QStringLiteral("lblPostotak"));
   lbl_postotak_->setFont(SerifFont(12, true));
@@ -163,7 +164,7 @@ void MainWindow::connectSignals() {
   connect(cmd_exit_, &QPushButton::clicked, this, &MainWindow::endProgram);
   connect(lbl_ime_dat_, &ClickableLabel::clicked, this, &MainWindow::showStatistics);
   connect(img_vantir_, &ClickableLabel::clicked, this, &MainWindow::showAbout);
-  connect(label1_, &ClickableLabel::clicked, this, &MainWindow::openWebLink);
+  connect(web_link_, &ClickableLabel::clicked, this, &MainWindow::openWebLink);
   BindOption(chk_cirilica_, &settings_.cyrillic);
   BindOption(chk_cir_convert_, &settings_.convert_only);
   BindOption(chk_html_tag_, &settings_.skip_tags);
@@ -189,14 +190,23 @@ void MainWindow::setTabOrder() {
 }
 
 void MainWindow::loadDictionary(const std::string& folder) {
-  LoadHooks hooks;
-  hooks.clear_stop = [this] { stop_.Clear(); };
-  hooks.yield_and_test_stop = [this] {
-    QCoreApplication::processEvents();
-    return stop_.IsSet();
-  };
-  hooks.show_line_count = [this](std::int64_t count) { statistics_.showLineCount(count); };
-  load_report_ = LoadDictionary(folder, hooks, &dictionary_);
+  // The load clears the stop request once the word file is open, yields to the window and
+  // counts its lines in the loading window.
+  class Watcher : public LoadWatcher {
+   public:
+    Watcher(StopFlag& stop, WaitWindow& statistics) : stop_(stop), statistics_(statistics) {}
+    bool YieldAndTestStop() override {
+      QCoreApplication::processEvents();
+      return stop_.IsSet();
+    }
+    void WordFileOpened() override { stop_.Clear(); }
+    void ShowLineCount(std::int64_t count) override { statistics_.showLineCount(count); }
+
+   private:
+    StopFlag& stop_;
+    WaitWindow& statistics_;
+  } watcher(stop_, statistics_);
+  load_report_ = LoadDictionary(folder, &watcher, &dictionary_);
   statistics_.showStatistics(BuildStatisticsTexts(dictionary_.words));
   lbl_ime_dat_->setText(FromCp1250(TotalText(dictionary_.words)));
 }
@@ -231,7 +241,14 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::onFindClicked() {
-  run_command_->Click(browser_.mask());  // the mask box's text, once the list took it
+  // The run takes the names selected now and the mask box's text, once the list took it; the
+  // list then shows the mask's files afresh. Afterwards the lists show the folder where the
+  // run ended, with the files just written.
+  std::vector<std::string> selected = browser_.SelectedNames();
+  const std::string mask = browser_.mask();
+  browser_.SetMask(mask);
+  run_command_->Click(browser_.folder(), std::move(selected), mask);
+  browser_.Reread();
   browser_view_->refresh();
 }
 

@@ -11,7 +11,7 @@
 
 #include "dictionary/dictionary.h"
 #include "dictionary/load.h"
-#include "run/file_browser.h"
+#include "browser/file_browser.h"
 #include "run/file_system.h"
 #include "run/run_settings.h"
 #include "run/stop_flag.h"
@@ -86,8 +86,8 @@ class MainWindow : public QWidget {
 
   ClickableLabel* lbl_ime_dat_;
   ClickableLabel* img_vantir_;
-  ClickableLabel* label1_;
-  ProgressBar* picture1_;
+  ClickableLabel* web_link_;
+  ProgressBar* progress_bar_;
   QLabel* lbl_postotak_;
   QPushButton* cmd_find_;
   QPushButton* cmd_exit_;

@@ -11,6 +11,7 @@ class QPushButton;
 namespace lorvan {
 
 inline constexpr int kBarButtons = 21;
+inline constexpr int kProgressElements = 20;  // elements 0 to 19 show a run's progress
 
 class ProgressBar : public QFrame {
   Q_OBJECT

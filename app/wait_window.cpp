@@ -17,7 +17,7 @@ constexpr int kClientWidthTwips = 3840;
 constexpr int kSplashHeightTwips = 2925;      // outer height while loading
 constexpr int kStatisticsHeightTwips = 5640;  // outer height as the statistics window
 constexpr int kTitleBarTwips = 510;           // outer height less client height
-constexpr int kTimer1Ms = 250;
+constexpr int kLoadTimerMs = 250;
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const QFont& font,
                   const QColor& colour, QRect place, Qt::Alignment alignment) {
@@ -49,20 +49,20 @@ WaitWindow::WaitWindow(StopFlag& stop, QWidget* parent)
   setWindowTitle(QStringLiteral("Vantir. Lorvan prevoditelj"));
   createWidgets();
   setOuterHeight(kSplashHeightTwips);
-  timer1_.setInterval(kTimer1Ms);
-  connect(&timer1_, &QTimer::timeout, this, &WaitWindow::onTimer1Tick);
-  timer1_.start();
+  load_timer_.setInterval(kLoadTimerMs);
+  connect(&load_timer_, &QTimer::timeout, this, &WaitWindow::onLoadTimerTick);
+  load_timer_.start();
 }
 
 void WaitWindow::createWidgets() {
   const Qt::Alignment centred = Qt::AlignHCenter | Qt::AlignTop;
-  label2_ = MakeLabel(this, "Label2", QStringLiteral("Molim sačekajte"), SerifFont(18), Qt::white,
+  heading_label_ = MakeLabel(this, "Label2", QStringLiteral("Molim sačekajte"), SerifFont(18), Qt::white,
                       TwipsRect(510, 540, 2865, 495), centred);
-  label1_ = MakeLabel(this, "Label1", QStringLiteral("Učitavam rječnik!"), SerifFont(18),
+  subheading_label_ = MakeLabel(this, "Label1", QStringLiteral("Učitavam rječnik!"), SerifFont(18),
                       QColor(255, 255, 0), TwipsRect(570, 1230, 2865, 495), centred);
   lbl_rjecnik_ = MakeLabel(this, "lblRjecnik", QStringLiteral("0"), SansFont(9.75),
                            QColor(255, 255, 128), TwipsRect(90, 2080, 1035, 255), centred);
-  label3_ = MakeLabel(this, "Label3", QStringLiteral("Vantir. 2014."), SansFont(8.25, true),
+  copyright_label_ = MakeLabel(this, "Label3", QStringLiteral("Vantir. 2014."), SansFont(8.25, true),
                       QColor(224, 224, 224), TwipsRect(2640, 2100, 1110, 195),
                       Qt::AlignLeft | Qt::AlignTop);
   const int lefts[] = {130, 1940};
@@ -104,11 +104,11 @@ void WaitWindow::paintEvent(QPaintEvent*) {
   }
 }
 
-void WaitWindow::onTimer1Tick() {
-  timer1_.stop();
+void WaitWindow::onLoadTimerTick() {
+  load_timer_.stop();
   Q_EMIT loadMainWindow();
-  label2_->setText(QStringLiteral("Statistika parova"));
-  label1_->setText(QStringLiteral("Lorvan rječnika"));
+  heading_label_->setText(QStringLiteral("Statistika parova"));
+  subheading_label_->setText(QStringLiteral("Lorvan rječnika"));
   hide();
   setOuterHeight(kStatisticsHeightTwips);
 }

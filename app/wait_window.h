@@ -38,19 +38,19 @@ class WaitWindow : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private Q_SLOTS:
-  void onTimer1Tick();
+  void onLoadTimerTick();
 
  private:
   void createWidgets();
   // Sets the outer height in twips (the title bar included).
   void setOuterHeight(int twips);
 
-  QLabel* label2_;
-  QLabel* label1_;
+  QLabel* heading_label_;
+  QLabel* subheading_label_;
   QLabel* lbl_rjecnik_;
-  QLabel* label3_;
+  QLabel* copyright_label_;
   std::array<QTextEdit*, 2> txt_statistika_;
-  QTimer timer1_;
+  QTimer load_timer_;
   EscapeFilter* escape_filter_;
 };
 

@@ -4,59 +4,83 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <algorithm>
 
 #include "app/browser_view.h"
 #include "app/look.h"
 #include "app/progress_bar.h"
+#include "run/run_messages.h"
 
 namespace lorvan {
 namespace {
 
 constexpr char kApplicationTitle[] = "Vantir. Lorvan";
+constexpr int kLastElement = kProgressElements - 1;  // each element stands for 5 percent
+const QColor kGrey(192, 192, 192);
+const QColor kBlue(0, 0, 255);
 
 }  // namespace
 
-WindowFrontEnd::WindowFrontEnd(RunWidgets widgets, int interval_ms)
-    : widgets_(widgets), interval_ns_(static_cast<qint64>(interval_ms) * 1000000) {}
+WindowFrontEnd::WindowFrontEnd(RunWidgets widgets, const StopFlag& stop, int interval_ms)
+    : widgets_(widgets), stop_(stop), interval_ns_(static_cast<qint64>(interval_ms) * 1000000) {}
 
-void WindowFrontEnd::ShowCaption(const std::string& caption) {
-  widgets_.find->setText(QString::fromStdString(caption));
+bool WindowFrontEnd::YieldAndTestStop() {
+  if (!since_events_.isValid() || since_events_.nsecsElapsed() >= interval_ns_) {
+    widgets_.browser->refreshIfMoved();
+    QCoreApplication::processEvents();
+    since_events_.start();
+  }
+  return stop_.IsSet();
 }
 
-void WindowFrontEnd::ShowFileName(const std::string& name) {
+void WindowFrontEnd::FileStarted(const std::string& name) {
   widgets_.file_name->setText(FromFileBytes(name));
+  widgets_.bar->colour(0, kLastElement, kGrey);
+  showPercent(0);
 }
 
-void WindowFrontEnd::ShowPercent(const std::string& text) {
-  widgets_.percent->setText(QString::fromStdString(text));
+void WindowFrontEnd::ProgressPassed(int percent) {
+  showPercent(percent);
+  widgets_.bar->colour(0, std::min(percent / 5, kLastElement), kBlue);
 }
 
-void WindowFrontEnd::ColourBar(int first, int last, BarColour colour) {
-  widgets_.bar->colour(first, last,
-                       colour == BarColour::kBlue ? QColor(0, 0, 255) : QColor(192, 192, 192));
-}
-
-void WindowFrontEnd::ShowMask(const std::string& mask) {
-  widgets_.browser->setMaskText(FromFileBytes(mask));
+void WindowFrontEnd::FileFinished() {
+  widgets_.bar->colour(kLastElement, kLastElement, kBlue);
+  showPercent(100);
 }
 
 // The run's messages hold file paths, which are the system's bytes.
-void WindowFrontEnd::ShowMessage(const std::string& text) {
-  QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kApplicationTitle), FromFileBytes(text),
-                  QMessageBox::Ok, widgets_.window);
+void WindowFrontEnd::ReportProblem(RunProblem problem, const std::string& path,
+                                   const std::string& detail) {
+  QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kApplicationTitle),
+                  FromFileBytes(ProblemText(problem, path, detail)), QMessageBox::Ok,
+                  widgets_.window);
   box.exec();
 }
 
-bool WindowFrontEnd::AskYesNo(const std::string& title, const std::string& text) {
-  return QMessageBox::question(widgets_.window, FromFileBytes(title), FromFileBytes(text),
+bool WindowFrontEnd::AskGoOnAfterWriteProtected(const std::string& path) {
+  return QMessageBox::question(widgets_.window, QString::fromLatin1(kWriteProtectedTitle),
+                               FromFileBytes(WriteProtectedQuestion(path)),
                                QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
-void WindowFrontEnd::Yield() {
-  if (since_events_.isValid() && since_events_.nsecsElapsed() < interval_ns_) return;
-  widgets_.browser->refreshIfMoved();
-  QCoreApplication::processEvents();
-  since_events_.start();
+void WindowFrontEnd::FolderEntered(const std::string& folder) {
+  widgets_.browser->followRunFolder(folder);
+}
+
+void WindowFrontEnd::MaskSet(const std::string& mask) { widgets_.browser->followRunMask(mask); }
+
+void WindowFrontEnd::RunStarted() {
+  widgets_.find->setText(QString::fromLatin1(kStopCaption));
+}
+
+void WindowFrontEnd::RunEnded() {
+  widgets_.bar->colour(0, kLastElement, kGrey);
+  widgets_.find->setText(QString::fromLatin1(kDoneCaption));
+}
+
+void WindowFrontEnd::showPercent(int percent) {
+  widgets_.percent->setText(QString::number(percent) + QStringLiteral(" %"));
 }
 
 }  // namespace lorvan

@@ -1,11 +1,14 @@
 // What a run shows and asks, in the main window: the translate button's caption, the file
-// name and percentage labels, the progress bar, message boxes, and the yield that keeps the
-// window alive (and lets a STOP click or Esc in) while the run goes on.
+// name and percentage labels, the progress bar, the lists following the walk, message boxes,
+// and the yield that keeps the window alive (and lets a STOP click or Esc in) while the run
+// goes on.
 #pragma once
 
 #include <QElapsedTimer>
 
+#include "run/run_command.h"
 #include "run/run_front_end.h"
+#include "run/stop_flag.h"
 
 class QLabel;
 class QPushButton;
@@ -19,6 +22,11 @@ class ProgressBar;
 // Pending events are processed at most this often while a run goes on.
 inline constexpr int kYieldIntervalMs = 5;
 
+// Captions of the translate button: before the first run, while a run goes on, after a run.
+inline constexpr char kIdleCaption[] = "Srb => Hrv";
+inline constexpr char kStopCaption[] = "STOP";
+inline constexpr char kDoneCaption[] = "A=>B";
+
 // The controls a run writes to.
 struct RunWidgets {
   QPushButton* find;     // cmdFind
@@ -29,25 +37,32 @@ struct RunWidgets {
   QWidget* window;       // parent of the message boxes
 };
 
-class WindowFrontEnd : public RunFrontEnd {
+class WindowFrontEnd : public RunFrontEnd, public RunCommandView {
  public:
-  // interval_ms: the least time between two rounds of event processing; 0 processes events
-  // at every yield.
-  explicit WindowFrontEnd(RunWidgets widgets, int interval_ms = kYieldIntervalMs);
+  // stop: the request a STOP click or Esc sets. interval_ms: the least time between two
+  // rounds of event processing; 0 processes events at every yield.
+  WindowFrontEnd(RunWidgets widgets, const StopFlag& stop, int interval_ms = kYieldIntervalMs);
 
-  void ShowCaption(const std::string& caption) override;
-  void ShowFileName(const std::string& name) override;
-  void ShowPercent(const std::string& text) override;
-  void ColourBar(int first, int last, BarColour colour) override;
-  void ShowMask(const std::string& mask) override;
-  void ShowMessage(const std::string& text) override;
-  bool AskYesNo(const std::string& title, const std::string& text) override;
   // Processes pending events when interval_ms have passed since the last time. A click or
   // key is therefore handled before the run's next stop test, however the yield is throttled.
-  void Yield() override;
+  bool YieldAndTestStop() override;
+  void FileStarted(const std::string& name) override;
+  void ProgressPassed(int percent) override;
+  void FileFinished() override;
+  void ReportProblem(RunProblem problem, const std::string& path,
+                     const std::string& detail) override;
+  bool AskGoOnAfterWriteProtected(const std::string& path) override;
+  void FolderEntered(const std::string& folder) override;
+  void MaskSet(const std::string& mask) override;
+
+  void RunStarted() override;
+  void RunEnded() override;
 
  private:
+  void showPercent(int percent);
+
   const RunWidgets widgets_;
+  const StopFlag& stop_;
   const qint64 interval_ns_;
   QElapsedTimer since_events_;
 };

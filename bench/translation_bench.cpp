@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "common/text_file.h"
-#include "dictionary/loader.h"
+#include "dictionary/dictionary_loader.h"
 #include "reference/generators.h"
 #include "reference/reference_substitutions.h"
-#include "run/line_translator.h"
+#include "engine/line_translator.h"
 
 namespace lorvan {
 namespace {

@@ -11,12 +11,13 @@
 
 #include "cli/stream_filter.h"
 #include "cli/terminal_front_end.h"
+#include "common/text_file.h"
 #include "dictionary/load.h"
 #include "dictionary/statistics.h"
 #include "encoding/display_text.h"
 #include "engine/substitutions.h"
-#include "run/file_browser.h"
 #include "run/file_system.h"
+#include "run/folder_reader.h"
 #include "run/run_driver.h"
 
 namespace {
@@ -55,11 +56,7 @@ std::string ProgramFolder() {
 
 // Windows-1250 text with CR LF line ends, made fit for a UTF-8 terminal.
 std::string Printable(const std::string& cp1250) {
-  std::string text = lorvan::Cp1250ToUtf8(cp1250);
-  std::string out;
-  for (char c : text)
-    if (c != '\r') out += c;
-  return out;
+  return lorvan::Cp1250ToUtf8(lorvan::CrLfToLf(cp1250));
 }
 
 struct CliOptions {
@@ -120,7 +117,7 @@ void DefineOptions(CLI::App& app, CliOptions& o) {
 
 // Loads the dictionary and reports what could not be loaded; false when no file could be read.
 bool LoadDictionaryFor(const CliOptions& o, lorvan::Dictionary* dictionary) {
-  lorvan::LoadReport report = lorvan::LoadDictionary(o.dictionary, {}, dictionary);
+  lorvan::LoadReport report = lorvan::LoadDictionary(o.dictionary, nullptr, dictionary);
   if (report.files_read == 0) {
     std::cerr << "lorvan-cli: no dictionary file could be read in " << o.dictionary << "\n";
     for (const auto& issue : report.issues)
@@ -163,22 +160,20 @@ int TranslateFolder(const CliOptions& o, const lorvan::Substitutions& substituti
       return kExitUsage;
     }
   }
-  lorvan::FileBrowser browser;
-  lorvan::Status opened = browser.Open(o.folder);
+  lorvan::Status opened = lorvan::CheckFolderReadable(o.folder);
   if (!opened.ok()) {
     std::cerr << "lorvan-cli: " << opened.message() << "\n";
     return kExitUsage;
   }
-  browser.SetMask(o.mask);
 
   lorvan::TerminalFrontEnd front_end({.quiet = o.quiet,
                                       .progress = isatty(STDERR_FILENO) != 0,
                                       .always_yes = o.yes,
-                                      .can_ask = isatty(STDIN_FILENO) != 0});
+                                      .can_ask = isatty(STDIN_FILENO) != 0},
+                                     g_stop);
   lorvan::DiskFileSystem files;
-  lorvan::RunDriver driver({substitutions, o.settings, g_stop, front_end, files, browser}, o.names);
-  driver.TranslateFolder(browser.folder(), "");
-  const lorvan::RunTally& tally = driver.tally();
+  lorvan::RunDriver driver({substitutions, o.settings, front_end, files}, o.names, o.mask);
+  const lorvan::RunTally tally = driver.TranslateFolder(o.folder);
   if (g_interrupted) return kExitInterrupted;
   if (tally.files_failed > 0 || tally.stopped || tally.aborted) return kExitFailed;
   return 0;

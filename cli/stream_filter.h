@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "run/line_translator.h"
+#include "engine/line_translator.h"
 #include "run/stop_flag.h"
 
 namespace lorvan {

@@ -1,48 +1,42 @@
 #include "cli/terminal_front_end.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <iostream>
 #include <string_view>
+
+#include "common/text_file.h"
+#include "run/run_messages.h"
 
 namespace lorvan {
 namespace {
 
 constexpr int kBarWidth = 20;
 
-// The message with CR LF line ends turned into plain line ends for the terminal.
-std::string ForTerminal(std::string_view text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-    out += text[i];
-  }
-  return out;
-}
-
 }  // namespace
 
 TerminalFrontEnd::~TerminalFrontEnd() { ClearLine(); }
 
-void TerminalFrontEnd::ShowFileName(const std::string& name) {
+void TerminalFrontEnd::FileStarted(const std::string& name) {
   name_ = name;
-  percent_ = "0 %";
+  percent_ = 0;
   Draw();
 }
 
-void TerminalFrontEnd::ShowPercent(const std::string& text) {
-  percent_ = text;
+void TerminalFrontEnd::ProgressPassed(int percent) {
+  percent_ = percent;
   Draw();
 }
 
-void TerminalFrontEnd::ShowMessage(const std::string& text) {
+void TerminalFrontEnd::ReportProblem(RunProblem problem, const std::string& path,
+                                     const std::string& detail) {
   ClearLine();
-  std::cerr << "lorvan-cli: " << ForTerminal(text) << std::endl;
+  std::cerr << "lorvan-cli: " << CrLfToLf(ProblemText(problem, path, detail)) << std::endl;
 }
 
-bool TerminalFrontEnd::AskYesNo(const std::string& title, const std::string& text) {
+bool TerminalFrontEnd::AskGoOnAfterWriteProtected(const std::string& path) {
   ClearLine();
-  std::cerr << "lorvan-cli: " << title << ": " << ForTerminal(text);
+  std::cerr << "lorvan-cli: " << kWriteProtectedTitle << ": "
+            << CrLfToLf(WriteProtectedQuestion(path));
   if (options_.always_yes || !options_.can_ask) {
     std::cerr << " da" << std::endl;
     return true;
@@ -59,11 +53,10 @@ bool TerminalFrontEnd::AskYesNo(const std::string& title, const std::string& tex
 
 void TerminalFrontEnd::Draw() {
   if (!options_.progress || options_.quiet) return;
-  int percent = std::atoi(percent_.c_str());
-  int filled = std::min(kBarWidth, std::max(0, percent * kBarWidth / 100));
+  int filled = std::min(kBarWidth, std::max(0, percent_ * kBarWidth / 100));
   std::string bar(static_cast<std::size_t>(filled), '#');
   bar.resize(kBarWidth, '.');
-  std::cerr << "\r\x1b[K[" << bar << "] " << percent_ << "  " << name_ << std::flush;
+  std::cerr << "\r\x1b[K[" << bar << "] " << percent_ << " %  " << name_ << std::flush;
   drawn_ = true;
 }
 

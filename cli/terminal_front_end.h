@@ -1,10 +1,12 @@
 // The run's front end on a terminal: a progress line on standard error, messages as lines on
-// standard error, the read-only question answered from the options or asked on the terminal.
+// standard error, the read-only question answered from the options or asked on the terminal,
+// and the stop request of Ctrl-C.
 #pragma once
 
 #include <string>
 
 #include "run/run_front_end.h"
+#include "run/stop_flag.h"
 
 namespace lorvan {
 
@@ -17,25 +19,26 @@ class TerminalFrontEnd : public RunFrontEnd {
     bool can_ask = false;     // standard input is a terminal to ask on
   };
 
-  explicit TerminalFrontEnd(Options options) : options_(options) {}
+  // stop: set by the Ctrl-C handler.
+  TerminalFrontEnd(Options options, const StopFlag& stop) : options_(options), stop_(stop) {}
   ~TerminalFrontEnd() override;
 
-  void ShowCaption(const std::string&) override {}
-  void ShowFileName(const std::string& name) override;
-  void ShowPercent(const std::string& text) override;
-  void ColourBar(int, int, BarColour) override {}
-  void ShowMask(const std::string&) override {}
-  void ShowMessage(const std::string& text) override;
-  bool AskYesNo(const std::string& title, const std::string& text) override;
-  void Yield() override {}
+  bool YieldAndTestStop() override { return stop_.IsSet(); }
+  void FileStarted(const std::string& name) override;
+  void ProgressPassed(int percent) override;
+  void FileFinished() override { ProgressPassed(100); }
+  void ReportProblem(RunProblem problem, const std::string& path,
+                     const std::string& detail) override;
+  bool AskGoOnAfterWriteProtected(const std::string& path) override;
 
  private:
   void Draw();
   void ClearLine();
 
   const Options options_;
+  const StopFlag& stop_;
   std::string name_;
-  std::string percent_;
+  int percent_ = 0;
   bool drawn_ = false;
 };
 

@@ -136,6 +136,14 @@ Status ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
   return Status::FromErrno(error, path);
 }
 
+std::string CrLfToLf(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i)
+    if (text[i] != '\r' || i + 1 == text.size() || text[i + 1] != '\n') out += text[i];
+  return out;
+}
+
 FinalLfSplit SplitFinalLf(std::string_view text) {
   const bool lone_lf = !text.empty() && text.back() == '\n' &&
                        (text.size() == 1 || text[text.size() - 2] != '\r');

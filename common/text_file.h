@@ -32,6 +32,9 @@ std::string ReplaceTemporaryPath(const std::string& path, long pid);
 // runs (it was killed before it could rename or remove them). Returns how many it removed.
 int RemoveStaleTemporaries(const std::string& folder);
 
+// text with every CR LF turned into LF, for showing a message where lines end in LF.
+std::string CrLfToLf(std::string_view text);
+
 // A file's text split at its very end: a lone LF that is the last byte of a file ends its last
 // line and is not part of it. That line is an empty one of its own when the LF follows a CR LF
 // or is all of the file.

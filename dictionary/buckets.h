@@ -2,9 +2,7 @@
 // classes by length, so that a word is only compared with sources of its own partition.
 #pragma once
 
-#include <array>
 #include <cstddef>
-#include <string_view>
 
 namespace lorvan {
 
@@ -30,10 +28,5 @@ constexpr int BucketOfCode(unsigned char code) {
   if (code == 'z') return 21;
   return kSharedBucket;
 }
-
-// The bucket labels of the statistics, in bucket order (Windows-1250 bytes).
-inline constexpr std::array<std::string_view, kBucketCount> kBucketNames = {
-    "A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K", "L",
-    "M", "N", "O", "P", "R", "S", "T", "U", "V", "Z", "\xC8\xC6\x8A\x8E"};
 
 }  // namespace lorvan

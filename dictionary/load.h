@@ -1,58 +1,29 @@
-// Loading the three dictionary files, and the report of what could not be loaded.
+// Loading the three dictionary files from a folder.
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
-#include <vector>
 
+#include "common/yield_point.h"
 #include "dictionary/dictionary.h"
+#include "dictionary/load_report.h"
 
 namespace lorvan {
 
-inline constexpr char kWordFileName[] = "1_rjecnik.txt";
-inline constexpr char kPhraseFileName[] = "2_fraze.txt";
-inline constexpr char kNameFileName[] = "3_imena.txt";
-
-enum class DictionaryFile { kWords, kPhrases, kNames };
-
-// One problem met while loading. The load goes on after every one of them.
-struct LoadIssue {
-  enum class Kind {
-    kFileUnreadable,     // the file is missing or cannot be read (line is 0)
-    kEmptySource,        // a word or name pair whose source is empty: skipped
-    kBlankPhrase,        // a phrase pair whose source is empty or only spaces: skipped
-    kUnclosedGroup,      // a group or subgroup header never closed: its entries are always tried
-    kStrayClose,         // "=" or "---" with no header of its kind open before it: ignored
-  };
-  DictionaryFile file;
-  std::int64_t line;  // 1-based line number in the file, 0 for the file as a whole
-  Kind kind;
-  std::string detail;  // the system's error text for an unreadable file, else the line's text
-};
-
-struct LoadReport {
-  std::vector<LoadIssue> issues;
-  std::int64_t word_lines_read = 0;  // word-file lines handed to the loader, blank ones included
-  bool stopped = false;              // the word file was stopped early on request
-  int files_read = 0;                // how many of the three files could be read
-};
-
-// What the front end supplies to watch the load. Every hook may be empty.
-struct LoadHooks {
-  std::function<void()> clear_stop;  // runs once the word file has been opened
-  // Runs at every 501st line of the word file: let the front end process pending events,
-  // then return true to stop reading the word file (that line is not filed).
-  std::function<bool()> yield_and_test_stop;
-  std::function<void(std::int64_t)> show_line_count;  // runs after a yield that did not stop
+// What a front end supplies to watch the load: its yield (at every 501st line of the word
+// file; a stop there ends the word file, and that line is not filed) and two notices.
+class LoadWatcher : public YieldPoint {
+ public:
+  // The word file has been opened (the window clears its stop request here).
+  virtual void WordFileOpened() {}
+  // count lines of the word file are filed; runs after every yield that did not stop.
+  virtual void ShowLineCount(std::int64_t /*count*/) {}
 };
 
 // Fills *dictionary (which must be empty) from the three files in folder, in the order words,
-// phrases, names. Nothing is sorted and nothing is dropped for being a duplicate.
-LoadReport LoadDictionary(const std::string& folder, const LoadHooks& hooks,
+// phrases, names. Nothing is sorted and nothing is dropped for being a duplicate. watcher may
+// be null: the load then never yields and never stops.
+LoadReport LoadDictionary(const std::string& folder, LoadWatcher* watcher,
                           Dictionary* dictionary);
-
-// A one-line Croatian description of issue, naming its file and line (Windows-1250 bytes).
-std::string DescribeLoadIssue(const LoadIssue& issue);
 
 }  // namespace lorvan

@@ -1,8 +1,17 @@
 #include "dictionary/statistics.h"
 
+#include <array>
+#include <string_view>
+
+#include "dictionary/buckets.h"
+
 namespace lorvan {
 namespace {
 
+// The bucket labels, in bucket order (Windows-1250 bytes).
+constexpr std::array<std::string_view, kBucketCount> kBucketNames = {
+    "A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K", "L",
+    "M", "N", "O", "P", "R", "S", "T", "U", "V", "Z", "\xC8\xC6\x8A\x8E"};
 constexpr int kFirstBoxBuckets = 12;   // A to L
 constexpr int kLastLetterBucket = 21;  // Z
 

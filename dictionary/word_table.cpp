@@ -1,5 +1,7 @@
 #include "dictionary/word_table.h"
 
+#include <bit>
+
 #include "encoding/letters.h"
 
 namespace lorvan {
@@ -91,7 +93,9 @@ void WordTable::Grow(Partition& partition) {
   for (std::size_t old = 0; old < partition.slots.size(); ++old) {
     const Slot& slot = partition.slots[old];
     if (slot.target == kNoTarget) continue;
-    // Rebuild the key's hash from its stored bytes.
+    // Rebuild the key's hash from its stored bytes: head holds the first bytes little-endian
+    // (byte i at bits 8i), so its memory is those bytes in order.
+    static_assert(std::endian::native == std::endian::little);
     std::string folded(reinterpret_cast<const char*>(&slot.head),
                        std::min<std::size_t>(slot.length, kHeadBytes));
     if (slot.length > kHeadBytes)

@@ -8,7 +8,7 @@
 #include <tuple>
 #include <vector>
 
-#include "dictionary/loader.h"
+#include "dictionary/dictionary_loader.h"
 #include "dictionary/statistics.h"
 #include "encoding/letters.h"
 #include "fuzz/fuzz_support.h"

@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <string>
 
-#include "dictionary/loader.h"
+#include "dictionary/dictionary_loader.h"
 #include "fuzz/fuzz_support.h"
 #include "reference/reference_substitutions.h"
-#include "run/line_translator.h"
+#include "engine/line_translator.h"
 
 namespace lorvan::fuzz {
 namespace {

@@ -27,15 +27,4 @@ FileOutcome TranslateText(std::string_view working_copy, LineTranslator& transla
   return FileOutcome::kTranslated;
 }
 
-Status TranslateWorkingCopy(const std::string& path, LineTranslator& translator,
-                            FolderPassState& state, LineHooks& hooks, FileOutcome* outcome) {
-  std::string working_copy;
-  Status status = ReadFileBytes(path, &working_copy);
-  if (!status.ok()) return status;
-  std::string output;
-  *outcome = TranslateText(working_copy, translator, state, hooks, &output);
-  if (*outcome == FileOutcome::kStopped) return Status::Ok();
-  return WriteFileBytes(path, output);
-}
-
 }  // namespace lorvan

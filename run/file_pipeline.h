@@ -5,18 +5,15 @@
 #include <string>
 #include <string_view>
 
-#include "common/status.h"
-#include "run/folder_pass_state.h"
-#include "run/line_translator.h"
+#include "common/yield_point.h"
+#include "engine/folder_pass_state.h"
+#include "engine/line_translator.h"
 
 namespace lorvan {
 
-// What the front end does between lines.
-class LineHooks {
+// What the front end does between lines: its yield before every line, and the progress count.
+class LineHooks : public YieldPoint {
  public:
-  virtual ~LineHooks() = default;
-  // Runs before every line: let the front end process pending events, then true stops.
-  virtual bool YieldAndTestStop() = 0;
   // Runs after every line with the amount the line moves the progress count.
   virtual void LineDone(std::int64_t char_pos) = 0;
 };
@@ -27,10 +24,5 @@ enum class FileOutcome { kTranslated, kStopped };
 // Returns kStopped when a hook asked to stop; *output then holds the lines done so far.
 FileOutcome TranslateText(std::string_view working_copy, LineTranslator& translator,
                           FolderPassState& state, LineHooks& hooks, std::string* output);
-
-// Translates the working copy at path and rewrites path with the result. A stop leaves the
-// working copy in place and sets *outcome to kStopped.
-Status TranslateWorkingCopy(const std::string& path, LineTranslator& translator,
-                            FolderPassState& state, LineHooks& hooks, FileOutcome* outcome);
 
 }  // namespace lorvan

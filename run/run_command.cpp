@@ -2,29 +2,25 @@
 
 namespace lorvan {
 
-RunTally RunCommand::Click(const std::string& mask) {
-  multi_select_.clear();
-  if (caption_ == kStopCaption) {
-    run_.stop.Set();
+RunTally RunCommand::Click(const std::string& folder, std::vector<std::string> selected,
+                           const std::string& mask) {
+  // A click while a run goes on stops it; the click still starts its own (empty) run, which
+  // ends at its first yield.
+  if (running_) {
+    stop_.Set();
   } else {
-    run_.stop.Clear();
+    stop_.Clear();
   }
-  SetCaption(kStopCaption);
-  multi_select_ = run_.browser.SelectedNames();
-  run_.browser.SetMask(mask);
+  running_ = true;
+  view_.RunStarted();
+  selected_count_ = static_cast<int>(selected.size());
 
-  RunDriver driver(run_, multi_select_);
-  driver.TranslateFolder(run_.browser.folder(), "");
+  RunDriver driver(run_, std::move(selected), mask);
+  RunTally tally = driver.TranslateFolder(folder);
 
-  run_.browser.Reread();  // shows where the run ended, with the files just written
-  run_.front_end.ColourBar(0, kBarElements - 1, BarColour::kGrey);
-  SetCaption(kDoneCaption);
-  return driver.tally();
-}
-
-void RunCommand::SetCaption(const std::string& caption) {
-  caption_ = caption;
-  run_.front_end.ShowCaption(caption_);
+  view_.RunEnded();
+  running_ = false;
+  return tally;
 }
 
 }  // namespace lorvan

@@ -1,6 +1,6 @@
-// The translate command: starts a run over the browser's folder, or, while a run is going
-// (its caption then reads "STOP"), asks that run to stop. A stop click arrives during the
-// running run's yield, so Click is re-entered from inside the running Click.
+// The translate command: starts a run over a folder, or, while a run is going, asks that run
+// to stop. A stop click arrives during the running run's yield, so Click is re-entered from
+// inside the running Click.
 #pragma once
 
 #include <string>
@@ -8,31 +8,42 @@
 
 #include "run/run_context.h"
 #include "run/run_driver.h"
+#include "run/stop_flag.h"
 
 namespace lorvan {
 
-inline constexpr char kIdleCaption[] = "Srb => Hrv";
-inline constexpr char kStopCaption[] = "STOP";
-inline constexpr char kDoneCaption[] = "A=>B";
+// What the command shows on its button and bar.
+class RunCommandView {
+ public:
+  virtual ~RunCommandView() = default;
+  // A run begins: the button now stops it.
+  virtual void RunStarted() = 0;
+  // The run that began last has ended: the progress bar is cleared.
+  virtual void RunEnded() = 0;
+};
 
 class RunCommand {
  public:
-  explicit RunCommand(const RunContext& run) : run_(run) {}
+  // stop is the request the front end's yield reports; the command sets and clears it.
+  RunCommand(const RunContext& run, StopFlag& stop, RunCommandView& view)
+      : run_(run), stop_(stop), view_(view) {}
 
-  // A click on the translate button; mask is the text of the mask box. Returns what the run
-  // this click started did.
-  RunTally Click(const std::string& mask);
+  // A click on the translate button: folder is the folder the lists show, selected the names
+  // selected in it, mask the text of the mask box. Returns what the run this click started did.
+  RunTally Click(const std::string& folder, std::vector<std::string> selected,
+                 const std::string& mask);
 
-  const std::string& caption() const { return caption_; }
+  // True from a click until the run it started has ended.
+  bool running() const { return running_; }
   // Number of files that were selected when the last run started.
-  int selected_count() const { return static_cast<int>(multi_select_.size()); }
+  int selected_count() const { return selected_count_; }
 
  private:
-  void SetCaption(const std::string& caption);
-
   const RunContext run_;
-  std::string caption_ = kIdleCaption;
-  std::vector<std::string> multi_select_;  // the names selected when the run started
+  StopFlag& stop_;
+  RunCommandView& view_;
+  bool running_ = false;
+  int selected_count_ = 0;
 };
 
 }  // namespace lorvan

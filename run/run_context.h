@@ -2,25 +2,21 @@
 #pragma once
 
 #include "engine/substitutions.h"
-#include "run/file_browser.h"
 #include "run/file_system.h"
 #include "run/run_front_end.h"
 #include "run/run_settings.h"
-#include "run/stop_flag.h"
 
 namespace lorvan {
 
 // The dictionary's substitutions; the options, read as the run gets to each one, so the front
-// end may keep changing them; the stop request; the front end that shows progress and asks
-// questions; the file system; and the browser whose folder and selection the run follows.
+// end may keep changing them; the front end that shows progress, asks questions and says when
+// to stop; and the file system.
 // REQUIRES: every referenced object outlives whatever holds the context.
 struct RunContext {
   const Substitutions& substitutions;
   const RunSettings& settings;
-  StopFlag& stop;
   RunFrontEnd& front_end;
   FileSystem& files;
-  FileBrowser& browser;
 };
 
 }  // namespace lorvan

@@ -7,13 +7,13 @@
 #include "common/text_file.h"
 #include "encoding/cyrillic.h"
 #include "encoding/paragraphs.h"
+#include "run/file_mask.h"
 #include "run/file_pipeline.h"
+#include "run/folder_reader.h"
 #include "run/output_name.h"
 
 namespace lorvan {
 namespace {
-
-constexpr char kReadOnlyTitle[] = "S=>C";
 
 // Identity of a folder on disk, so that a walk never enters a folder it is already inside.
 std::string FolderIdentity(const std::string& folder) {
@@ -25,29 +25,21 @@ std::string FolderIdentity(const std::string& folder) {
 // The progress display of one file: the count of characters done against the whole.
 class Progress : public LineHooks {
  public:
-  Progress(RunFrontEnd& front_end, StopFlag& stop, std::int64_t total)
-      : front_end_(front_end), stop_(stop), step_(ProgressStep(total)) {}
+  Progress(RunFrontEnd& front_end, std::int64_t total)
+      : front_end_(front_end), step_(ProgressStep(total)) {}
 
-  bool YieldAndTestStop() override {
-    front_end_.Yield();
-    return stop_.IsSet();
-  }
+  bool YieldAndTestStop() override { return front_end_.YieldAndTestStop(); }
 
-  // Shows the new percent, and colours its bar elements, each time the count passes the
-  // next whole percent.
+  // Tells the front end the new percent each time the count passes the next whole percent.
   void LineDone(std::int64_t char_pos) override {
     count_ += char_pos;
     if (count_ <= (percent_ + 1) * step_) return;
     percent_ = count_ / step_;
-    front_end_.ShowPercent(std::to_string(percent_) + " %");
-    front_end_.ColourBar(0,
-                         static_cast<int>(std::min<std::int64_t>(percent_ / 5, kBarElements - 1)),
-                         BarColour::kBlue);
+    front_end_.ProgressPassed(static_cast<int>(std::min<std::int64_t>(percent_, INT32_MAX)));
   }
 
  private:
   RunFrontEnd& front_end_;
-  StopFlag& stop_;
   const std::int64_t step_;
   std::int64_t count_ = 0;
   std::int64_t percent_ = 0;
@@ -62,19 +54,29 @@ std::int64_t ProgressStep(std::int64_t total) {
   return whole;
 }
 
-RunDriver::RunDriver(const RunContext& run, std::vector<std::string> selected)
-    : run_(run), selected_(std::move(selected)) {}
+RunDriver::RunDriver(const RunContext& run, std::vector<std::string> selected, std::string mask)
+    : run_(run), selected_(std::move(selected)), mask_(std::move(mask)) {}
 
-bool RunDriver::TranslateFolder(const std::string& folder, const std::string& return_path) {
+RunTally RunDriver::TranslateFolder(const std::string& folder) {
+  Pass(folder, "");
+  return tally_;
+}
+
+bool RunDriver::Pass(const std::string& folder, const std::string& return_path) {
+  // The tag option is read once per folder pass: a change made while the pass runs applies
+  // from the next pass on.
   const bool skip_tags = run_.settings.skip_tags;
   run_.files.RemoveStaleTemporaries(folder);
   walk_.push_back(FolderIdentity(folder));
-  bool stopped = run_.settings.subfolders && WalkSubfolders(folder);
+  bool stopped = false;
+  if (run_.settings.subfolders) {
+    FolderListing listing;
+    if (ReadFolder(folder, &listing).ok()) stopped = WalkSubfolders(folder, listing.subfolders);
+  }
   if (!stopped) {
     FolderPassState state;
     for (const std::string& name : FilesOfPass(folder)) {
-      run_.front_end.Yield();
-      if (run_.stop.IsSet()) {
+      if (run_.front_end.YieldAndTestStop()) {
         tally_.stopped = true;
         stopped = true;
         break;
@@ -87,38 +89,38 @@ bool RunDriver::TranslateFolder(const std::string& folder, const std::string& re
   }
   walk_.pop_back();
   if (stopped) return true;
-  if (!return_path.empty()) run_.browser.Open(return_path);
+  if (!return_path.empty()) run_.front_end.FolderEntered(return_path);
   return false;
 }
 
-bool RunDriver::WalkSubfolders(const std::string& folder) {
-  if (!run_.browser.Open(folder).ok()) return false;
-  for (std::size_t count = run_.browser.subfolders().size(); count > 0; --count) {
-    std::string noted = run_.browser.folder();
-    if (!run_.browser.Open(folder).ok() || run_.browser.subfolders().size() < count) continue;
-    std::string subfolder = run_.browser.PathOf(run_.browser.subfolders()[count - 1]);
+bool RunDriver::WalkSubfolders(const std::string& folder,
+                               const std::vector<std::string>& subfolders) {
+  for (auto name = subfolders.rbegin(); name != subfolders.rend(); ++name) {
+    const std::string subfolder = JoinPath(folder, *name);
     if (std::find(walk_.begin(), walk_.end(), FolderIdentity(subfolder)) != walk_.end())
       continue;  // a link back into the walk
-    Status opened = run_.browser.Open(subfolder);
-    if (!opened.ok()) {
-      run_.front_end.ShowMessage(opened.message());
+    Status readable = CheckFolderReadable(subfolder);
+    if (readable.kind() == ErrorKind::kNotFound) continue;  // gone since the folder was read
+    if (!readable.ok()) {
+      run_.front_end.ReportProblem(RunProblem::kUnreadableFolder, subfolder, readable.message());
       ++tally_.files_failed;
       continue;
     }
-    if (TranslateFolder(subfolder, noted)) return true;
+    run_.front_end.FolderEntered(subfolder);
+    if (Pass(subfolder, folder)) return true;
   }
   return false;
 }
 
 std::vector<std::string> RunDriver::FilesOfPass(const std::string& folder) {
-  if (selected_.size() == 1) {
-    run_.browser.SetMask(selected_.front());
-    run_.front_end.ShowMask(selected_.front());
-  }
+  if (selected_.size() == 1) run_.front_end.MaskSet(selected_.front());
   if (!selected_.empty()) return selected_;
+  // Read now, after the subfolders: this pass's own files as they are when it gets to them.
+  FolderListing listing;
   std::vector<std::string> names;
-  if (!run_.browser.Open(folder).ok()) return names;
-  for (const FileEntry& file : run_.browser.files()) names.push_back(file.name);
+  if (!ReadFolder(folder, &listing).ok()) return names;
+  for (std::string& name : listing.files)
+    if (MatchesMask(name, mask_)) names.push_back(std::move(name));
   return names;
 }
 
@@ -150,9 +152,7 @@ Status RunDriver::TranslateFile(const std::string& path, const std::string& name
     if (!status.ok()) return status;
   }
 
-  run_.front_end.ShowFileName(name);
-  run_.front_end.ColourBar(0, kBarElements - 1, BarColour::kGrey);
-  run_.front_end.ShowPercent("0 %");
+  run_.front_end.FileStarted(name);
 
   std::string working_copy = MakeWorkingCopy(input, run_.settings.paragraphs);
   input.clear();
@@ -164,7 +164,7 @@ Status RunDriver::TranslateFile(const std::string& path, const std::string& name
     if (!status.ok()) return status;
   }
 
-  Progress progress(run_.front_end, run_.stop, static_cast<std::int64_t>(working_copy.size()));
+  Progress progress(run_.front_end, static_cast<std::int64_t>(working_copy.size()));
   LineTranslator translator(run_.substitutions,
                             {.skip_tags = skip_tags, .cyrillic = run_.settings.cyrillic});
   std::string output;
@@ -177,8 +177,7 @@ Status RunDriver::TranslateFile(const std::string& path, const std::string& name
   status = same_name ? run_.files.Replace(path, output) : run_.files.Write(output_name, output);
   if (!status.ok()) return status;
 
-  run_.front_end.ColourBar(kBarElements - 1, kBarElements - 1, BarColour::kBlue);
-  run_.front_end.ShowPercent("100 %");
+  run_.front_end.FileFinished();
   return Status::Ok();
 }
 
@@ -206,18 +205,14 @@ RunDriver::FileEnd RunDriver::ReportFailure(const std::string& path, const Statu
   ++tally_.files_failed;
   switch (status.kind()) {
     case ErrorKind::kNotFound:
-      run_.front_end.ShowMessage("Datoteka " + path + " ne postoji");
+      run_.front_end.ReportProblem(RunProblem::kMissingFile, path, status.message());
       return FileEnd::kFailed;
     case ErrorKind::kAccessDenied:
-      if (run_.front_end.AskYesNo(kReadOnlyTitle,
-                                  "Datoteka " + path +
-                                      " je zasticena (read-only)!\r\n\r\nZelite li nastaviti s "
-                                      "prijevodom?"))
-        return FileEnd::kFailed;
+      if (run_.front_end.AskGoOnAfterWriteProtected(path)) return FileEnd::kFailed;
       tally_.stopped = true;
       return FileEnd::kStop;
     default:
-      run_.front_end.ShowMessage(status.message());
+      run_.front_end.ReportProblem(RunProblem::kFailedFile, path, status.message());
       tally_.aborted = true;
       return FileEnd::kStop;
   }

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "common/status.h"
-#include "run/folder_pass_state.h"
+#include "engine/folder_pass_state.h"
 #include "run/run_context.h"
 
 namespace lorvan {
@@ -23,24 +23,25 @@ struct RunTally {
 
 class RunDriver {
  public:
-  // selected: the names selected in the starting folder when the run began.
-  RunDriver(const RunContext& run, std::vector<std::string> selected);
+  // selected: the names selected in the starting folder when the run began; with none, a pass
+  // takes every file of its folder that matches mask.
+  RunDriver(const RunContext& run, std::vector<std::string> selected, std::string mask);
 
-  // Runs one folder pass over folder (and, with the subfolder option, its whole subtree, the
-  // last subfolder first, every folder's own files after its subfolders). The browser is left
-  // in return_path afterwards unless it is empty or the pass stopped. True when the pass
-  // stopped: a stop request, a No to the read-only question, or an unexpected error. Every
-  // folder of the pass is first rid of the temporaries a killed run left in it.
-  bool TranslateFolder(const std::string& folder, const std::string& return_path);
-
-  const RunTally& tally() const { return tally_; }
+  // Runs the folder pass over folder (and, with the subfolder option, its whole subtree, the
+  // last subfolder first, every folder's own files after its subfolders) and returns what it
+  // did. Every folder of the pass is first rid of the temporaries a killed run left in it.
+  RunTally TranslateFolder(const std::string& folder);
 
  private:
   // How one file ended.
   enum class FileEnd { kDone, kFailed, kStop };
 
-  // The subfolder walk of TranslateFolder; true when it stopped.
-  bool WalkSubfolders(const std::string& folder);
+  // One folder pass; return_path is the folder the run goes back to afterwards, empty for the
+  // top pass. True when the run stops: a stop request, a No to the read-only question, or an
+  // unexpected error.
+  bool Pass(const std::string& folder, const std::string& return_path);
+  // The subfolder walk of a pass; true when it stopped.
+  bool WalkSubfolders(const std::string& folder, const std::vector<std::string>& subfolders);
   std::vector<std::string> FilesOfPass(const std::string& folder);
   FileEnd HandleFile(const std::string& folder, const std::string& name, FolderPassState& state,
                      bool skip_tags);
@@ -52,6 +53,7 @@ class RunDriver {
 
   const RunContext run_;
   const std::vector<std::string> selected_;
+  const std::string mask_;
   std::vector<std::string> walk_;  // identities of the folders the walk is inside
   RunTally tally_;
 };

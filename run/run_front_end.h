@@ -1,36 +1,40 @@
-// What a run shows and asks while it goes: the window, the terminal and the tests each supply
-// their own.
+// What a run tells its front end while it goes, and what it asks: the window, the terminal and
+// the tests each supply their own. It carries names, numbers and kinds; each front end words
+// and draws them itself (run/run_messages.h holds the texts they share).
 #pragma once
 
 #include <string>
 
+#include "common/yield_point.h"
+
 namespace lorvan {
 
-// Colours of the progress bar's elements.
-enum class BarColour { kGrey, kBlue };  // RGB(192, 192, 192) and RGB(0, 0, 255)
+// What went wrong with a file or folder of the run.
+enum class RunProblem {
+  kMissingFile,       // the file does not exist; the run goes on
+  kUnreadableFolder,  // a subfolder could not be read; the walk goes on
+  kFailedFile,        // any other error; the run ends
+};
 
-inline constexpr int kBarElements = 20;  // elements 0 to 19 each stand for 5 percent
-
-class RunFrontEnd {
+class RunFrontEnd : public YieldPoint {
  public:
-  virtual ~RunFrontEnd() = default;
+  // The translation of the file name (bare name) begins: progress 0.
+  virtual void FileStarted(const std::string& name) = 0;
+  // The file in work has passed percent (whole percents, shown when the count passes the next).
+  virtual void ProgressPassed(int percent) = 0;
+  // The file in work is translated and written: 100 percent.
+  virtual void FileFinished() = 0;
+  // A problem with path; detail is the system's description of the error (it names the path).
+  virtual void ReportProblem(RunProblem problem, const std::string& path,
+                             const std::string& detail) = 0;
+  // The file at path may not be written: true to go on with the next file, false to end the run.
+  virtual bool AskGoOnAfterWriteProtected(const std::string& path) = 0;
 
-  // The caption of the translate button: "Srb => Hrv", "STOP" or "A=>B".
-  virtual void ShowCaption(const std::string& caption) = 0;
-  // The bare name of the file in work.
-  virtual void ShowFileName(const std::string& name) = 0;
-  // The percentage text, "0 %" to "100 %".
-  virtual void ShowPercent(const std::string& text) = 0;
-  // Gives the bar elements first to last (both included) colour.
-  virtual void ColourBar(int first, int last, BarColour colour) = 0;
-  // The mask the run has set (the name of the one selected file).
-  virtual void ShowMask(const std::string& mask) = 0;
-  // A message with an OK button, titled with the application's title.
-  virtual void ShowMessage(const std::string& text) = 0;
-  // A Yes/No question with the question icon, titled title; true for Yes.
-  virtual bool AskYesNo(const std::string& title, const std::string& text) = 0;
-  // Lets the front end process what is pending (clicks, keys, repaints).
-  virtual void Yield() = 0;
+  // Where the run is, for a front end that shows it: the run moved into folder (a subfolder of
+  // the walk, or back to the folder it came from).
+  virtual void FolderEntered(const std::string& /*folder*/) {}
+  // The run took the one selected file's name as the mask.
+  virtual void MaskSet(const std::string& /*mask*/) {}
 };
 
 }  // namespace lorvan

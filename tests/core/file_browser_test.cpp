@@ -1,4 +1,4 @@
-#include "run/file_browser.h"
+#include "browser/file_browser.h"
 
 #include <gtest/gtest.h>
 

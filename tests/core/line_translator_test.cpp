@@ -1,4 +1,4 @@
-#include "run/line_translator.h"
+#include "engine/line_translator.h"
 
 #include <gtest/gtest.h>
 

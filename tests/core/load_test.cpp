@@ -2,12 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "common/text_file.h"
-#include "dictionary/loader.h"
+#include "dictionary/dictionary_loader.h"
 #include "tests/core/temp_dir.h"
 
 namespace lorvan {
@@ -41,13 +42,30 @@ std::string NumberedWordFile(int n) {
   return text;
 }
 
+// A watcher made of optional steps.
+struct LoadHooks : LoadWatcher {
+  LoadHooks(std::function<void()> opened = nullptr, std::function<bool()> yield = nullptr,
+            std::function<void(std::int64_t)> count = nullptr)
+      : opened(std::move(opened)), yield(std::move(yield)), count(std::move(count)) {}
+  bool YieldAndTestStop() override { return yield && yield(); }
+  void WordFileOpened() override {
+    if (opened) opened();
+  }
+  void ShowLineCount(std::int64_t n) override {
+    if (count) count(n);
+  }
+  std::function<void()> opened;
+  std::function<bool()> yield;
+  std::function<void(std::int64_t)> count;
+};
+
 class LoadDictionaryTest : public ::testing::Test {
  protected:
   void Write(const char* name, std::string_view bytes) {
     ASSERT_TRUE(WriteFileBytes(dir_.path() + "/" + name, bytes).ok());
   }
-  LoadReport Load(const LoadHooks& hooks = {}) {
-    return LoadDictionary(dir_.path(), hooks, &dict_);
+  LoadReport Load(LoadHooks hooks = {}) {
+    return LoadDictionary(dir_.path(), &hooks, &dict_);
   }
 
   TempDir dir_;
@@ -86,7 +104,7 @@ TEST_F(LoadDictionaryTest, YieldsAtEvery501stWordLine) {
                       return false;
                     },
                     [&](std::int64_t n) { shown.push_back(n); }};
-    LoadReport report = LoadDictionary(dir_.path(), hooks, &dict);
+    LoadReport report = LoadDictionary(dir_.path(), &hooks, &dict);
     EXPECT_EQ(shown, c.shown) << c.lines;
     EXPECT_EQ(yields, static_cast<int>(c.shown.size())) << c.lines;
     EXPECT_EQ(clears, 1);

@@ -18,31 +18,40 @@ namespace {
 namespace fs = std::filesystem;
 using V = std::vector<std::string>;
 
-// Records what a run shows; answers questions with answer_yes; runs on_yield at every yield.
-class RecordingFrontEnd : public RunFrontEnd {
+// Records what a run tells its front end; answers the question with answer_yes; runs on_yield
+// at every yield and stops when stop is set.
+class RecordingFrontEnd : public RunFrontEnd, public RunCommandView {
  public:
-  void ShowCaption(const std::string& caption) override { captions.push_back(caption); }
-  void ShowFileName(const std::string& name) override { names.push_back(name); }
-  void ShowPercent(const std::string& text) override { percents.push_back(text); }
-  void ColourBar(int first, int last, BarColour colour) override {
-    for (int i = first; i <= last; ++i) bar[static_cast<std::size_t>(i)] = colour;
-  }
-  void ShowMask(const std::string& mask) override { masks.push_back(mask); }
-  void ShowMessage(const std::string& text) override { messages.push_back(text); }
-  bool AskYesNo(const std::string& title, const std::string& text) override {
-    messages.push_back(title + "|" + text);
-    return answer_yes;
-  }
-  void Yield() override {
+  bool YieldAndTestStop() override {
     ++yields;
     if (on_yield) on_yield(yields);
+    return stop.IsSet();
   }
+  void FileStarted(const std::string& name) override {
+    names.push_back(name);
+    percents.push_back(0);
+  }
+  void ProgressPassed(int percent) override { percents.push_back(percent); }
+  void FileFinished() override { percents.push_back(100); }
+  void ReportProblem(RunProblem problem, const std::string& path,
+                     const std::string& detail) override {
+    messages.push_back(std::to_string(static_cast<int>(problem)) + "|" + path + "|" + detail);
+  }
+  bool AskGoOnAfterWriteProtected(const std::string& path) override {
+    messages.push_back("ask|" + path);
+    return answer_yes;
+  }
+  void FolderEntered(const std::string& folder) override { folders.push_back(folder); }
+  void MaskSet(const std::string& mask) override { masks.push_back(mask); }
+  void RunStarted() override { events.push_back("started"); }
+  void RunEnded() override { events.push_back("ended"); }
 
-  V captions, names, percents, masks, messages;
-  std::array<BarColour, kBarElements> bar{};
+  V names, messages, folders, masks, events;
+  std::vector<int> percents;
   bool answer_yes = true;
   int yields = 0;
   std::function<void(int)> on_yield;
+  StopFlag stop;
 };
 
 // The disk, except that writing to a path in refused fails as a write-protected file does.
@@ -75,22 +84,17 @@ class RunDriverTest : public ::testing::Test {
     return bytes;
   }
   bool Exists(const std::string& relative) const { return fs::exists(Path(relative)); }
-
   // Runs one folder pass over the temporary folder with the given selection.
   RunTally Run(V selected = {}) {
-    EXPECT_TRUE(browser_.Open(dir_.path()).ok());
-    RunDriver driver({subs_, settings_, stop_, front_, files_, browser_}, std::move(selected));
-    driver.TranslateFolder(dir_.path(), "");
-    return driver.tally();
+    RunDriver driver({subs_, settings_, front_, files_}, std::move(selected), "*.*");
+    return driver.TranslateFolder(dir_.path());
   }
 
   TempDir dir_;
   testing::FakeSubstitutions subs_;
   RunSettings settings_;
-  StopFlag stop_;
   RecordingFrontEnd front_;
   RefusingFileSystem files_;
-  FileBrowser browser_;
 };
 
 TEST(OutputName, InsertsTheSuffixBeforeTheLastDotOfTheFileName) {
@@ -117,46 +121,36 @@ TEST_F(RunDriverTest, WalksTheLastSubfolderFirstAndEachFoldersFilesLast) {
   Put("A/a.txt", "hleb");
   Put("A/A1/a1.txt", "hleb");
   Put("B/b.txt", "hleb");
+  fs::create_directory_symlink(dir_.path(), Path("A/loop"));  // a link back into the walk
   settings_.subfolders = true;
   RunTally tally = Run();
   EXPECT_EQ(front_.names, (V{"b.txt", "a1.txt", "a.txt", "r.txt"}));
   EXPECT_EQ(tally.files_done, 4);
   EXPECT_EQ(Get("A/A1/a1_hr.txt"), "kruh\r\n");
   EXPECT_EQ(Get("r.txt"), "hleb");
-  EXPECT_EQ(browser_.folder(), dir_.path());
+  const std::string r = dir_.path();
+  EXPECT_EQ(front_.folders,
+            (V{r + "/B", r, r + "/A", r + "/A/A1", r + "/A", r}));  // the lists follow the walk
 }
 
-TEST_F(RunDriverTest, NeverFollowsALinkBackIntoTheWalk) {
-  Put("A/a.txt", "hleb");
-  fs::create_directory_symlink(dir_.path(), Path("A/loop"));
-  settings_.subfolders = true;
-  Run();
-  EXPECT_EQ(front_.names, V{"a.txt"});
-}
-
-TEST_F(RunDriverTest, LooksForSeveralSelectedNamesInEveryFolder) {
+TEST_F(RunDriverTest, SelectedNamesAreLookedForInEveryFolder) {
   Put("x.txt", "hleb");
   Put("y.txt", "hleb hleb");
   Put("S/x.txt", "Hleb");
+  Put("S/other.txt", "hleb");
   settings_.subfolders = true;
   RunTally tally = Run({"x.txt", "y.txt"});
   EXPECT_EQ(Get("S/x_hr.txt"), "Kruh\r\n");
   EXPECT_EQ(Get("y_hr.txt"), "kruh kruh\r\n");
   EXPECT_FALSE(Exists("S/y_hr.txt"));  // nothing is left for a name missing there
-  EXPECT_EQ(front_.messages, V{"Datoteka " + Path("S/y.txt") + " ne postoji"});
+  EXPECT_EQ(front_.messages, V{"0|" + Path("S/y.txt") + "|" + Path("S/y.txt") +
+                               ": No such file or directory"});
   EXPECT_EQ(tally.files_done, 3);
   EXPECT_EQ(tally.files_failed, 1);
-}
 
-TEST_F(RunDriverTest, OneSelectedNameBecomesTheMaskInEveryFolder) {
-  Put("x.txt", "hleb");
-  Put("S/x.txt", "hleb");
-  Put("S/other.txt", "hleb");
-  settings_.subfolders = true;
-  Run({"x.txt"});
-  EXPECT_EQ(front_.names, (V{"x.txt", "x.txt"}));
+  Run({"x.txt"});  // one selected name becomes the mask in every folder
+  EXPECT_EQ(front_.masks, (V{"x.txt", "x.txt"}));
   EXPECT_FALSE(Exists("S/other_hr.txt"));
-  EXPECT_EQ(browser_.mask(), "x.txt");
 }
 
 TEST_F(RunDriverTest, SameNameReplacesTheInputOnlyWithTheFinishedTranslation) {
@@ -169,37 +163,38 @@ TEST_F(RunDriverTest, SameNameReplacesTheInputOnlyWithTheFinishedTranslation) {
   Put("a.txt", "hleb\r\nhleb\r\n");
   front_.yields = 0;
   front_.on_yield = [this](int n) {
-    if (n == 3) stop_.Set();  // before the second line
+    if (n == 3) front_.stop.Set();  // before the second line
   };
   RunTally tally = Run();
   EXPECT_TRUE(tally.stopped);
   EXPECT_EQ(Get("a.txt"), "hleb\r\nhleb\r\n");
 }
 
-TEST_F(RunDriverTest, AStopLeavesTheWorkingCopyInTheOutput) {
-  Put("a.txt", "hleb\nhleb</p><p>hleb");
-  Put("b.txt", "hleb");
-  front_.on_yield = [this](int n) {
-    if (n == 3) stop_.Set();  // file a, before its second line
+TEST_F(RunDriverTest, AStopEndsTheRunBeforeTheNextLineOrFile) {
+  const struct {
+    int stop_at_yield;
+    const char* a_hr;  // nullptr: no output
+    int files_done;
+  } cases[] = {
+      {3, "hleb\rhleb</p>\r\n<p>hleb\r\n", 0},  // file a, before its second line
+      {1, nullptr, 0},                          // before file a
   };
-  RunTally tally = Run();
-  EXPECT_TRUE(tally.stopped);
-  EXPECT_EQ(Get("a_hr.txt"), "hleb\rhleb</p>\r\n<p>hleb\r\n");
-  EXPECT_FALSE(Exists("b_hr.txt"));
-  EXPECT_EQ(front_.names, V{"a.txt"});
-}
-
-TEST_F(RunDriverTest, AStopBeforeAFileLeavesItUntouched) {
-  Put("a.txt", "hleb");
-  Put("b.txt", "hleb");
-  front_.on_yield = [this](int n) {
-    if (n == 3) stop_.Set();  // after file a's only line, before file b
-  };
-  RunTally tally = Run();
-  EXPECT_TRUE(tally.stopped);
-  EXPECT_EQ(tally.files_done, 1);
-  EXPECT_EQ(Get("a_hr.txt"), "kruh\r\n");
-  EXPECT_FALSE(Exists("b_hr.txt"));
+  for (const auto& c : cases) {
+    fs::remove(Path("a_hr.txt"));
+    Put("a.txt", "hleb\nhleb</p><p>hleb");
+    Put("b.txt", "hleb");
+    front_.yields = 0;
+    front_.stop.Clear();
+    front_.on_yield = [&](int n) {
+      if (n == c.stop_at_yield) front_.stop.Set();
+    };
+    RunTally tally = Run();
+    EXPECT_TRUE(tally.stopped);
+    EXPECT_EQ(tally.files_done, c.files_done);
+    if (c.a_hr == nullptr) EXPECT_FALSE(Exists("a_hr.txt"));
+    else EXPECT_EQ(Get("a_hr.txt"), c.a_hr);
+    EXPECT_FALSE(Exists("b_hr.txt"));
+  }
 }
 
 TEST_F(RunDriverTest, ConvertsEveryFileOfTheListToLatin) {
@@ -218,9 +213,7 @@ TEST_F(RunDriverTest, AsksAboutARefusedOutputAndEndsOnNo) {
   Put("b.txt", "hleb");
   files_.refused.insert(Path("a_hr.txt"));
   RunTally tally = Run();
-  EXPECT_EQ(front_.messages,
-            V{"S=>C|Datoteka " + Path("a.txt") +
-              " je zasticena (read-only)!\r\n\r\nZelite li nastaviti s prijevodom?"});
+  EXPECT_EQ(front_.messages, V{"ask|" + Path("a.txt")});
   EXPECT_TRUE(Exists("b_hr.txt"));
   EXPECT_EQ(tally.files_failed, 1);
   EXPECT_FALSE(tally.stopped);
@@ -238,7 +231,8 @@ TEST_F(RunDriverTest, AnyOtherErrorEndsTheRunWithTheSystemsText) {
   files_.fail_other.insert(Path("a_hr.txt"));
   RunTally tally = Run();
   EXPECT_TRUE(tally.aborted);
-  EXPECT_EQ(front_.messages, V{Path("a_hr.txt") + ": No space left on device"});
+  EXPECT_EQ(front_.messages,
+            V{"2|" + Path("a.txt") + "|" + Path("a_hr.txt") + ": No space left on device"});
   EXPECT_FALSE(Exists("b_hr.txt"));
 }
 
@@ -247,39 +241,35 @@ TEST_F(RunDriverTest, ShowsProgressByWholePercents) {
   for (int i = 0; i < 100; ++i) text += "abcdefgh\r\n";  // 1,000 characters: step 11
   Put("a.txt", text);
   Run();
-  EXPECT_EQ(front_.percents.front(), "0 %");
-  EXPECT_EQ(front_.percents.back(), "100 %");
-  EXPECT_EQ(front_.percents[1], "1 %");  // 20 characters after two lines > 11
-  EXPECT_EQ(front_.percents[front_.percents.size() - 2], "90 %");
-  EXPECT_EQ(front_.bar[18], BarColour::kBlue);
-  EXPECT_EQ(front_.bar[19], BarColour::kBlue);
+  ASSERT_GT(front_.percents.size(), 3u);
+  EXPECT_EQ(front_.percents[1], 1);  // 20 characters after two lines > 11
+  EXPECT_EQ(front_.percents[front_.percents.size() - 2], 90);
+  EXPECT_EQ(front_.percents.back(), 100);
 
   Put("one.txt", "hleb");
   fs::remove(Path("a.txt"));
   front_.percents.clear();
   Run({"one.txt"});
-  EXPECT_EQ(front_.percents, (V{"0 %", "6 %", "100 %"}));  // 6 characters, step 1
+  EXPECT_EQ(front_.percents, (std::vector<int>{0, 6, 100}));  // 6 characters, step 1
 }
 
-TEST_F(RunDriverTest, RunCommandCaptionsAndAStopClickDuringTheRun) {
+TEST_F(RunDriverTest, AStopClickDuringTheRunEndsIt) {
   Put("a.txt", "hleb\r\nhleb\r\n");
   Put("b.txt", "hleb");
-  ASSERT_TRUE(browser_.Open(dir_.path()).ok());
-  RunCommand command({subs_, settings_, stop_, front_, files_, browser_});
+  RunCommand command({subs_, settings_, front_, files_}, front_.stop, front_);
   front_.on_yield = [&](int n) {
-    if (n == 2) command.Click("*.*");  // the click on STOP, inside the running run
+    if (n == 2) command.Click(dir_.path(), {}, "*.*");  // the click on STOP, inside the run
   };
-  RunTally tally = command.Click("*.*");
+  RunTally tally = command.Click(dir_.path(), {}, "*.*");
   EXPECT_TRUE(tally.stopped);
-  EXPECT_EQ(front_.captions, (V{"STOP", "STOP", "A=>B", "A=>B"}));
+  EXPECT_EQ(front_.events, (V{"started", "started", "ended", "ended"}));
   EXPECT_EQ(front_.names, V{"a.txt"});
-  EXPECT_EQ(front_.bar[0], BarColour::kGrey);
 
-  stop_.Set();  // Esc while idle does not keep the next run from starting
+  front_.stop.Set();  // Esc while idle does not keep the next run from starting
   front_.on_yield = nullptr;
-  tally = command.Click("*.*");
+  tally = command.Click(dir_.path(), {}, "*.*");
   EXPECT_FALSE(tally.stopped);
-  EXPECT_EQ(command.caption(), "A=>B");
+  EXPECT_FALSE(command.running());
 }
 
 }  // namespace

@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "common/text_file.h"
-#include "dictionary/loader.h"
+#include "dictionary/dictionary_loader.h"
 #include "encoding/letters.h"
 #include "reference/generators.h"
 #include "reference/phrase_generators.h"
 #include "reference/reference_substitutions.h"
-#include "run/line_translator.h"
+#include "engine/line_translator.h"
 
 namespace lorvan {
 namespace {

@@ -1,4 +1,4 @@
-#include "run/word_end.h"
+#include "engine/word_end.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "engine/substitutions.h"
-#include "run/folder_pass_state.h"
+#include "engine/folder_pass_state.h"
 
 namespace lorvan {
 

@@ -1,7 +1,4 @@
-#include "run/file_browser.h"
-
-#include <dirent.h>
-#include <sys/stat.h>
+#include "browser/file_browser.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -10,33 +7,10 @@
 
 #include "common/text_file.h"
 #include "run/file_mask.h"
+#include "run/folder_reader.h"
 
 namespace lorvan {
 namespace {
-
-// Reads the subfolders and files of folder, both sorted; dot entries are left out.
-Status ReadFolder(const std::string& folder, std::vector<std::string>* subfolders,
-                  std::vector<std::string>* files) {
-  DIR* dir = ::opendir(folder.c_str());
-  if (dir == nullptr) return Status::FromErrno(errno, folder);
-  subfolders->clear();
-  files->clear();
-  while (const dirent* entry = ::readdir(dir)) {
-    std::string name = entry->d_name;
-    if (name.empty() || name[0] == '.') continue;
-    struct stat info;
-    if (::stat(JoinPath(folder, name).c_str(), &info) != 0) continue;  // dangling link, vanished
-    if (S_ISDIR(info.st_mode)) {
-      subfolders->push_back(std::move(name));
-    } else if (S_ISREG(info.st_mode)) {
-      files->push_back(std::move(name));
-    }
-  }
-  ::closedir(dir);
-  std::sort(subfolders->begin(), subfolders->end(), ListOrderLess);
-  std::sort(files->begin(), files->end(), ListOrderLess);
-  return Status::Ok();
-}
 
 // Undoes the octal escapes (\040 for a space ...) of a path in /proc/self/mounts.
 std::string UnescapeMountPath(const std::string& path) {
@@ -63,23 +37,13 @@ std::string UnescapeMountPath(const std::string& path) {
 
 }  // namespace
 
-bool ListOrderLess(const std::string& a, const std::string& b) {
-  std::size_t n = std::min(a.size(), b.size());
-  for (std::size_t i = 0; i < n; ++i) {
-    unsigned char x = FoldAscii(a[i]), y = FoldAscii(b[i]);
-    if (x != y) return x < y;
-  }
-  if (a.size() != b.size()) return a.size() < b.size();
-  return a < b;
-}
-
 Status FileBrowser::Open(const std::string& folder) {
-  std::vector<std::string> subfolders, files;
-  Status status = ReadFolder(folder, &subfolders, &files);
+  FolderListing listing;
+  Status status = ReadFolder(folder, &listing);
   if (!status.ok()) return status;
   folder_ = folder;
-  subfolders_ = std::move(subfolders);
-  all_files_ = std::move(files);
+  subfolders_ = std::move(listing.subfolders);
+  all_files_ = std::move(listing.files);
   Filter();
   return Status::Ok();
 }

@@ -1,11 +1,11 @@
-#include "run/line_translator.h"
+#include "engine/line_translator.h"
 
 #include <cstring>
 
 #include "encoding/convert.h"
 #include "encoding/cyrillic.h"
 #include "encoding/letters.h"
-#include "run/word_end.h"
+#include "engine/word_end.h"
 
 namespace lorvan {
 namespace {

@@ -1,6 +1,6 @@
-// The file browser without a window: the current folder with its subfolders, the files that
-// match the mask, their selection and the click rule. The window's lists are views over it,
-// and a run reads its folder, subfolders and selection from it.
+// The model of the window's file browser: the current folder with its subfolders, the files
+// that match the mask, their selection and the click rule. The window's lists are views over
+// it; a run tells the window where it is, and the window moves the browser there.
 #pragma once
 
 #include <string>
@@ -69,10 +69,6 @@ class FileBrowser {
   int anchor_ = 0;
   int last_clicked_index_ = 0;  // survives changes of folder and mask
 };
-
-// Orders names the way the lists show them: bytes with ASCII letters folded to small letters,
-// ties broken by the raw bytes.
-bool ListOrderLess(const std::string& a, const std::string& b);
 
 // The mounted volumes the drive list offers: "/" and the mount points of block devices.
 std::vector<std::string> ListDrives();

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "dictionary/dictionary.h"
-#include "dictionary/load.h"
+#include "dictionary/load_report.h"
 
 namespace lorvan {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "engine/substitutions.h"
-#include "run/folder_pass_state.h"
+#include "engine/folder_pass_state.h"
 
 namespace lorvan {
 

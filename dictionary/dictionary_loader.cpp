@@ -1,4 +1,4 @@
-#include "dictionary/loader.h"
+#include "dictionary/dictionary_loader.h"
 
 #include <utility>
 
