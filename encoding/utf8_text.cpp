@@ -1,5 +1,6 @@
 #include "encoding/utf8_text.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -10,12 +11,17 @@ namespace {
 
 // ---- UTF-8 sequences ----
 
+// True when the eight bytes at p are all ASCII.
+bool IsAscii8(const unsigned char* p) {
+  std::uint64_t word;
+  std::memcpy(&word, p, 8);
+  return (word & 0x8080808080808080) == 0;
+}
+
 // The end of the run of ASCII bytes that starts at p, eight bytes at a time.
 const unsigned char* AsciiRunEnd(const unsigned char* p, const unsigned char* end) {
   while (end - p >= 8) {
-    std::uint64_t word;
-    std::memcpy(&word, p, 8);
-    if ((word & 0x8080808080808080) != 0) break;
+    if (!IsAscii8(p)) break;
     p += 8;
   }
   while (p < end && *p < 0x80) ++p;
@@ -238,6 +244,16 @@ Case CaseOf(char32_t c) {
   }
 }
 
+// The case of the character that ends just before p in the text that starts at begin. Only a
+// character of one or two bytes has a case, and a lead byte C2-DF followed by a continuation
+// byte always makes one character.
+Case CaseBefore(const unsigned char* begin, const unsigned char* p) {
+  if (p == begin) return Case::kNone;
+  if (p[-1] < 0x80) return CaseOf(p[-1]);
+  if (p - begin < 2 || p[-2] < 0xC2 || p[-2] > 0xDF || (p[-1] & 0xC0) != 0x80) return Case::kNone;
+  return CaseOf(static_cast<char32_t>((p[-2] & 0x1F) << 6 | (p[-1] & 0x3F)));
+}
+
 // The case of the character at p, or kNone at the end or at a byte outside well-formed UTF-8.
 Case CaseAt(const unsigned char* p, const unsigned char* end) {
   char32_t c;
@@ -292,22 +308,23 @@ TextEncoding DetectEncoding(std::string_view bytes) {
 }
 
 void DecodeUtf8(std::string_view utf8, bool cyrillic, std::string* cp1250, KeptCharacters* kept) {
-  const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
-  const auto* const end = p + utf8.size();
+  const auto* const begin = reinterpret_cast<const unsigned char*>(utf8.data());
+  const auto* const end = begin + utf8.size();
   // No character gives more bytes than it takes: written in place, then cut to size.
   const std::size_t start = cp1250->size();
   cp1250->resize(start + utf8.size());
   char* const out_begin = cp1250->data();
   char* out = out_begin + start;
-  Case before = Case::kNone;  // of the character before p
-  while (p < end) {
-    const unsigned char* ascii_end = AsciiRunEnd(p, end);
-    if (ascii_end != p) {
-      std::memcpy(out, p, ascii_end - p);
-      out += ascii_end - p;
-      p = ascii_end;
-      before = CaseOf(p[-1]);
-      if (p == end) break;
+  for (const unsigned char* p = begin; p < end;) {
+    if (end - p >= 8 && IsAscii8(p)) {
+      std::memcpy(out, p, 8);
+      out += 8;
+      p += 8;
+      continue;
+    }
+    if (*p < 0x80) {
+      *out++ = static_cast<char>(*p++);
+      continue;
     }
     char32_t c;
     const std::size_t length = ReadCharacter(p, end, &c);
@@ -315,43 +332,58 @@ void DecodeUtf8(std::string_view utf8, bool cyrillic, std::string* cp1250, KeptC
     if (length == 0) {
       *out++ = kKeptMark;
       kept->Append(std::string_view(reinterpret_cast<const char*>(p), 1));
-      before = Case::kNone;
       ++p;
       continue;
     }
     if (const unsigned char byte = Cp1250ByteOf(c); byte != 0) {
       *out++ = static_cast<char>(byte);
     } else if (cyrillic && (letter = SerbianLetterOf(c)) != nullptr) {
-      std::string_view latin = LatinForm(*letter, before, CaseAt(p + length, end));
+      std::string_view latin = letter->latin;
+      if (!letter->capitals.empty())
+        latin = LatinForm(*letter, CaseBefore(begin, p), CaseAt(p + length, end));
       std::memcpy(out, latin.data(), latin.size());
       out += latin.size();
     } else {
       *out++ = kKeptMark;
       kept->Append(std::string_view(reinterpret_cast<const char*>(p), length));
     }
-    before = CaseOf(c);
     p += length;
   }
   cp1250->resize(out - out_begin);
 }
 
 void EncodeUtf8(std::string_view cp1250, KeptCharacters::Cursor* cursor, std::string* utf8) {
+  // Written in place chunk by chunk, with room for the longest form of every byte of a chunk.
+  constexpr std::size_t kChunk = 1024, kLongestForm = 4;
   const auto* p = reinterpret_cast<const unsigned char*>(cp1250.data());
   const auto* const end = p + cp1250.size();
-  utf8->reserve(utf8->size() + cp1250.size() + cp1250.size() / 8);
+  std::size_t size = utf8->size();
   while (p < end) {
-    const unsigned char* ascii_end = AsciiRunEnd(p, end);
-    utf8->append(reinterpret_cast<const char*>(p), ascii_end - p);
-    for (p = ascii_end; p < end && *p >= 0x80; ++p) {
+    const auto* const chunk_end = p + std::min<std::size_t>(end - p, kChunk);
+    utf8->resize(size + kLongestForm * static_cast<std::size_t>(chunk_end - p));
+    char* const out_begin = utf8->data();
+    char* out = out_begin + size;
+    while (p < chunk_end) {
+      if (chunk_end - p >= 8 && IsAscii8(p)) {
+        std::memcpy(out, p, 8);
+        out += 8;
+        p += 8;
+        continue;
+      }
       std::string_view bytes;
       if (*p == static_cast<unsigned char>(kKeptMark) && cursor->Next(&bytes)) {
-        utf8->append(bytes);
+        std::memcpy(out, bytes.data(), bytes.size());
+        out += bytes.size();
       } else {
         const Utf8Form& form = kUtf8Forms[*p];
-        utf8->append(form.bytes, form.length);
+        std::memcpy(out, form.bytes, 3);
+        out += form.length;
       }
+      ++p;
     }
+    size = out - out_begin;
   }
+  utf8->resize(size);
 }
 
 bool IsMostlySerbianCyrillic(std::string_view utf8) {
