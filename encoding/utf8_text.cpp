@@ -37,8 +37,10 @@ std::size_t ReadCharacter(const unsigned char* p, const unsigned char* end, char
   if (lead < 0x80) {
     *c = lead;
     return 1;
-  } else if (lead >= 0xC2 && lead <= 0xDF) {
-    extra = 1;
+  } else if (lead >= 0xC2 && lead <= 0xDF) {  // the common case, never overlong
+    if (end - p < 2 || (p[1] & 0xC0) != 0x80) return 0;
+    *c = static_cast<char32_t>((lead & 0x1F) << 6 | (p[1] & 0x3F));
+    return 2;
   } else if (lead >= 0xE0 && lead <= 0xEF) {
     extra = 2;
   } else if (lead >= 0xF0 && lead <= 0xF4) {
