@@ -79,12 +79,14 @@ class KeptCharacters {
 // Decodes utf8 and appends its Windows-1250 form to *cp1250, appending to *kept what it keeps:
 // - a character Windows-1250 has (ASCII, CR and LF included) becomes its byte;
 // - with cyrillic, a Serbian Cyrillic letter becomes its Latin letter(s) by CyrillicToLatin's
-//   rule (the form of Љ Њ Џ taken from the neighbouring characters of utf8), so that encoding
-//   the result gives what CyrillicToLatin gives;
+//   rule, the form of Љ Њ Џ taken from the neighbouring characters of utf8;
 // - every other character (Cyrillic without cyrillic, emoji, CJK, combining marks, U+0081 ...)
 //   and each byte outside well-formed UTF-8 becomes one kKeptMark, its bytes going to *kept.
-// The byte-order mark is no exception: strip it first, or it is kept like any other character.
-// utf8 may be a whole text or one line; the neighbours of Љ Њ Џ are looked for in utf8 only.
+// Encoding the result with those kept characters gives back utf8, any bytes at all, or with
+// cyrillic what CyrillicToLatin gives for utf8. The byte-order mark is no exception: strip it
+// first, or it is kept like any other character. A text decodes to the same bytes whole or
+// line by line, since a line end is no letter for the rule of Љ Њ Џ.
+// REQUIRES: utf8 does not point into *cp1250.
 void DecodeUtf8(std::string_view utf8, bool cyrillic, std::string* cp1250, KeptCharacters* kept);
 
 // Encodes the Windows-1250 text cp1250 as UTF-8 appended to *utf8. Each kKeptMark becomes the

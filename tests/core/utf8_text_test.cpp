@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "encoding/cyrillic.h"
+#include "reference/encoding_generators.h"
 
 namespace lorvan {
 namespace {
@@ -148,6 +149,17 @@ TEST(Utf8Text, RandomLinesComeBackWholeOrTransliterated) {
     start = line_end + 2;
   }
   EXPECT_TRUE(cursor.AtEnd());
+}
+
+// Bytes outside well-formed UTF-8 (the mark byte among them) come back as they were too.
+TEST(Utf8Text, ByteSoupComesBackWholeOrTransliterated) {
+  testing::TextGenerator gen(20261207);
+  for (int i = 0; i < 400; ++i) {
+    std::string bytes = testing::EncodingSoup(gen, gen.Uniform(0, 20)), decoded;
+    std::string expected = bytes;
+    EXPECT_EQ(RoundTrip(bytes, false, &decoded), bytes);
+    EXPECT_EQ(RoundTrip(bytes, true, &decoded), CyrillicToLatin(expected));
+  }
 }
 
 }  // namespace
