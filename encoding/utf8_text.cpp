@@ -1,0 +1,409 @@
+#include "encoding/utf8_text.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+#include "encoding/cp1250_characters.h"
+
+namespace lorvan {
+namespace {
+
+// ---- UTF-8 sequences ----
+
+// True when the eight bytes at p are all ASCII.
+bool IsAscii8(const unsigned char* p) {
+  std::uint64_t word;
+  std::memcpy(&word, p, 8);
+  return (word & 0x8080808080808080) == 0;
+}
+
+// The end of the run of ASCII bytes that starts at p, eight bytes at a time.
+const unsigned char* AsciiRunEnd(const unsigned char* p, const unsigned char* end) {
+  while (end - p >= 8) {
+    if (!IsAscii8(p)) break;
+    p += 8;
+  }
+  while (p < end && *p < 0x80) ++p;
+  return p;
+}
+
+// Reads the well-formed UTF-8 sequence at p (REQUIRES: p < end) into *c and returns its
+// length, or returns 0 when p starts no well-formed sequence (a stray byte, a lead byte
+// without its continuation bytes, an overlong form, a surrogate, a code point past U+10FFFF).
+std::size_t ReadCharacter(const unsigned char* p, const unsigned char* end, char32_t* c) {
+  const unsigned char lead = *p;
+  std::size_t extra;
+  if (lead < 0x80) {
+    *c = lead;
+    return 1;
+  } else if (lead >= 0xC2 && lead <= 0xDF) {  // the common case, never overlong
+    if (end - p < 2 || (p[1] & 0xC0) != 0x80) return 0;
+    *c = static_cast<char32_t>((lead & 0x1F) << 6 | (p[1] & 0x3F));
+    return 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    extra = 2;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    extra = 3;
+  } else {
+    return 0;
+  }
+  if (static_cast<std::size_t>(end - p) <= extra) return 0;
+  char32_t value = lead & (0x3F >> extra);
+  for (std::size_t k = 1; k <= extra; ++k) {
+    if ((p[k] & 0xC0) != 0x80) return 0;
+    value = (value << 6) | (p[k] & 0x3F);
+  }
+  constexpr char32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
+  if (value < kSmallest[extra] || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
+    return 0;
+  *c = value;
+  return extra + 1;
+}
+
+// ---- Windows-1250 ----
+
+// The Windows-1250 byte of each character U+0080-U+07FF and U+2000-U+212F; 0 for none.
+// Every character of the code page above ASCII lies in one of the two ranges.
+constexpr char32_t kLowLimit = 0x800, kPunctuationBase = 0x2000, kPunctuationLimit = 0x2130;
+
+struct Cp1250Tables {
+  std::array<unsigned char, kLowLimit> low{};
+  std::array<unsigned char, kPunctuationLimit - kPunctuationBase> punctuation{};
+};
+
+constexpr Cp1250Tables BuildCp1250Tables() {
+  Cp1250Tables t;
+  for (std::size_t k = 0; k < kCp1250UpperHalf.size(); ++k) {
+    const char32_t c = kCp1250UpperHalf[k];
+    const auto byte = static_cast<unsigned char>(0x80 + k);
+    if (c == 0) continue;
+    if (c < kLowLimit)
+      t.low[c] = byte;
+    else
+      t.punctuation[c - kPunctuationBase] = byte;
+  }
+  return t;
+}
+
+constexpr Cp1250Tables kCp1250Tables = BuildCp1250Tables();
+
+// The Windows-1250 byte of c (REQUIRES: c >= 0x80), or 0 when the code page lacks it.
+unsigned char Cp1250ByteOf(char32_t c) {
+  if (c < kLowLimit) return kCp1250Tables.low[c];
+  if (c >= kPunctuationBase && c < kPunctuationLimit)
+    return kCp1250Tables.punctuation[c - kPunctuationBase];
+  return 0;
+}
+
+// The UTF-8 form of each Windows-1250 byte; U+FFFD for the bytes without a character.
+struct Utf8Form {
+  char bytes[3];
+  std::uint8_t length;
+};
+
+constexpr std::array<Utf8Form, 256> BuildUtf8Forms() {
+  std::array<Utf8Form, 256> forms{};
+  for (std::size_t b = 0; b < 256; ++b) {
+    char32_t c = b < 0x80 ? static_cast<char32_t>(b) : kCp1250UpperHalf[b - 0x80];
+    if (b >= 0x80 && c == 0) c = 0xFFFD;
+    Utf8Form& form = forms[b];
+    if (c < 0x80) {
+      form = {{static_cast<char>(c)}, 1};
+    } else if (c < 0x800) {
+      form = {{static_cast<char>(0xC0 | (c >> 6)), static_cast<char>(0x80 | (c & 0x3F))}, 2};
+    } else {
+      form = {{static_cast<char>(0xE0 | (c >> 12)), static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
+               static_cast<char>(0x80 | (c & 0x3F))},
+              3};
+    }
+  }
+  return forms;
+}
+
+constexpr std::array<Utf8Form, 256> kUtf8Forms = BuildUtf8Forms();
+
+// ---- Serbian Cyrillic ----
+
+// One Serbian Cyrillic letter: its Latin letter(s) in Windows-1250, and for Љ Њ Џ the form
+// written inside text in capitals. The same letters and forms as CyrillicToLatin's.
+struct SerbianLetter {
+  char32_t cyrillic;
+  std::string_view latin;
+  std::string_view capitals = {};
+};
+
+constexpr SerbianLetter kSerbianLetters[] = {
+    {U'А', "A"},
+    {U'а', "a"},
+    {U'Б', "B"},
+    {U'б', "b"},
+    {U'В', "V"},
+    {U'в', "v"},
+    {U'Г', "G"},
+    {U'г', "g"},
+    {U'Д', "D"},
+    {U'д', "d"},
+    {U'Ђ', "\xD0"},  // Đ
+    {U'ђ', "\xF0"},  // đ
+    {U'Е', "E"},
+    {U'е', "e"},
+    {U'Ж', "\x8E"},  // Ž
+    {U'ж', "\x9E"},  // ž
+    {U'З', "Z"},
+    {U'з', "z"},
+    {U'И', "I"},
+    {U'и', "i"},
+    {U'Ј', "J"},
+    {U'ј', "j"},
+    {U'К', "K"},
+    {U'к', "k"},
+    {U'Л', "L"},
+    {U'л', "l"},
+    {U'Љ', "Lj", "LJ"},
+    {U'љ', "lj"},
+    {U'М', "M"},
+    {U'м', "m"},
+    {U'Н', "N"},
+    {U'н', "n"},
+    {U'Њ', "Nj", "NJ"},
+    {U'њ', "nj"},
+    {U'О', "O"},
+    {U'о', "o"},
+    {U'П', "P"},
+    {U'п', "p"},
+    {U'Р', "R"},
+    {U'р', "r"},
+    {U'С', "S"},
+    {U'с', "s"},
+    {U'Т', "T"},
+    {U'т', "t"},
+    {U'Ћ', "\xC6"},  // Ć
+    {U'ћ', "\xE6"},  // ć
+    {U'У', "U"},
+    {U'у', "u"},
+    {U'Ф', "F"},
+    {U'ф', "f"},
+    {U'Х', "H"},
+    {U'х', "h"},
+    {U'Ц', "C"},
+    {U'ц', "c"},
+    {U'Ч', "\xC8"},            // Č
+    {U'ч', "\xE8"},            // č
+    {U'Џ', "D\x9E", "D\x8E"},  // Dž, DŽ
+    {U'џ', "d\x9E"},           // dž
+    {U'Ш', "\x8A"},            // Š
+    {U'ш', "\x9A"},            // š
+};
+
+// U+0400-U+045F: the capital and small letters of the Cyrillic block, as CyrillicToLatin reads
+// them; the Serbian letters are among them.
+constexpr char32_t kCyrillicBase = 0x400, kCyrillicSmall = 0x430, kCyrillicLimit = 0x460;
+
+struct SerbianTable {
+  std::array<const SerbianLetter*, kCyrillicLimit - kCyrillicBase> letter_at{};
+};
+
+constexpr SerbianTable BuildSerbianTable() {
+  SerbianTable t;
+  for (const SerbianLetter& letter : kSerbianLetters)
+    t.letter_at[letter.cyrillic - kCyrillicBase] = &letter;
+  return t;
+}
+
+constexpr SerbianTable kSerbianTable = BuildSerbianTable();
+
+// The Serbian letter c, or null.
+const SerbianLetter* SerbianLetterOf(char32_t c) {
+  if (c < kCyrillicBase || c >= kCyrillicLimit) return nullptr;
+  return kSerbianTable.letter_at[c - kCyrillicBase];
+}
+
+// The letter case CyrillicToLatin gives a character when it chooses the form of Љ Њ Џ:
+// A-Z, Č Ć Đ Š Ž and U+0400-U+042F are capitals, a-z, č ć đ š ž and U+0430-U+045F small.
+enum class Case { kNone, kCapital, kSmall };
+
+Case CaseOf(char32_t c) {
+  if (c >= 'A' && c <= 'Z') return Case::kCapital;
+  if (c >= 'a' && c <= 'z') return Case::kSmall;
+  if (c >= kCyrillicBase && c < kCyrillicLimit)
+    return c < kCyrillicSmall ? Case::kCapital : Case::kSmall;
+  switch (c) {
+    case U'Č':
+    case U'Ć':
+    case U'Đ':
+    case U'Š':
+    case U'Ž':
+      return Case::kCapital;
+    case U'č':
+    case U'ć':
+    case U'đ':
+    case U'š':
+    case U'ž':
+      return Case::kSmall;
+    default:
+      return Case::kNone;
+  }
+}
+
+// The case of the character that ends just before p in the text that starts at begin. Only a
+// character of one or two bytes has a case, and a lead byte C2-DF followed by a continuation
+// byte always makes one character.
+Case CaseBefore(const unsigned char* begin, const unsigned char* p) {
+  if (p == begin) return Case::kNone;
+  if (p[-1] < 0x80) return CaseOf(p[-1]);
+  if (p - begin < 2 || p[-2] < 0xC2 || p[-2] > 0xDF || (p[-1] & 0xC0) != 0x80) return Case::kNone;
+  return CaseOf(static_cast<char32_t>((p[-2] & 0x1F) << 6 | (p[-1] & 0x3F)));
+}
+
+// The case of the character at p, or kNone at the end or at a byte outside well-formed UTF-8.
+Case CaseAt(const unsigned char* p, const unsigned char* end) {
+  char32_t c;
+  if (p == end || ReadCharacter(p, end, &c) == 0) return Case::kNone;
+  return CaseOf(c);
+}
+
+// The Latin form of a Serbian letter between characters of the cases before and after: Љ Њ Џ
+// are written in capitals when the next character is a capital, or when the previous one is
+// and the next one is not small.
+std::string_view LatinForm(const SerbianLetter& letter, Case before, Case after) {
+  if (letter.capitals.empty()) return letter.latin;
+  bool capitals = after == Case::kCapital || (before == Case::kCapital && after != Case::kSmall);
+  return capitals ? letter.capitals : letter.latin;
+}
+
+// Counted as letters by IsMostlySerbianCyrillic, besides A-Z and a-z.
+bool IsCountedLetter(char32_t c) {
+  return (c >= 0xC0 && c <= 0x24F && c != 0xD7 && c != 0xF7) || (c >= 0x400 && c <= 0x4FF);
+}
+
+}  // namespace
+
+bool KeptCharacters::Cursor::Next(std::string_view* bytes) {
+  if (AtEnd()) return false;
+  const std::size_t length = kept_->lengths_[index_++];
+  *bytes = std::string_view(kept_->bytes_).substr(offset_, length);
+  offset_ += length;
+  return true;
+}
+
+bool HasUtf8Bom(std::string_view text) { return text.starts_with(kUtf8Bom); }
+
+std::string_view StripUtf8Bom(std::string_view text) {
+  if (HasUtf8Bom(text)) text.remove_prefix(kUtf8Bom.size());
+  return text;
+}
+
+TextEncoding DetectEncoding(std::string_view bytes) {
+  if (HasUtf8Bom(bytes)) return TextEncoding::kUtf8;
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  const auto* const end = p + bytes.size();
+  bool beyond_ascii = false;
+  while ((p = AsciiRunEnd(p, end)) < end) {
+    char32_t c;
+    const std::size_t length = ReadCharacter(p, end, &c);
+    if (length == 0) return TextEncoding::kWindows1250;
+    beyond_ascii = true;
+    p += length;
+  }
+  return beyond_ascii ? TextEncoding::kUtf8 : TextEncoding::kWindows1250;
+}
+
+void DecodeUtf8(std::string_view utf8, bool cyrillic, std::string* cp1250, KeptCharacters* kept) {
+  const auto* const begin = reinterpret_cast<const unsigned char*>(utf8.data());
+  const auto* const end = begin + utf8.size();
+  // No character gives more bytes than it takes: written in place, then cut to size.
+  const std::size_t start = cp1250->size();
+  cp1250->resize(start + utf8.size());
+  char* const out_begin = cp1250->data();
+  char* out = out_begin + start;
+  for (const unsigned char* p = begin; p < end;) {
+    if (end - p >= 8 && IsAscii8(p)) {
+      std::memcpy(out, p, 8);
+      out += 8;
+      p += 8;
+      continue;
+    }
+    if (*p < 0x80) {
+      *out++ = static_cast<char>(*p++);
+      continue;
+    }
+    char32_t c;
+    const std::size_t length = ReadCharacter(p, end, &c);
+    const SerbianLetter* letter = nullptr;
+    if (length == 0) {
+      *out++ = kKeptMark;
+      kept->Append(std::string_view(reinterpret_cast<const char*>(p), 1));
+      ++p;
+      continue;
+    }
+    if (const unsigned char byte = Cp1250ByteOf(c); byte != 0) {
+      *out++ = static_cast<char>(byte);
+    } else if (cyrillic && (letter = SerbianLetterOf(c)) != nullptr) {
+      std::string_view latin = letter->latin;
+      if (!letter->capitals.empty())
+        latin = LatinForm(*letter, CaseBefore(begin, p), CaseAt(p + length, end));
+      std::memcpy(out, latin.data(), latin.size());
+      out += latin.size();
+    } else {
+      *out++ = kKeptMark;
+      kept->Append(std::string_view(reinterpret_cast<const char*>(p), length));
+    }
+    p += length;
+  }
+  cp1250->resize(out - out_begin);
+}
+
+void EncodeUtf8(std::string_view cp1250, KeptCharacters::Cursor* cursor, std::string* utf8) {
+  // Written in place chunk by chunk, with room for the longest form of every byte of a chunk.
+  constexpr std::size_t kChunk = 1024, kLongestForm = 4;
+  const auto* p = reinterpret_cast<const unsigned char*>(cp1250.data());
+  const auto* const end = p + cp1250.size();
+  std::size_t size = utf8->size();
+  while (p < end) {
+    const auto* const chunk_end = p + std::min<std::size_t>(end - p, kChunk);
+    utf8->resize(size + kLongestForm * static_cast<std::size_t>(chunk_end - p));
+    char* const out_begin = utf8->data();
+    char* out = out_begin + size;
+    while (p < chunk_end) {
+      if (chunk_end - p >= 8 && IsAscii8(p)) {
+        std::memcpy(out, p, 8);
+        out += 8;
+        p += 8;
+        continue;
+      }
+      std::string_view bytes;
+      if (*p == static_cast<unsigned char>(kKeptMark) && cursor->Next(&bytes)) {
+        std::memcpy(out, bytes.data(), bytes.size());
+        out += bytes.size();
+      } else {
+        const Utf8Form& form = kUtf8Forms[*p];
+        std::memcpy(out, form.bytes, 3);
+        out += form.length;
+      }
+      ++p;
+    }
+    size = out - out_begin;
+  }
+  utf8->resize(size);
+}
+
+bool IsMostlySerbianCyrillic(std::string_view utf8) {
+  const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
+  const auto* const end = p + utf8.size();
+  std::size_t letters = 0, serbian = 0;
+  while (p < end) {
+    char32_t c;
+    const std::size_t length = ReadCharacter(p, end, &c);
+    if (length == 0) {
+      ++p;
+      continue;
+    }
+    if (CaseOf(c) != Case::kNone || IsCountedLetter(c)) ++letters;
+    if (SerbianLetterOf(c) != nullptr) ++serbian;
+    p += length;
+  }
+  return 2 * serbian > letters;
+}
+
+}  // namespace lorvan

@@ -1,0 +1,166 @@
+#include "encoding/utf8_text.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "encoding/cyrillic.h"
+#include "reference/encoding_generators.h"
+
+namespace lorvan {
+namespace {
+
+// Decodes utf8 and encodes the result back with the characters kept on the way.
+std::string RoundTrip(const std::string& utf8, bool cyrillic, std::string* decoded) {
+  KeptCharacters kept;
+  decoded->clear();
+  DecodeUtf8(utf8, cyrillic, decoded, &kept);
+  EXPECT_EQ(kept.size(),
+            static_cast<std::size_t>(std::count(decoded->begin(), decoded->end(), kKeptMark)))
+      << utf8;
+  KeptCharacters::Cursor cursor = kept.Begin();
+  std::string back;
+  EncodeUtf8(*decoded, &cursor, &back);
+  EXPECT_TRUE(cursor.AtEnd()) << utf8;
+  return back;
+}
+
+TEST(Utf8Text, DetectEncoding) {
+  using enum TextEncoding;
+  const struct {
+    std::string bytes;
+    TextEncoding expected;
+  } cases[] = {
+      {"", kWindows1250},
+      {"plain ASCII\r\n", kWindows1250},
+      {"\xEF\xBB\xBFplain", kUtf8},
+      {"\xEF\xBB\xBF\xE8", kUtf8},  // the byte-order mark decides alone
+      {"ku\xC4\x87\x61", kUtf8},
+      {"\xF0\x9F\x98\x80", kUtf8},
+      {"ku\xE6\x61", kWindows1250},
+      {"\xC4\x8D ... \x9A", kWindows1250},  // valid at first, not at the end
+      {"\xC0\xAF", kWindows1250},           // overlong /
+      {"\xE0\x80\xAF", kWindows1250},       // overlong /
+      {"\xED\xA0\x80", kWindows1250},       // surrogate
+      {"\xF4\x90\x80\x80", kWindows1250},   // past U+10FFFF
+      {"\xC4", kWindows1250},               // cut short
+  };
+  for (const auto& c : cases) EXPECT_EQ(DetectEncoding(c.bytes), c.expected) << c.bytes;
+  EXPECT_EQ(StripUtf8Bom("\xEF\xBB\xBF\xEF\xBB\xBFx"), "\xEF\xBB\xBFx");
+  EXPECT_EQ(StripUtf8Bom("\xEF\xBBx"), "\xEF\xBBx");
+}
+
+TEST(Utf8Text, DecodeAndEncodeBack) {
+  const struct {
+    std::string utf8;
+    bool cyrillic;
+    std::string cp1250;
+    std::string back;  // empty: the input itself
+  } cases[] = {
+      {"čćđšž ČĆĐŠŽ\r\n", false, "\xE8\xE6\xF0\x9A\x9E \xC8\xC6\xD0\x8A\x8E\r\n", ""},
+      {"„Ne“ – ”ne” — … €™", false, "\x84Ne\x93 \x96 \x94ne\x94 \x97 \x85 \x80\x99", ""},
+      {"éäßŁˇ\u00A0", false, "\xE9\xE4\xDF\xA3\xA1\xA0", ""},
+      {"x😀y ю 中文", false, "x\x81y \x81 \x81\x81", ""},
+      {"c\u030C", false, "c\x81", ""},  // a combining mark
+      {"\xC0\xAF\xED\xA0\x80x\xE2\x82\xC4", false, "\x81\x81\x81\x81\x81x\x81\x81\x81", ""},
+      {"x\x81y\xC2\x81", false, "x\x81y\x81", ""},  // the mark byte and U+0081 are kept
+      {"\xEF\xBB\xBFx", false, "\x81x", ""},
+      {"Љубав", false, "\x81\x81\x81\x81\x81", ""},
+      {"Љубав ЉУБАВ Љ", true, "Ljubav LJUBAV Lj", "Ljubav LJUBAV Lj"},
+      {"Џон ЏОН НАЏ. џ", true, "D\x9Eon D\x8EON NAD\x8E. d\x9E", "Džon DŽON NADŽ. dž"},
+      {"Ђура ђир ЋИРИЛИЦА жуч", true, "\xD0ura \xF0ir \xC6IRILICA \x9Eu\xE8",
+       "Đura đir ĆIRILICA žuč"},
+      // The neighbours of Љ Њ Џ are read from the input, kept characters included.
+      {"ЯЉ ЉЮ Љю ЉČ ŠЉ é", true, "\x81LJ LJ\x81 Lj\x81 LJ\xC8 \x8ALJ \xE9",
+       "ЯLJ LJЮ Ljю LJČ ŠLJ é"},
+      {"Љ😀", true, "Lj\x81", "Lj😀"},
+  };
+  for (const auto& c : cases) {
+    std::string decoded;
+    std::string back = RoundTrip(c.utf8, c.cyrillic, &decoded);
+    EXPECT_EQ(decoded, c.cp1250) << c.utf8;
+    EXPECT_EQ(back, c.back.empty() ? c.utf8 : c.back) << c.utf8;
+  }
+}
+
+TEST(Utf8Text, EncodeWritesReplacementForByteWithoutCharacter) {
+  KeptCharacters kept;
+  kept.Append("😀");
+  KeptCharacters::Cursor cursor = kept.Begin();
+  std::string utf8;
+  EncodeUtf8("\x81-\x81-\x83\x90", &cursor, &utf8);  // one mark more than kept characters
+  EXPECT_EQ(utf8, "😀-\uFFFD-\uFFFD\uFFFD");
+}
+
+TEST(Utf8Text, IsMostlySerbianCyrillic) {
+  const struct {
+    std::string utf8;
+    bool expected;
+  } cases[] = {
+      {"", false},          {"😀 中文 123", false}, {"Љубав је", true},
+      {"Ljubav je", false}, {"ab Љу", false},      {"abc Љубав", true},
+      {"ЮЯЫ ЭЪ", false},    {"éèü ЉЊ", false},     {"\xD0\xD0 Ђ", true},
+  };
+  for (const auto& c : cases) EXPECT_EQ(IsMostlySerbianCyrillic(c.utf8), c.expected) << c.utf8;
+}
+
+// Random lines of valid UTF-8 mixing scripts, with and without spaces between the pieces.
+std::vector<std::string> RandomLines(std::uint32_t seed, int count) {
+  static const char* const kPieces[] = {
+      "čaša", "ĐURĐA", "Šuma", "ljubav", "NJEGOŠ",  "ž", "љубав", "Љубав", "ЉУБАВ",
+      "џеп",  "Џеп",   "ЏЕП",  "Њ",      "Љ",       "Џ", "ђак",   "ЋУК",   "юность",
+      "Я",    "ѓ",     "😀",    "中文",   "e\u0301", "„", "…",     "—",     "é",
+      "ß",    " ",     " ",    ".",      "A",       "x", "\t",    "<p>",   "ÿ",
+  };
+  std::mt19937 rng(seed);
+  std::uniform_int_distribution<std::size_t> piece(0, std::size(kPieces) - 1), length(0, 12);
+  std::vector<std::string> lines(count);
+  for (std::string& line : lines)
+    for (std::size_t n = length(rng); n > 0; --n) line += kPieces[piece(rng)];
+  return lines;
+}
+
+TEST(Utf8Text, RandomLinesComeBackWholeOrTransliterated) {
+  const std::vector<std::string> lines = RandomLines(20261207, 400);
+  std::string text;
+  for (const std::string& line : lines) {
+    std::string decoded;
+    EXPECT_EQ(RoundTrip(line, false, &decoded), line);
+    std::string latin = RoundTrip(line, true, &decoded);
+    std::string expected = line;
+    EXPECT_EQ(latin, CyrillicToLatin(expected)) << line;
+    EXPECT_EQ(DetectEncoding("é" + latin), TextEncoding::kUtf8) << line;
+    text += line + "\r\n";
+  }
+  // The whole text decoded at once comes back line by line, kept characters taken in order.
+  KeptCharacters kept;
+  std::string decoded;
+  DecodeUtf8(text, false, &decoded, &kept);
+  KeptCharacters::Cursor cursor = kept.Begin();
+  std::size_t start = 0;
+  for (const std::string& line : lines) {
+    std::size_t line_end = decoded.find("\r\n", start);
+    std::string back;
+    EncodeUtf8(std::string_view(decoded).substr(start, line_end - start), &cursor, &back);
+    EXPECT_EQ(back, line);
+    start = line_end + 2;
+  }
+  EXPECT_TRUE(cursor.AtEnd());
+}
+
+// Bytes outside well-formed UTF-8 (the mark byte among them) come back as they were too.
+TEST(Utf8Text, ByteSoupComesBackWholeOrTransliterated) {
+  testing::TextGenerator gen(20261207);
+  for (int i = 0; i < 400; ++i) {
+    std::string bytes = testing::EncodingSoup(gen, gen.Uniform(0, 20)), decoded;
+    std::string expected = bytes;
+    EXPECT_EQ(RoundTrip(bytes, false, &decoded), bytes);
+    EXPECT_EQ(RoundTrip(bytes, true, &decoded), CyrillicToLatin(expected));
+  }
+}
+
+}  // namespace
+}  // namespace lorvan
