@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <algorithm>
 
 #include "app/about.h"
 #include "app/browser_lists.h"
@@ -92,6 +93,7 @@ void MainWindow::createWidgets() {
   frm_open->setGeometry(4, 104, 478, 375);
   createOptions(frm_open);
   placeBrowser(frm_open);
+  createTextOptions(frm_open);
 }
 
 void MainWindow::createTopBand() {
@@ -155,8 +157,38 @@ void MainWindow::placeBrowser(QWidget* frame) {
   browser_view_ = new BrowserView(browser_, frame);
   browser_view_->driveList()->setGeometry(6, 94, 232, 24);
   browser_view_->maskBox()->setGeometry(240, 94, 232, 24);
-  browser_view_->folderList()->setGeometry(6, 124, 232, 245);
-  browser_view_->fileList()->setGeometry(240, 124, 232, 245);
+  browser_view_->folderList()->setGeometry(6, 124, 232, 217);
+  browser_view_->fileList()->setGeometry(240, 124, 232, 217);
+}
+
+// The row under the lists: how files are read and written.
+void MainWindow::createTextOptions(QWidget* frame) {
+  auto* encoding_label = new QLabel(QStringLiteral("Kodiranje:"), frame);
+  encoding_label->setGeometry(8, 347, 62, 22);
+  encoding_box_ = new QComboBox(frame);
+  encoding_box_->setObjectName(QStringLiteral("cmbKodiranje"));
+  encoding_box_->addItems({QStringLiteral("automatski"), QStringLiteral("UTF-8"),
+                           QStringLiteral("Windows-1250"),
+                           QStringLiteral("izvorni bajtovi (1250, CR LF)")});
+  encoding_box_->setGeometry(70, 346, 168, 24);
+  encoding_box_->setToolTip(QStringLiteral(
+      "automatski: datoteka s oznakom UTF-8 ili ispravan UTF-8 s barem jednim slovom izvan "
+      "ASCII-ja čita se i sprema kao UTF-8, sve ostalo kao Windows-1250.\n"
+      "izvorni bajtovi: Windows-1250 bajtovi, UTF-8 hrvatska slova pretvorena na mjestu, "
+      "CR LF nakon svakog retka (isti rezultat kao prijašnje verzije)."));
+  encoding_box_->setWhatsThis(encoding_box_->toolTip());
+
+  auto* line_end_label = new QLabel(QStringLiteral("Kraj retka:"), frame);
+  line_end_label->setGeometry(242, 347, 62, 22);
+  line_end_box_ = new QComboBox(frame);
+  line_end_box_->setObjectName(QStringLiteral("cmbKrajRetka"));
+  line_end_box_->addItems(
+      {QStringLiteral("kao u izvorniku"), QStringLiteral("CR LF"), QStringLiteral("LF")});
+  line_end_box_->setGeometry(304, 346, 168, 24);
+  line_end_box_->setToolTip(QStringLiteral(
+      "kao u izvorniku: svaki redak završava kao u ulaznoj datoteci, a zadnji redak bez "
+      "kraja ostaje bez njega."));
+  line_end_box_->setWhatsThis(line_end_box_->toolTip());
 }
 
 void MainWindow::connectSignals() {
@@ -171,6 +203,19 @@ void MainWindow::connectSignals() {
   BindOption(chk_subfolder_, &settings_.subfolders);
   BindOption(chk_ime_, &settings_.same_name);
   BindOption(chk_paragraf_, &settings_.paragraphs);
+  connect(encoding_box_, &QComboBox::currentIndexChanged, this, [this](int index) {
+    static constexpr EncodingChoice kChoices[] = {EncodingChoice::kAuto, EncodingChoice::kUtf8,
+                                                  EncodingChoice::kWindows1250,
+                                                  EncodingChoice::kWindows1250};
+    settings_.encoding = kChoices[std::clamp(index, 0, 3)];
+    settings_.byte_exact = index == 3;
+    line_end_box_->setEnabled(!settings_.byte_exact);
+  });
+  connect(line_end_box_, &QComboBox::currentIndexChanged, this, [this](int index) {
+    static constexpr LineEndChoice kChoices[] = {LineEndChoice::kKeep, LineEndChoice::kCrLf,
+                                                 LineEndChoice::kLf};
+    settings_.line_ends = kChoices[std::clamp(index, 0, 2)];
+  });
 }
 
 void MainWindow::setTabOrder() {
@@ -185,7 +230,9 @@ void MainWindow::setTabOrder() {
                       browser_view_->driveList(),
                       browser_view_->maskBox(),
                       browser_view_->folderList(),
-                      browser_view_->fileList()};
+                      browser_view_->fileList(),
+                      encoding_box_,
+                      line_end_box_};
   for (std::size_t i = 1; i < std::size(order); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 }
 

@@ -17,6 +17,7 @@
 #include "run/stop_flag.h"
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QPushButton;
 
@@ -67,6 +68,7 @@ class MainWindow : public QWidget {
   void createTopBand();
   void createOptions(QWidget* frame);
   void placeBrowser(QWidget* frame);
+  void createTextOptions(QWidget* frame);
   void connectSignals();
   void setTabOrder();
   void loadDictionary(const std::string& folder);
@@ -98,6 +100,8 @@ class MainWindow : public QWidget {
   QCheckBox* chk_ime_;
   QCheckBox* chk_paragraf_;
   BrowserView* browser_view_;
+  QComboBox* encoding_box_;   // cmbKodiranje: the encoding, or the original byte model
+  QComboBox* line_end_box_;   // cmbKrajRetka
   EscapeFilter* escape_filter_;
 };
 

@@ -5,7 +5,9 @@
 
 #include <CLI/CLI.hpp>
 #include <climits>
+#include <cstring>
 #include <iostream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -14,6 +16,7 @@
 #include "common/text_file.h"
 #include "dictionary/load.h"
 #include "dictionary/statistics.h"
+#include "encoding/utf8_text.h"
 #include "encoding/display_text.h"
 #include "engine/substitutions.h"
 #include "run/file_system.h"
@@ -73,6 +76,17 @@ struct CliOptions {
   bool quiet = false;
 };
 
+constexpr std::size_t kDetectionPrefix = 64 << 10;  // standard input read before deciding
+
+const std::map<std::string, lorvan::EncodingChoice> kEncodings = {
+    {"auto", lorvan::EncodingChoice::kAuto},
+    {"utf-8", lorvan::EncodingChoice::kUtf8},
+    {"windows-1250", lorvan::EncodingChoice::kWindows1250}};
+const std::map<std::string, lorvan::LineEndChoice> kLineEnds = {
+    {"keep", lorvan::LineEndChoice::kKeep},
+    {"crlf", lorvan::LineEndChoice::kCrLf},
+    {"lf", lorvan::LineEndChoice::kLf}};
+
 void DefineOptions(CLI::App& app, CliOptions& o) {
   app.add_option("-C,--folder", o.folder, "folder of the run (default: the current folder)")
       ->type_name("DIR")
@@ -101,6 +115,22 @@ void DefineOptions(CLI::App& app, CliOptions& o) {
   app.add_flag("--convert", o.settings.convert_only,
                "only convert Cyrillic to Latin letters, into \"_sr\" files "
                "(\"Konvertiraj ćirilicu u latinicu (UTF-8)\")");
+  app.add_option("--encoding", o.settings.encoding,
+                 "encoding of the files: auto (UTF-8 when a file has a byte-order mark or is valid "
+                 "UTF-8 with a non-ASCII character, else Windows-1250), utf-8 or windows-1250; the "
+                 "output keeps the file's encoding")
+      ->type_name("ENC")
+      ->transform(CLI::CheckedTransformer(kEncodings, CLI::ignore_case))
+      ->default_str("auto");
+  app.add_option("--line-ends", o.settings.line_ends,
+                 "line ends of the output: keep (each line as it ended in the input), crlf or lf")
+      ->type_name("END")
+      ->transform(CLI::CheckedTransformer(kLineEnds, CLI::ignore_case))
+      ->default_str("keep");
+  app.add_flag("--byte-exact", o.settings.byte_exact,
+               "the original byte handling instead: Windows-1250 bytes throughout, UTF-8 "
+               "Croatian letters converted in place, CR LF after every line (LF on standard "
+               "output)");
   app.add_option("-d,--dictionary", o.dictionary,
                  "folder of 1_rjecnik.txt, 2_fraze.txt and 3_imena.txt (default: the folder "
                  "of this program)")
@@ -140,14 +170,45 @@ int PrintStatistics(const lorvan::Dictionary& dictionary) {
 }
 
 int TranslateStandardInput(const CliOptions& o, const lorvan::Substitutions& substitutions) {
-  lorvan::LineTranslator translator(
-      substitutions, {.skip_tags = o.settings.skip_tags, .cyrillic = o.settings.cyrillic});
-  const lorvan::LineFilter filter = o.settings.convert_only
-                                        ? lorvan::ConvertingFilter()
-                                        : lorvan::TranslatingFilter(translator, o.settings.paragraphs);
+  // The encoding is decided from the first 64 KiB (all of a shorter input). Text typed on a
+  // terminal is taken as it comes, in the terminal's UTF-8.
+  const bool terminal = isatty(STDIN_FILENO) != 0;
+  std::string prefix;
+  if (!terminal && !lorvan::ReadPrefix(STDIN_FILENO, kDetectionPrefix, g_stop, &prefix)) {
+    std::cerr << "lorvan-cli: standard input: " << std::strerror(errno) << "\n";
+    return kExitFailed;
+  }
+  const bool at_end = prefix.size() < kDetectionPrefix && !g_stop.IsSet();
+  const lorvan::EncodingChoice choice =
+      terminal && o.settings.encoding == lorvan::EncodingChoice::kAuto
+          ? lorvan::EncodingChoice::kUtf8
+          : o.settings.encoding;
+  lorvan::StreamFormat format{.byte_exact = o.settings.byte_exact,
+                              .encoding = lorvan::StreamEncoding(prefix, at_end, choice),
+                              .line_ends = o.settings.line_ends};
+  if (!format.byte_exact && format.encoding == lorvan::TextEncoding::kUtf8 &&
+      lorvan::HasUtf8Bom(prefix)) {
+    prefix.erase(0, lorvan::kUtf8Bom.size());
+    std::cout << lorvan::kUtf8Bom;
+  }
+  if (!format.byte_exact && !o.settings.convert_only && !o.settings.cyrillic &&
+      format.encoding == lorvan::TextEncoding::kUtf8 && lorvan::IsMostlySerbianCyrillic(prefix))
+    std::cerr << "lorvan-cli: warning: standard input is Serbian Cyrillic and is left "
+                 "untranslated (translate it with --cyrillic)\n";
+
+  const lorvan::LineOptions line_options =
+      format.byte_exact
+          ? lorvan::LineOptions{.skip_tags = o.settings.skip_tags, .cyrillic = o.settings.cyrillic}
+          : lorvan::LineOptions{.skip_tags = o.settings.skip_tags, .utf8_letters = false};
+  lorvan::LineTranslator translator(substitutions, line_options);
+  const lorvan::LineFilter filter =
+      o.settings.convert_only
+          ? lorvan::ConvertingFilter(format)
+          : lorvan::TranslatingFilter(translator, o.settings.paragraphs,
+                                      !format.byte_exact && o.settings.cyrillic, format);
   std::ios::sync_with_stdio(false);
-  bool done = lorvan::FilterStream(STDIN_FILENO, std::cout, filter, g_stop,
-                                   isatty(STDIN_FILENO) != 0);
+  bool done =
+      lorvan::FilterStream(STDIN_FILENO, std::move(prefix), std::cout, filter, g_stop, terminal);
   if (g_interrupted) return kExitInterrupted;
   return done && std::cout.good() ? 0 : kExitFailed;
 }

@@ -7,27 +7,48 @@
 #include <string>
 #include <string_view>
 
+#include "encoding/utf8_text.h"
 #include "engine/line_translator.h"
+#include "run/run_settings.h"
 #include "run/stop_flag.h"
 
 namespace lorvan {
 
-// Turns one input line (without its line end) into the output lines it gives, each written
-// to out followed by LF.
-using LineFilter = std::function<void(std::string_view line, std::ostream& out)>;
+// Turns one input line, without its end, into the output it gives; end is the line's own end
+// ("\n", "\r\n", "\r", or empty for a last line without one).
+using LineFilter =
+    std::function<void(std::string_view line, std::string_view end, std::ostream& out)>;
+
+// How standard input is read and written.
+struct StreamFormat {
+  bool byte_exact = false;  // the original byte model: UTF-8 letter forms converted in place
+                            // (Cyrillic with the translator's option), every line ends in LF
+  TextEncoding encoding = TextEncoding::kWindows1250;  // when not byte_exact
+  LineEndChoice line_ends = LineEndChoice::kKeep;     // when not byte_exact
+};
 
 // The filter that translates: paragraphs splits lines after closing paragraph tags as files
-// are split, and the folder pass state carries from line to line.
-LineFilter TranslatingFilter(LineTranslator& translator, bool paragraphs);
+// are split, and the folder pass state carries from line to line. cyrillic transliterates
+// Serbian Cyrillic first.
+LineFilter TranslatingFilter(LineTranslator& translator, bool paragraphs, bool cyrillic,
+                             const StreamFormat& format);
 
 // The filter that only transliterates Serbian Cyrillic to Latin letters, one line for one.
-LineFilter ConvertingFilter();
+LineFilter ConvertingFilter(const StreamFormat& format);
 
-// Passes what the file descriptor in_fd delivers through filter, line by line, to out. Lines
-// are split as a file's are: CR LF, a lone CR and a lone LF each end one line, and the last
-// line needs no end. flush_lines writes each read's lines out at once. Returns false when
-// reading failed or stop was set (a signal that sets it also ends a read that is waiting).
-bool FilterStream(int in_fd, std::ostream& out, const LineFilter& filter, const StopFlag& stop,
-                  bool flush_lines);
+// Reads from in_fd until *prefix holds at least size bytes, the input ends or stop is set (a
+// signal that sets it ends a read that is waiting); false when reading failed.
+bool ReadPrefix(int in_fd, std::size_t size, const StopFlag& stop, std::string* prefix);
+
+// The encoding of an input whose first bytes are prefix (complete when at_end), by choice; the
+// auto rule looks at prefix without an unfinished character at its end.
+TextEncoding StreamEncoding(std::string_view prefix, bool at_end, EncodingChoice choice);
+
+// Passes prefix and then what the file descriptor in_fd delivers through filter, line by line,
+// to out. Lines are split as a file's are: CR LF, a lone CR and a lone LF each end one line,
+// and the last line needs no end. flush_lines writes each read's lines out at once. Returns
+// false when reading failed or stop was set (a signal that sets it also ends a waiting read).
+bool FilterStream(int in_fd, std::string prefix, std::ostream& out, const LineFilter& filter,
+                  const StopFlag& stop, bool flush_lines);
 
 }  // namespace lorvan

@@ -30,6 +30,12 @@ void TerminalFrontEnd::ProgressPassed(int percent) {
 void TerminalFrontEnd::ReportProblem(RunProblem problem, const std::string& path,
                                      const std::string& detail) {
   ClearLine();
+  if (problem == RunProblem::kCyrillicWithoutOption) {
+    std::cerr << "lorvan-cli: warning: " << path
+              << " is Serbian Cyrillic and was left untranslated (translate it with --cyrillic)"
+              << std::endl;
+    return;
+  }
   std::cerr << "lorvan-cli: " << CrLfToLf(ProblemText(problem, path, detail)) << std::endl;
 }
 

@@ -166,4 +166,20 @@ bool LineReader::Next(std::string_view* line) {
   return true;
 }
 
+bool LineEndReader::Next(std::string_view* line, std::string_view* end) {
+  if (pos_ >= text_.size()) return false;
+  std::size_t stop = text_.find_first_of("\r\n", pos_);
+  if (stop == std::string_view::npos) {
+    *line = text_.substr(pos_);
+    *end = {};
+    pos_ = text_.size();
+    return true;
+  }
+  std::size_t end_size = text_[stop] == '\r' && stop + 1 < text_.size() && text_[stop + 1] == '\n' ? 2 : 1;
+  *line = text_.substr(pos_, stop - pos_);
+  *end = text_.substr(stop, end_size);
+  pos_ = stop + end_size;
+  return true;
+}
+
 }  // namespace lorvan

@@ -65,4 +65,19 @@ class LineReader {
   std::size_t pos_ = 0;
 };
 
+// Walks the lines of a text together with their ends: LF, CR LF and a lone CR each end one
+// line; the last line may have no end. An empty text has no line at all.
+class LineEndReader {
+ public:
+  explicit LineEndReader(std::string_view text) : text_(text) {}
+
+  // Stores the next line in *line and its end ("\n", "\r\n", "\r", or empty for a last line
+  // without one) in *end; false at the end of the text.
+  bool Next(std::string_view* line, std::string_view* end);
+
+ private:
+  std::string_view text_;
+  std::size_t pos_ = 0;
+};
+
 }  // namespace lorvan

@@ -7,8 +7,26 @@
 #include <string_view>
 
 #include "common/status.h"
+#include "encoding/letters.h"
 
 namespace lorvan {
+
+// Cuts line after every "</p>" (any letter case) that is directly followed by "<" and passes
+// each piece to piece(std::string_view) in order; without split_paragraphs, or without such a
+// tag, the whole line is the one piece.
+template <typename Piece>
+void ForEachParagraphPiece(std::string_view line, bool split_paragraphs, Piece&& piece) {
+  constexpr std::string_view kClosingTag = "</p><";
+  std::size_t start = 0;
+  if (split_paragraphs) {
+    for (std::size_t at = line.find('<'); at != std::string_view::npos; at = line.find('<', at + 1)) {
+      if (!EqualsIgnoreCase(line.substr(at, kClosingTag.size()), kClosingTag)) continue;
+      piece(line.substr(start, at + 4 - start));
+      start = at + 4;
+    }
+  }
+  piece(line.substr(start));
+}
 
 // Builds the working copy of input: every line followed by CR LF. A lone LF inside a line
 // becomes CR, except a lone LF that is the very last byte of input, which ends the last line.

@@ -27,7 +27,7 @@ const std::string& LineTranslator::Translate(std::string_view line, FolderPassSt
   }
   current_.assign(line);
   if (options_.cyrillic) CyrillicToLatin(current_);
-  ConvertEncoding(current_, /*from_utf8=*/true);
+  if (options_.utf8_letters) ConvertEncoding(current_, /*from_utf8=*/true);
   current_.push_back(kEndMarker);
 
   Scan(state);

@@ -7,14 +7,17 @@
 #include <string>
 #include <string_view>
 
-#include "engine/substitutions.h"
 #include "engine/folder_pass_state.h"
+#include "engine/substitutions.h"
 
 namespace lorvan {
 
 struct LineOptions {
   bool skip_tags = true;  // copy the text between "<" and ">" without translating it
   bool cyrillic = false;  // the input is Serbian Cyrillic in UTF-8; write UTF-8 back
+  // The line may hold the UTF-8 forms of the Croatian letters, converted in place before the
+  // scan. Off for text that is Windows-1250 through and through (decoded from its file).
+  bool utf8_letters = true;
 };
 
 class LineTranslator {

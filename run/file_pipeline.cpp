@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "common/text_file.h"
+#include "encoding/paragraphs.h"
+#include "run/file_text.h"
 
 namespace lorvan {
 
@@ -25,6 +27,38 @@ FileOutcome TranslateText(std::string_view working_copy, LineTranslator& transla
     hooks.LineDone(translator.char_pos());
   }
   return FileOutcome::kTranslated;
+}
+
+FileOutcome TranslateLines(std::string_view text, const LineLayout& layout,
+                           LineTranslator& translator, FolderPassState& state, LineHooks& hooks,
+                           std::string* output) {
+  output->clear();
+  output->reserve(text.size() + text.size() / 8);
+  LineEndReader reader(text);
+  std::string_view line, own_end;
+  std::string_view last_end = "\n";
+  bool stopped = false;
+  while (!stopped && reader.Next(&line, &own_end)) {
+    const std::string_view end = OutputLineEnd(own_end, layout.line_ends);
+    const std::string_view piece_end =
+        own_end.empty() ? OutputLineEnd(last_end, layout.line_ends) : end;
+    bool first = true;
+    ForEachParagraphPiece(line, layout.paragraphs, [&](std::string_view piece) {
+      if (stopped) return;
+      if (!first) output->append(piece_end);
+      first = false;
+      if (hooks.YieldAndTestStop()) {
+        stopped = true;
+        return;
+      }
+      output->append(translator.Translate(piece, state));
+    });
+    if (stopped) break;
+    output->append(end);
+    if (!own_end.empty()) last_end = own_end;
+    hooks.LineDone(static_cast<std::int64_t>(line.size() + own_end.size()));
+  }
+  return stopped ? FileOutcome::kStopped : FileOutcome::kTranslated;
 }
 
 }  // namespace lorvan

@@ -8,6 +8,7 @@
 #include "common/yield_point.h"
 #include "engine/folder_pass_state.h"
 #include "engine/line_translator.h"
+#include "run/run_settings.h"
 
 namespace lorvan {
 
@@ -24,5 +25,21 @@ enum class FileOutcome { kTranslated, kStopped };
 // Returns kStopped when a hook asked to stop; *output then holds the lines done so far.
 FileOutcome TranslateText(std::string_view working_copy, LineTranslator& translator,
                           FolderPassState& state, LineHooks& hooks, std::string* output);
+
+// How TranslateLines lays out its output lines.
+struct LineLayout {
+  bool paragraphs = true;  // cut lines after closing paragraph tags followed by a tag
+  LineEndChoice line_ends = LineEndChoice::kKeep;
+};
+
+// Translates the lines of text, which end at LF, CR LF or a lone CR (the last may have none),
+// into *output: each line followed by the end OutputLineEnd gives for its own. With
+// layout.paragraphs a line is first cut after every closing paragraph tag followed by a tag;
+// its pieces end as the line does (the pieces of a last line without an end: as the line
+// before it, else with LF). Progress counts each line's bytes and end. Returns kStopped when a
+// hook asked to stop; *output then holds the lines done so far.
+FileOutcome TranslateLines(std::string_view text, const LineLayout& layout,
+                           LineTranslator& translator, FolderPassState& state, LineHooks& hooks,
+                           std::string* output);
 
 }  // namespace lorvan

@@ -9,6 +9,7 @@
 #include "encoding/paragraphs.h"
 #include "run/file_mask.h"
 #include "run/file_pipeline.h"
+#include "run/file_text.h"
 #include "run/folder_reader.h"
 #include "run/output_name.h"
 
@@ -44,6 +45,22 @@ class Progress : public LineHooks {
   std::int64_t count_ = 0;
   std::int64_t percent_ = 0;
 };
+
+// Converts input line by line (lines end at CR or CR LF; a lone LF stays in its line unless it
+// ends the file), each line followed by CR LF, and one more CR LF at the end.
+void ConvertExactBytes(std::string_view input, std::string* result) {
+  result->reserve(input.size() + input.size() / 16 + 2);
+  const FinalLfSplit split = SplitFinalLf(input);
+  LineReader reader(split.lines);
+  std::string_view line;
+  std::string converted;
+  while (reader.Next(&line)) {
+    converted.assign(line);
+    result->append(CyrillicToLatin(converted)).append("\r\n");
+  }
+  if (split.empty_last_line) result->append("\r\n");
+  result->append("\r\n");
+}
 
 }  // namespace
 
@@ -153,31 +170,59 @@ Status RunDriver::TranslateFile(const std::string& path, const std::string& name
   }
 
   run_.front_end.FileStarted(name);
-
-  std::string working_copy = MakeWorkingCopy(input, run_.settings.paragraphs);
-  input.clear();
-  input.shrink_to_fit();
-  if (!same_name) {
-    // Without the same-name option the working copy stands in the output until the
-    // translation replaces it; a stop leaves it there.
-    status = run_.files.Write(output_name, working_copy);
-    if (!status.ok()) return status;
-  }
-
-  Progress progress(run_.front_end, static_cast<std::int64_t>(working_copy.size()));
-  LineTranslator translator(run_.substitutions,
-                            {.skip_tags = skip_tags, .cyrillic = run_.settings.cyrillic});
   std::string output;
-  if (TranslateText(working_copy, translator, state, progress, &output) == FileOutcome::kStopped) {
-    *stopped = true;
-    return Status::Ok();
-  }
-  working_copy.clear();
-  working_copy.shrink_to_fit();
+  status = run_.settings.byte_exact
+               ? TranslateExactBytes(std::move(input), output_name, state, skip_tags, &output,
+                                     stopped)
+               : TranslateDecoded(path, std::move(input), state, skip_tags, &output, stopped);
+  if (!status.ok() || *stopped) return status;
   status = same_name ? run_.files.Replace(path, output) : run_.files.Write(output_name, output);
   if (!status.ok()) return status;
 
   run_.front_end.FileFinished();
+  return Status::Ok();
+}
+
+Status RunDriver::TranslateExactBytes(std::string input, const std::string& output_name,
+                                      FolderPassState& state, bool skip_tags, std::string* output,
+                                      bool* stopped) {
+  std::string working_copy = MakeWorkingCopy(input, run_.settings.paragraphs);
+  input.clear();
+  input.shrink_to_fit();
+  if (!run_.settings.same_name) {
+    // Without the same-name option the working copy stands in the output until the
+    // translation replaces it; a stop leaves it there.
+    Status status = run_.files.Write(output_name, working_copy);
+    if (!status.ok()) return status;
+  }
+  Progress progress(run_.front_end, static_cast<std::int64_t>(working_copy.size()));
+  LineTranslator translator(run_.substitutions,
+                            {.skip_tags = skip_tags, .cyrillic = run_.settings.cyrillic});
+  *stopped =
+      TranslateText(working_copy, translator, state, progress, output) == FileOutcome::kStopped;
+  return Status::Ok();
+}
+
+Status RunDriver::TranslateDecoded(const std::string& path, std::string input,
+                                   FolderPassState& state, bool skip_tags, std::string* output,
+                                   bool* stopped) {
+  DecodedFile file;
+  DecodeFile(input, run_.settings.encoding, run_.settings.cyrillic, &file);
+  if (LooksLikeUntranslatedCyrillic(input, file, run_.settings.cyrillic))
+    run_.front_end.ReportProblem(RunProblem::kCyrillicWithoutOption, path, "");
+  input.clear();
+  input.shrink_to_fit();
+
+  Progress progress(run_.front_end, static_cast<std::int64_t>(file.text.size()));
+  // The text is Windows-1250 through and through: no letter forms to convert in the line.
+  LineTranslator translator(run_.substitutions,
+                            {.skip_tags = skip_tags, .cyrillic = false, .utf8_letters = false});
+  std::string result;
+  const LineLayout layout{.paragraphs = run_.settings.paragraphs,
+                          .line_ends = run_.settings.line_ends};
+  *stopped = TranslateLines(file.text, layout, translator, state, progress, &result) ==
+             FileOutcome::kStopped;
+  if (!*stopped) EncodeFile(file, result, output);
   return Status::Ok();
 }
 
@@ -186,17 +231,13 @@ Status RunDriver::ConvertFile(const std::string& path) {
   Status status = run_.files.Read(path, &input);
   if (!status.ok()) return status;
   std::string result;
-  result.reserve(input.size() + input.size() / 16 + 2);
-  const FinalLfSplit split = SplitFinalLf(input);
-  LineReader reader(split.lines);
-  std::string_view line;
-  std::string converted;
-  while (reader.Next(&line)) {
-    converted.assign(line);
-    result.append(CyrillicToLatin(converted)).append("\r\n");
+  if (run_.settings.byte_exact) {
+    ConvertExactBytes(input, &result);
+  } else {
+    DecodedFile file;
+    DecodeFile(input, run_.settings.encoding, /*cyrillic=*/true, &file);
+    EncodeFile(file, RewriteLineEnds(file.text, run_.settings.line_ends), &result);
   }
-  if (split.empty_last_line) result.append("\r\n");
-  result.append("\r\n");
   if (run_.settings.same_name) return run_.files.Replace(path, result);
   return run_.files.Write(SuffixedName(path, "_sr"), result);
 }

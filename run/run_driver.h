@@ -47,6 +47,15 @@ class RunDriver {
                      bool skip_tags);
   Status TranslateFile(const std::string& path, const std::string& name, FolderPassState& state,
                        bool skip_tags, bool* stopped);
+  // The translation of input as the original byte model has it: the working copy (standing in
+  // the output until the translation replaces it) and CR LF line ends.
+  Status TranslateExactBytes(std::string input, const std::string& output_name,
+                             FolderPassState& state, bool skip_tags, std::string* output,
+                             bool* stopped);
+  // The translation of input decoded from its own encoding, written back in it, line ends as
+  // the settings say.
+  Status TranslateDecoded(const std::string& path, std::string input, FolderPassState& state,
+                          bool skip_tags, std::string* output, bool* stopped);
   Status ConvertFile(const std::string& path);
   // Turns a failed file's status into the message or question the user sees.
   FileEnd ReportFailure(const std::string& path, const Status& status);

@@ -14,6 +14,9 @@ enum class RunProblem {
   kMissingFile,       // the file does not exist; the run goes on
   kUnreadableFolder,  // a subfolder could not be read; the walk goes on
   kFailedFile,        // any other error; the run ends
+  // A warning: the file is mostly Serbian Cyrillic and the Cyrillic option is off, so it was
+  // written almost untranslated; the run goes on.
+  kCyrillicWithoutOption,
 };
 
 class RunFrontEnd : public YieldPoint {

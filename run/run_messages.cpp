@@ -3,7 +3,17 @@
 namespace lorvan {
 
 std::string ProblemText(RunProblem problem, const std::string& path, const std::string& detail) {
-  if (problem == RunProblem::kMissingFile) return "Datoteka " + path + " ne postoji";
+  switch (problem) {
+    case RunProblem::kMissingFile:
+      return "Datoteka " + path + " ne postoji";
+    case RunProblem::kCyrillicWithoutOption:
+      return "Datoteka " + path +
+             " je na cirilici, a opcija \"Prevedi tekst na cirilici (UTF-8)\" nije ukljucena: "
+             "ostala je neprevedena";
+    case RunProblem::kUnreadableFolder:
+    case RunProblem::kFailedFile:
+      break;
+  }
   return detail;
 }
 

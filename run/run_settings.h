@@ -1,7 +1,22 @@
-// The six options of a run, as the option boxes of the window set them.
+// The options of a run, as the window's option boxes and the command line set them.
 #pragma once
 
 namespace lorvan {
+
+// How a file's encoding is found.
+enum class EncodingChoice {
+  kAuto,         // UTF-8 when the file has a byte-order mark or is valid UTF-8 with a non-ASCII
+                 // character; Windows-1250 otherwise
+  kUtf8,         // every file is UTF-8
+  kWindows1250,  // every file is Windows-1250
+};
+
+// How the output's lines end.
+enum class LineEndChoice {
+  kKeep,  // each line as its input line ended; a last line without an end gets none
+  kCrLf,  // CR LF
+  kLf,    // LF
+};
 
 struct RunSettings {
   bool cyrillic = false;      // translate Serbian Cyrillic in UTF-8, write UTF-8 back
@@ -10,6 +25,11 @@ struct RunSettings {
   bool subfolders = false;    // also translate what lies in all subfolders
   bool same_name = false;     // write the result over the input instead of a "_hr" file
   bool paragraphs = true;     // break lines after closing paragraph tags
+  EncodingChoice encoding = EncodingChoice::kAuto;
+  LineEndChoice line_ends = LineEndChoice::kKeep;
+  // The original byte handling instead of the two above: Windows-1250 bytes throughout, the
+  // UTF-8 forms of the Croatian letters converted in place, CR LF after every line.
+  bool byte_exact = false;
 };
 
 }  // namespace lorvan

@@ -61,6 +61,7 @@ class MainWindowTest : public QObject {
   void escapeSetsStopWhereverFocusIs();
   void runWritesTranslationsAndClearsBar();
   void stopClickEndsRunningTranslation();
+  void encodingBoxChoosesHowFilesAreWritten();
 };
 
 void MainWindowTest::startsWithDesignCaptionsAndStates_data() {
@@ -229,11 +230,32 @@ void MainWindowTest::runWritesTranslationsAndClearsBar() {
   QVERIFY(Entries(files).contains("a_hr.txt"));  // the list shows the files just written
 }
 
+// A UTF-8 file with LF lines comes out as UTF-8 with LF lines; the original byte model, chosen
+// in the encoding box, writes Windows-1250 and CR LF and leaves the line-end box out of play.
+void MainWindowTest::encodingBoxChoosesHowFilesAreWritten() {
+  WindowFixture f(std::vector<TestFile>{{"a.txt", "Hiljada “ljudi” \xf0\x9f\x98\x80\nhleb"}});
+  auto* encoding = f.Find<QComboBox>("cmbKodiranje");
+  QCOMPARE(encoding->currentText(), QString("automatski"));
+  QTest::mouseClick(f.Find<QPushButton>("cmdFind"), Qt::LeftButton);
+  QCOMPARE(f.Read("a_hr.txt"), QByteArray("Tisuća “ljudi” \xf0\x9f\x98\x80\nkruh"));
+
+  f.Find<QComboBox>("cmbKrajRetka")->setCurrentIndex(1);
+  QTest::mouseClick(f.Find<QPushButton>("cmdFind"), Qt::LeftButton);
+  QCOMPARE(f.Read("a_hr.txt"), QByteArray("Tisuća “ljudi” \xf0\x9f\x98\x80\r\nkruh"));
+
+  encoding->setCurrentIndex(3);
+  QVERIFY(!f.Find<QComboBox>("cmbKrajRetka")->isEnabled());
+  f.Write("a.txt", "hleb\n");
+  QTest::mouseClick(f.Find<QPushButton>("cmdFind"), Qt::LeftButton);
+  QCOMPARE(f.Read("a_hr.txt"), QByteArray("kruh\r\n"));
+}
+
 // A STOP click while a long file is being translated ends the run inside that file: the
 // file's output holds the untranslated working copy and the next file is never started.
 void MainWindowTest::stopClickEndsRunningTranslation() {
   QByteArray big = QByteArray("Hleb i voz.\r\n").repeated(300000);
   WindowFixture f({{"a.txt", big}, {"b.txt", "Hleb.\r\n"}});
+  f.Find<QComboBox>("cmbKodiranje")->setCurrentIndex(3);  // the original byte model
   ClickEntry(f.Find<QListWidget>("filList"), 0);
   auto* find = f.Find<QPushButton>("cmdFind");
   bool clicked_during_run = false;

@@ -39,17 +39,24 @@ inline std::string Quote(const std::string& text) {
 class CliTest : public ::testing::Test {
  protected:
   // Runs the program with args (a shell word list) in the temporary folder, with input on
-  // its standard input.
+  // its standard input, in the original byte model unless args choose otherwise (Exact).
   Result Run(const std::string& args, const std::string& input = "") {
+    return RunIn(args, input, "--byte-exact ");
+  }
+  // Runs the program as users run it by default: files in their own encoding and line ends.
+  Result RunDefault(const std::string& args, const std::string& input = "") {
+    return RunIn(args, input, "");
+  }
+  Result RunIn(const std::string& args, const std::string& input, const std::string& mode) {
     Put(".stdin", input);
     std::string command = "cd " + Quote(dir_.path()) + " && " + Quote(kCli) + " -d " +
-                          Quote(kDictionary) + " " + args + " <.stdin >.stdout 2>.stderr";
+                          Quote(kDictionary) + " " + mode + args + " <.stdin >.stdout 2>.stderr";
     return {Shell(command), Get(".stdout"), Get(".stderr")};
   }
   // Runs a shell script in the temporary folder; returns its exit status.
   int Script(const std::string& script) {
     Put(".script.sh", script);
-    return Shell("cd " + Quote(dir_.path()) + " && CLI=" + Quote(kCli) +
+    return Shell("cd " + Quote(dir_.path()) + " && CLI=" + Quote(kCli) + " EXACT=--byte-exact" +
                  " DICT=" + Quote(kDictionary) + " timeout 60 bash .script.sh");
   }
   void Put(const std::string& relative, const std::string& bytes) {

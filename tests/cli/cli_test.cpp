@@ -57,6 +57,23 @@ TEST_F(CliTest, FiltersStandardInput) {
   EXPECT_EQ(r.out, "kruh\n\n\nvlak\nkruh\n");
 }
 
+TEST_F(CliTest, KeepsTheInputsEncodingAndLineEnds) {
+  // Standard input: UTF-8 in, UTF-8 out, each line end as it came, no end added.
+  Result r = RunDefault("--stdin", "Hiljada \xe2\x80\x9chleb\xe2\x80\x9d \xf0\x9f\x98\x80\r\nvoz");
+  EXPECT_EQ(r.out, "Tisu\xc4\x87" "a \xe2\x80\x9ckruh\xe2\x80\x9d \xf0\x9f\x98\x80\r\nvlak");
+  r = RunDefault("--stdin --encoding windows-1250 --line-ends lf", "Hiljada\r\n");
+  EXPECT_EQ(r.out, "Tisu\xe6" "a\n");
+  EXPECT_EQ(RunDefault("--encoding latin1").exit_code, 2);
+
+  // A Cyrillic file translated without the Cyrillic option is named, not passed over.
+  Put("c.txt", "\xd0\xa5\xd0\xbb\xd0\xb5\xd0\xb1\n");
+  r = RunDefault("c.txt");
+  EXPECT_EQ(r.exit_code, 0);
+  EXPECT_NE(r.err.find("c.txt is Serbian Cyrillic"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("--cyrillic"), std::string::npos) << r.err;
+  EXPECT_EQ(Get("c_hr.txt"), "\xd0\xa5\xd0\xbb\xd0\xb5\xd0\xb1\n");
+}
+
 TEST_F(CliTest, PrintsTheStatistics) {
   Result r = Run("--stats");
   EXPECT_EQ(r.exit_code, 0);

@@ -119,7 +119,7 @@ TEST_F(CliTest, WhatVanishesDuringARunIsReported) {
   const std::string big = Repeat("hleb i voz\r\n", kSanitized ? 2 << 20 : 10 << 20);
   Put("b/big.txt", big);
   Put("a/small.txt", "hleb");  // the walk takes b before a
-  ASSERT_EQ(Script("\"$CLI\" -d \"$DICT\" -q -r >out 2>err & pid=$!\n"
+  ASSERT_EQ(Script("\"$CLI\" $EXACT -d \"$DICT\" -q -r >out 2>err & pid=$!\n"
                    "while [ ! -e b/big_hr.txt ]; do sleep 0.01; done\n"
                    "rm -r a\n"
                    "wait $pid; echo $? >status\n"),
@@ -129,7 +129,7 @@ TEST_F(CliTest, WhatVanishesDuringARunIsReported) {
   EXPECT_FALSE(Exists("a"));
 
   Put("b/small.txt", "hleb");
-  ASSERT_EQ(Script("rm b/big_hr.txt; \"$CLI\" -d \"$DICT\" -q -C b big.txt small.txt >out 2>err"
+  ASSERT_EQ(Script("rm b/big_hr.txt; \"$CLI\" $EXACT -d \"$DICT\" -q -C b big.txt small.txt >out 2>err"
                    " & pid=$!\n"
                    "while [ ! -e b/big_hr.txt ]; do sleep 0.01; done\n"
                    "rm b/small.txt\n"
