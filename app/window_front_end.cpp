@@ -52,6 +52,10 @@ void WindowFrontEnd::FileFinished() {
 // The run's messages hold file paths, which are the system's bytes.
 void WindowFrontEnd::ReportProblem(RunProblem problem, const std::string& path,
                                    const std::string& detail) {
+  if (problem == RunProblem::kCyrillicWithoutOption) {
+    if (cyrillic_reported_) return;  // once per run: the next such files go unmentioned
+    cyrillic_reported_ = true;
+  }
   QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kApplicationTitle),
                   FromFileBytes(ProblemText(problem, path, detail)), QMessageBox::Ok,
                   widgets_.window);
@@ -71,6 +75,7 @@ void WindowFrontEnd::FolderEntered(const std::string& folder) {
 void WindowFrontEnd::MaskSet(const std::string& mask) { widgets_.browser->followRunMask(mask); }
 
 void WindowFrontEnd::RunStarted() {
+  cyrillic_reported_ = false;
   widgets_.find->setText(QString::fromLatin1(kStopCaption));
 }
 

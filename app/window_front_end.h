@@ -65,6 +65,7 @@ class WindowFrontEnd : public RunFrontEnd, public RunCommandView {
   const StopFlag& stop_;
   const qint64 interval_ns_;
   QElapsedTimer since_events_;
+  bool cyrillic_reported_ = false;  // this run has named a Cyrillic file already
 };
 
 }  // namespace lorvan
