@@ -43,7 +43,7 @@ install_check() {
   rm -rf "$prefix"
   [ "$out" = kruh ] || { echo "install check ($build): lorvan-cli gave '$out'" >&2; return 1; }
 }
-install_check build-install "lorvan lorvan-cli" -DLORVAN_WERROR=ON
+install_check build-install "lorvan lorvan-cli" -DLORVAN_GUI=ON -DLORVAN_WERROR=ON
 install_check build-install-cli lorvan-cli -DLORVAN_GUI=OFF -DLORVAN_WERROR=ON
 
 if [ "${LORVAN_SKIP_FUZZ:-0}" != 1 ]; then
