@@ -142,7 +142,7 @@ int PrintStatistics(const lorvan::Dictionary& dictionary) {
   return 0;
 }
 
-int TranslateStandardInput(const CliOptions& o, const lorvan::Substitutions& substitutions) {
+int TranslateStandardInput(const CliOptions& o, lorvan::Substitutions& substitutions) {
   lorvan::LineTranslator translator(
       substitutions, {.skip_tags = o.settings.skip_tags, .cyrillic = o.settings.cyrillic});
   const lorvan::LineFilter filter = o.settings.convert_only
@@ -155,7 +155,7 @@ int TranslateStandardInput(const CliOptions& o, const lorvan::Substitutions& sub
   return done && std::cout.good() ? 0 : kExitFailed;
 }
 
-int TranslateFolder(const CliOptions& o, const lorvan::Substitutions& substitutions) {
+int TranslateFolder(const CliOptions& o, lorvan::Substitutions& substitutions) {
   for (const std::string& name : o.names) {
     if (name.empty() || name.find('/') != std::string::npos || name == "." || name == "..") {
       std::cerr << "lorvan-cli: " << name

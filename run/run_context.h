@@ -15,7 +15,7 @@ namespace lorvan {
 // questions; the file system; and the browser whose folder and selection the run follows.
 // REQUIRES: every referenced object outlives whatever holds the context.
 struct RunContext {
-  const Substitutions& substitutions;
+  Substitutions& substitutions;
   const RunSettings& settings;
   StopFlag& stop;
   RunFrontEnd& front_end;

@@ -12,15 +12,15 @@ ReferenceSubstitutions::ReferenceSubstitutions(std::string_view word_file,
 }
 
 void ReferenceSubstitutions::TranslateWord(unsigned char first_char, int length_class,
-                                           int word_length, std::string& word) const {
-  TranslateWordLiteral(words_, first_char, length_class, word_length, word);
+                                           std::string& word) const {
+  TranslateWordLiteral(words_, first_char, length_class, word);
 }
 
-void ReferenceSubstitutions::ApplyPhrases(std::string& line) const {
+void ReferenceSubstitutions::ApplyPhrases(std::string& line) {
   line = ApplyPhrasesLiteral(std::move(line), phrases_);
 }
 
-void ReferenceSubstitutions::ApplyNames(std::string& line) const {
+void ReferenceSubstitutions::ApplyNames(std::string& line) {
   line = ApplyNamesLiteral(std::move(line), names_);
 }
 

@@ -18,10 +18,9 @@ class ReferenceSubstitutions final : public Substitutions {
   ReferenceSubstitutions(std::string_view word_file, std::vector<PhraseEntry> phrases,
                          std::vector<NameEntry> names);
 
-  void TranslateWord(unsigned char first_char, int length_class, int word_length,
-                     std::string& word) const override;
-  void ApplyPhrases(std::string& line) const override;
-  void ApplyNames(std::string& line) const override;
+  void TranslateWord(unsigned char first_char, int length_class, std::string& word) const override;
+  void ApplyPhrases(std::string& line) override;
+  void ApplyNames(std::string& line) override;
 
  private:
   ReferenceWordTable words_;

@@ -1,4 +1,4 @@
-#include "reference/phrase_generators.h"
+#include "generators/phrase_generators.h"
 
 #include <iterator>
 #include <optional>

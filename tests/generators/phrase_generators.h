@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "dictionary/dictionary.h"
-#include "reference/generators.h"
+#include "generators/generators.h"
 
 namespace lorvan::testing {
 
