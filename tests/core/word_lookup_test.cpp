@@ -68,7 +68,8 @@ TEST(TranslateWord, CarriesTheCaseOverWithTheNumbersAsPassed) {
   EXPECT_NE(reference::TranslateWordLiteral(literal, '0', 0, word), "0,yz");
 }
 
-// Random dictionaries and words: the word table and the literal index agree on every word.
+// Random dictionaries and words, some joined to a preposition: the word table and the literal
+// index agree on every word.
 TEST(TranslateWord, AgreesWithTheLiteralIndexOnRandomDictionaries) {
   testing::TextGenerator gen(20240611);
   int found = 0, lookups = 0;
@@ -77,7 +78,8 @@ TEST(TranslateWord, AgreesWithTheLiteralIndexOnRandomDictionaries) {
     reference::ReferenceWordTable literal;
     std::vector<std::string> sources;
     for (int pairs = gen.Uniform(1, 60); pairs > 0; --pairs) {
-      std::string source = !sources.empty() && gen.Chance(0.15)
+      std::string source = gen.Chance(0.05) ? "s " + testing::SourceWord(gen)
+                           : !sources.empty() && gen.Chance(0.15)
                                ? gen.RandomCase(sources[gen.Uniform(0, sources.size() - 1)])
                                : testing::SourceWord(gen);
       std::string target = testing::TargetText(gen);
@@ -89,9 +91,13 @@ TEST(TranslateWord, AgreesWithTheLiteralIndexOnRandomDictionaries) {
       std::string word = gen.Chance(0.6)
                              ? gen.RandomCase(sources[gen.Uniform(0, sources.size() - 1)])
                              : testing::SourceWord(gen);
-      std::string fast = word, slow = word;
       auto first = static_cast<unsigned char>(word[0]);
       int length_class = LengthClass(word.size());
+      if (gen.Chance(0.2)) {  // a joined preposition: its letter and the word's class
+        first = "sSkK"[gen.Uniform(0, 3)];
+        word.insert(0, std::string(1, static_cast<char>(first)) + " ");
+      }
+      std::string fast = word, slow = word;
       if (table.Find(BucketOfCode(first), length_class, word) != nullptr) ++found;
       ASSERT_EQ(TranslateWord(table, first, length_class, fast),
                 reference::TranslateWordLiteral(literal, first, length_class, slow))
