@@ -60,6 +60,8 @@ TEST(PhrasePass, BoundariesCaseOrderAndGroups) {
       {{{"m", "n"}, {"#kad", "5"}, {"n", "o"}}, "m", "n"},  // a count beyond the list
       // list order, no longest match; a later entry sees the earlier output
       {{{"ab", "x"}, {"abc", "y"}, {"x", "z"}}, "abc", "zc"},
+      // an entry of the longest length, made by an earlier one at its last byte
+      {{{"q", "z"}, {"abz", "X"}}, "abq", "X"},
       {{{"", "x"}, {"   ", "y"}, {"#m", "0"}, {"m", "n"}}, "#m", "#n"},
       {{}, "da li", "da li"},
   };
