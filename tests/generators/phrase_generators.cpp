@@ -128,16 +128,4 @@ std::string PhraseListGenerator::Line(const std::vector<std::string>& sources) {
   return line;
 }
 
-std::vector<std::string> SourcesOf(const std::vector<PhraseEntry>& list) {
-  std::vector<std::string> sources;
-  for (const PhraseEntry& entry : list) sources.push_back(entry.source);
-  return sources;
-}
-
-std::vector<std::string> SourcesOf(const std::vector<NameEntry>& list) {
-  std::vector<std::string> sources;
-  for (const NameEntry& entry : list) sources.push_back(entry.source);
-  return sources;
-}
-
 }  // namespace lorvan::testing
