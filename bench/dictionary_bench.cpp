@@ -9,7 +9,7 @@
 #include "common/text_file.h"
 #include "dictionary/load.h"
 #include "engine/word_lookup.h"
-#include "reference/dictionary_generators.h"
+#include "generators/generators.h"
 #include "reference/word_index_reference.h"
 #include "tests/core/temp_dir.h"
 
@@ -107,8 +107,7 @@ void BM_WordLookupReference(benchmark::State& state) {
     for (const std::string& w : setup.words) {
       word = w;
       reference::TranslateWordLiteral(setup.literal, static_cast<unsigned char>(word[0]),
-                                      LengthClass(word.size()), static_cast<int>(word.size()),
-                                      word);
+                                      LengthClass(word.size()), word);
       benchmark::DoNotOptimize(word.data());
     }
   }

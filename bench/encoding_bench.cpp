@@ -7,7 +7,7 @@
 
 #include "encoding/convert.h"
 #include "encoding/cyrillic.h"
-#include "reference/encoding_generators.h"
+#include "generators/encoding_generators.h"
 #include "reference/encoding_reference.h"
 
 namespace lorvan {

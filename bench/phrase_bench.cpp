@@ -7,7 +7,7 @@
 
 #include "engine/names.h"
 #include "engine/phrases.h"
-#include "reference/generators.h"
+#include "generators/generators.h"
 #include "reference/phrase_name_reference.h"
 
 namespace lorvan {
@@ -63,7 +63,7 @@ const std::vector<std::string>& BenchLines() {
 
 // Applies pass to every bench line, each time from a fresh copy of the line.
 template <typename Pass>
-void ApplyToLines(benchmark::State& state, const Pass& pass) {
+void ApplyToLines(benchmark::State& state, Pass pass) {
   std::string line;
   for (auto _ : state) {
     for (const std::string& input : BenchLines()) {

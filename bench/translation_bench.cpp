@@ -10,7 +10,7 @@
 
 #include "common/text_file.h"
 #include "dictionary/dictionary_loader.h"
-#include "reference/generators.h"
+#include "generators/generators.h"
 #include "reference/reference_substitutions.h"
 #include "engine/line_translator.h"
 
@@ -110,7 +110,7 @@ const Corpus& TheCorpus() {
   return corpus;
 }
 
-void TranslateLines(benchmark::State& state, const Substitutions& substitutions,
+void TranslateLines(benchmark::State& state, Substitutions& substitutions,
                     std::size_t line_count) {
   const Corpus& corpus = TheCorpus();
   std::int64_t bytes = 0;

@@ -7,7 +7,7 @@
 
 #include "encoding/display_text.h"
 #include "encoding/utf8_text.h"
-#include "reference/encoding_generators.h"
+#include "generators/encoding_generators.h"
 
 namespace lorvan {
 namespace {

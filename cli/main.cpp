@@ -169,7 +169,7 @@ int PrintStatistics(const lorvan::Dictionary& dictionary) {
   return 0;
 }
 
-int TranslateStandardInput(const CliOptions& o, const lorvan::Substitutions& substitutions) {
+int TranslateStandardInput(const CliOptions& o, lorvan::Substitutions& substitutions) {
   // The encoding is decided from the first 64 KiB (all of a shorter input). Text typed on a
   // terminal is taken as it comes, in the terminal's UTF-8.
   const bool terminal = isatty(STDIN_FILENO) != 0;
@@ -213,7 +213,7 @@ int TranslateStandardInput(const CliOptions& o, const lorvan::Substitutions& sub
   return done && std::cout.good() ? 0 : kExitFailed;
 }
 
-int TranslateFolder(const CliOptions& o, const lorvan::Substitutions& substitutions) {
+int TranslateFolder(const CliOptions& o, lorvan::Substitutions& substitutions) {
   for (const std::string& name : o.names) {
     if (name.empty() || name.find('/') != std::string::npos || name == "." || name == "..") {
       std::cerr << "lorvan-cli: " << name

@@ -1,19 +1,20 @@
 #include "encoding/convert.h"
 
+#include <array>
+#include <string_view>
+
 #include "encoding/letters.h"
 
 namespace lorvan {
-
-constexpr std::array<std::string_view, 12> kUtf8Forms = {
-    "utf-8",    "\xC4\x8C", "\xC4\x8D", "\xC4\x86", "\xC4\x87", "\xC4\x90",
-    "\xC4\x91", "\xC5\xA0", "\xC5\xA1", "\xC5\xBD", "\xC5\xBE", "\xE2\x80\x9E"};
-constexpr std::array<std::string_view, 12> kCp1250Forms = {"windows-1250", "\xC8", "\xE8", "\xC6",
-                                                           "\xE6",         "\xD0", "\xF0", "\x8A",
-                                                           "\x9A",         "\x8E", "\x9E", "\x84"};
-
 namespace {
 
-constexpr std::size_t kFirstSlot = 1, kLastSlot = 11, kQuoteSlot = 11;
+// Č č Ć ć Đ đ Š š Ž ž „ in that order; the quotation mark comes last.
+constexpr std::array<std::string_view, 11> kUtf8Forms = {
+    "\xC4\x8C", "\xC4\x8D", "\xC4\x86", "\xC4\x87", "\xC4\x90",    "\xC4\x91",
+    "\xC5\xA0", "\xC5\xA1", "\xC5\xBD", "\xC5\xBE", "\xE2\x80\x9E"};
+constexpr std::array<std::string_view, 11> kCp1250Forms = {
+    "\xC8", "\xE8", "\xC6", "\xE6", "\xD0", "\xF0", "\x8A", "\x9A", "\x8E", "\x9E", "\x84"};
+constexpr std::size_t kQuoteSlot = 10;
 
 // byte_of[lead - 0xC4][second]: the Windows-1250 byte of the letter that the UTF-8 pair
 // lead, second encodes, or 0 when the pair is not one of the ten letters.
@@ -23,7 +24,7 @@ struct ShrinkTable {
 
 constexpr ShrinkTable BuildShrinkTable() {
   ShrinkTable t;
-  for (std::size_t k = kFirstSlot; k < kQuoteSlot; ++k) {
+  for (std::size_t k = 0; k < kQuoteSlot; ++k) {
     auto lead = static_cast<unsigned char>(kUtf8Forms[k][0]);
     auto second = static_cast<unsigned char>(kUtf8Forms[k][1]);
     t.byte_of[lead - 0xC4][second] = static_cast<unsigned char>(kCp1250Forms[k][0]);
@@ -38,7 +39,7 @@ struct ExpandTable {
 
 constexpr ExpandTable BuildExpandTable() {
   ExpandTable t;
-  for (std::size_t k = kFirstSlot; k <= kLastSlot; ++k)
+  for (std::size_t k = 0; k < kUtf8Forms.size(); ++k)
     t.form_of[static_cast<unsigned char>(kCp1250Forms[k][0])] = kUtf8Forms[k];
   return t;
 }

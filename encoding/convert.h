@@ -3,19 +3,13 @@
 // passes through unchanged, and the input is not parsed as UTF-8.
 #pragma once
 
-#include <array>
 #include <string>
-#include <string_view>
 
 namespace lorvan {
 
-// Slot 0 holds the table's label; slots 1 to 11 hold Č č Ć ć Đ đ Š š Ž ž „ in that order.
-extern const std::array<std::string_view, 12> kUtf8Forms;
-extern const std::array<std::string_view, 12> kCp1250Forms;
-
 // Rewrites text in place and returns it: with from_utf8 the UTF-8 forms become Windows-1250
-// bytes, otherwise the Windows-1250 bytes become UTF-8 forms. The result equals replacing
-// slot 1 to 11 one after another, each pass over the whole text.
+// bytes, otherwise the Windows-1250 bytes become UTF-8 forms. The result equals replacing the
+// forms of Č č Ć ć Đ đ Š š Ž ž „ one after another in that order, each pass over the whole text.
 std::string& ConvertEncoding(std::string& text, bool from_utf8);
 
 }  // namespace lorvan

@@ -23,7 +23,7 @@ struct LineOptions {
 class LineTranslator {
  public:
   // REQUIRES: substitutions outlives this object.
-  LineTranslator(const Substitutions& substitutions, LineOptions options)
+  LineTranslator(Substitutions& substitutions, LineOptions options)
       : substitutions_(substitutions), options_(options) {}
 
   // Translates line with the folder pass's state and returns the output line, valid until the
@@ -38,7 +38,7 @@ class LineTranslator {
   // Cuts current_ into words and writes the output line.
   void Scan(FolderPassState& state);
 
-  const Substitutions& substitutions_;
+  Substitutions& substitutions_;
   const LineOptions options_;
   std::string current_;  // the line being scanned, end marker included
   std::string output_;

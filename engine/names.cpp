@@ -13,19 +13,10 @@ bool CanChangeLine(std::string_view source) {
 
 }  // namespace
 
-std::string ReplaceName(std::string_view text, std::string_view source, std::string_view target,
-                        int compare_mode) {
-  NameRule rule = MakeNameRule(source, target, compare_mode);
-  std::string haystack = rule.ignore_case ? ToLowerCopy(text) : std::string(text);
-  std::string out;
-  if (!ApplyNameRule(rule, text, haystack, &out)) return std::string(text);
-  return out;
-}
-
 NamePass::NamePass(const std::vector<NameEntry>& names) {
   rules_.reserve(names.size());
   for (std::size_t i = 0; i < names.size(); ++i) {
-    rules_.push_back(MakeNameRule(names[i].source, names[i].target, 0));
+    rules_.push_back(MakeNameRule(names[i].source, names[i].target));
     if (!CanChangeLine(names[i].source)) continue;
     if (names[i].source.size() <= kLongestMatchedPattern)
       matcher_.Add(names[i].source, i);
@@ -39,13 +30,13 @@ NamePass::NamePass(const std::vector<NameEntry>& names) {
   present_.Resize(names.size());
 }
 
-void NamePass::Scan(const std::string& line) const {
+void NamePass::Scan(const std::string& line) {
   present_.Clear();
   matcher_.FindEntries(line, seen_patterns_, present_);
   for (std::size_t i : unmatched_) present_.Set(i);
 }
 
-void NamePass::Apply(std::string& line) const {
+void NamePass::Apply(std::string& line) {
   if (matcher_.pattern_count() == 0 && unmatched_.empty()) return;  // no name can change it
   if (line.size() > kLongLine) {
     std::vector<std::string> pieces = CutAtBarriers(line, barriers_, kPieceLength);
@@ -58,7 +49,7 @@ void NamePass::Apply(std::string& line) const {
   ApplyToLine(line);
 }
 
-void NamePass::ApplyToLine(std::string& line) const {
+void NamePass::ApplyToLine(std::string& line) {
   Scan(line);
   for (std::size_t i = present_.NextSet(0); i < rules_.size(); i = present_.NextSet(i + 1)) {
     if (ApplyNameRule(rules_[i], line, line, &out_) && out_ != line) {

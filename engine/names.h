@@ -12,13 +12,6 @@
 
 namespace lorvan {
 
-// Replaces every occurrence of source in text that is written in mixed case by target as
-// stored; occurrences entirely in small letters or in capitals stay. compare_mode 0 compares
-// exactly, 1 without regard to letter case. Returns the new text; an empty source returns
-// text unchanged.
-std::string ReplaceName(std::string_view text, std::string_view source, std::string_view target,
-                        int compare_mode);
-
 // The name list prepared for fast application to many lines. One multi-pattern scan tells
 // which names occur in the line; only those are applied, and the line is scanned again only
 // after a replacement changed it. A long line is cut at barrier bytes and each piece passed
@@ -28,21 +21,24 @@ class NamePass {
  public:
   explicit NamePass(const std::vector<NameEntry>& names);
 
-  // Applies every entry in list order to line (ApplyNames), comparing exactly. The result
-  // equals applying ReplaceName entry by entry.
-  void Apply(std::string& line) const;
+  // Applies every entry in list order to line (ApplyNames), each to the line as the entries
+  // before it left it: every occurrence of the source, compared exactly, that is written in
+  // mixed case becomes the target as stored; occurrences entirely in small letters or in
+  // capitals stay. An empty source does nothing.
+  void Apply(std::string& line);
 
  private:
-  void ApplyToLine(std::string& line) const;
-  void Scan(const std::string& line) const;
+  void ApplyToLine(std::string& line);
+  void Scan(const std::string& line);
 
   std::vector<NameRule> rules_;
   AhoCorasick matcher_;    // sources in mixed case: the only ones that can change a line
   BarrierBytes barriers_;  // in no such source and no target
   std::vector<std::size_t> unmatched_;  // sources too long for the matcher: always present
-  mutable std::string out_;
-  mutable BitSet seen_patterns_;
-  mutable BitSet present_;  // entries whose source occurs in the line
+  // Scratch of Apply.
+  std::string out_;
+  BitSet seen_patterns_;
+  BitSet present_;  // entries whose source occurs in the line
 };
 
 }  // namespace lorvan

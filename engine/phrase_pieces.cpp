@@ -20,7 +20,7 @@ struct PhrasePass::Pieces {
 };
 
 // The same walk as over a whole line, with the marks of all pieces together.
-void PhrasePass::ApplyToPieces(std::vector<std::string>& text) const {
+void PhrasePass::ApplyToPieces(std::vector<std::string>& text) {
   const std::size_t count = rules_.size();
   Pieces pieces(text, count);
   for (std::size_t k = 0; k < text.size(); ++k) {
@@ -38,7 +38,7 @@ void PhrasePass::ApplyToPieces(std::vector<std::string>& text) const {
 }
 
 void PhrasePass::MarkPiece(std::string_view folded, std::size_t k, std::size_t first,
-                           Pieces& pieces) const {
+                           Pieces& pieces) {
   present_.Clear();
   matcher_.FindEntries(folded, seen_patterns_, present_);
   for (std::size_t i = present_.NextSet(first); i < rules_.size(); i = present_.NextSet(i + 1)) {
@@ -47,7 +47,7 @@ void PhrasePass::MarkPiece(std::string_view folded, std::size_t k, std::size_t f
   }
 }
 
-bool PhrasePass::KeyInPieces(std::size_t header, Pieces& pieces) const {
+bool PhrasePass::KeyInPieces(std::size_t header, Pieces& pieces) {
   for (std::uint32_t k : pieces.holders[header]) {
     if (!pieces.changed[k] && !is_unmatched_[header]) return true;
     FoldInto(pieces.text[k], &folded_);
@@ -56,7 +56,7 @@ bool PhrasePass::KeyInPieces(std::size_t header, Pieces& pieces) const {
   return false;
 }
 
-void PhrasePass::ApplyPairToPieces(std::size_t i, Pieces& pieces) const {
+void PhrasePass::ApplyPairToPieces(std::size_t i, Pieces& pieces) {
   std::vector<std::uint32_t> holders;
   holders.swap(pieces.holders[i]);  // the walk never comes back to entry i
   std::sort(holders.begin(), holders.end());

@@ -25,15 +25,6 @@ bool IsHeader(const PhraseEntry& entry) {
 
 }  // namespace
 
-std::string ReplacePhrase(std::string_view text, std::string_view source, std::string_view target,
-                          int compare_mode) {
-  PhraseRule rule = MakePhraseRule(source, target, compare_mode);
-  std::string haystack = rule.ignore_case ? ToLowerCopy(text) : std::string(text);
-  std::string out;
-  if (!ApplyPhraseRule(rule, text, haystack, &out)) return std::string(text);
-  return out;
-}
-
 PhrasePass::PhrasePass(const std::vector<PhraseEntry>& phrases)
     : rules_(phrases.size()), is_header_(phrases.size()), is_unmatched_(phrases.size()) {
   const std::size_t count = phrases.size();
@@ -41,7 +32,7 @@ PhrasePass::PhrasePass(const std::vector<PhraseEntry>& phrases)
   for (std::size_t i = 0; i < count; ++i) {
     is_header_[i] = IsHeader(phrases[i]);
     if (!is_header_[i]) {
-      rules_[i] = MakePhraseRule(phrases[i].source, phrases[i].target, 1);
+      rules_[i] = MakePhraseRule(phrases[i].source, phrases[i].target);
       if (rules_[i].needle.empty()) continue;
       Index(rules_[i].needle, i);
       barriers_.Exclude(rules_[i].replacement);
@@ -84,7 +75,7 @@ void PhrasePass::BuildJumps(const std::vector<std::size_t>& skip_to) {
   }
 }
 
-bool PhrasePass::ApplyPair(std::size_t i, std::string& line) const {
+bool PhrasePass::ApplyPair(std::size_t i, std::string& line) {
   if (!ApplyPhraseRule(rules_[i], line, folded_, &out_) || out_ == line) return false;
   line.swap(out_);
   ScanChange(out_, line);
@@ -93,14 +84,14 @@ bool PhrasePass::ApplyPair(std::size_t i, std::string& line) const {
 
 // Every occurrence that overlaps the changed stretch lies within it widened by the longest
 // pattern's length less one on both sides; entries found elsewhere are marked already.
-void PhrasePass::ScanChange(std::string_view before, const std::string& line) const {
+void PhrasePass::ScanChange(std::string_view before, const std::string& line) {
   FoldInto(line, &folded_);
   matcher_.FindEntries(ChangedStretch(before, folded_, matcher_.max_pattern_length()),
                        seen_patterns_, present_);
 }
 
 // A long line is walked in pieces cut at barrier bytes, a shorter one whole.
-void PhrasePass::Apply(std::string& line) const {
+void PhrasePass::Apply(std::string& line) {
   if (matcher_.pattern_count() == 0 && unmatched_.empty()) return;  // nothing to find
   if (line.size() > kLongLine) {
     std::vector<std::string> pieces = CutAtBarriers(line, barriers_, kPieceLength);
@@ -113,7 +104,7 @@ void PhrasePass::Apply(std::string& line) const {
   ApplyToLine(line);
 }
 
-void PhrasePass::ApplyToLine(std::string& line) const {
+void PhrasePass::ApplyToLine(std::string& line) {
   FoldInto(line, &folded_);
   present_.Clear();
   matcher_.FindEntries(folded_, seen_patterns_, present_);

@@ -13,14 +13,6 @@
 
 namespace lorvan {
 
-// Replaces every occurrence of source (without its boundary spaces) in text by target
-// (trimmed of spaces) written in the case of the occurrence. A leading/trailing space of
-// source requires a non-letter (or the line's edge) before/after the occurrence.
-// compare_mode 0 compares exactly, 1 without regard to letter case. Returns the new text;
-// a source that is empty or only spaces returns text unchanged.
-std::string ReplacePhrase(std::string_view text, std::string_view source, std::string_view target,
-                          int compare_mode);
-
 // The phrase list prepared for fast application to many lines. One multi-pattern scan tells
 // which entries occur in the line; only those are applied. After a replacement changed the
 // line, only the changed stretch (with enough context for the longest pattern) is scanned
@@ -31,10 +23,14 @@ class PhrasePass {
  public:
   explicit PhrasePass(const std::vector<PhraseEntry>& phrases);
 
-  // Applies every entry in list order to line (ApplyPhrases): a header whose key is absent
-  // from the line skips its group. The result equals applying ReplacePhrase entry by entry.
-  // A header whose count is not a run of digits skips nothing; blank sources do nothing.
-  void Apply(std::string& line) const;
+  // Applies every entry in list order to line (ApplyPhrases), each to the line as the entries
+  // before it left it. A pair replaces every occurrence of its source (without its boundary
+  // spaces, found without regard to letter case) by its target (trimmed of spaces) written in
+  // the case of the occurrence; a leading/trailing space of the source requires a non-letter
+  // (or the line's edge) before/after the occurrence. A header whose key is absent from the
+  // line skips its group; one whose count is not a run of digits skips nothing. Blank sources
+  // do nothing.
+  void Apply(std::string& line);
 
  private:
   // A move of the walk from position i over headers whose keys are absent: header is the
@@ -76,19 +72,19 @@ class PhrasePass {
       if (hit < i) hit = marks.NextSet(i);
     }
   }
-  void ApplyToLine(std::string& line) const;
+  void ApplyToLine(std::string& line);
   // Applies pair i; true when it changed line.
-  bool ApplyPair(std::size_t i, std::string& line) const;
+  bool ApplyPair(std::size_t i, std::string& line);
   // Marks the entries that occur in the stretch of line that differs from before.
-  void ScanChange(std::string_view before, const std::string& line) const;
+  void ScanChange(std::string_view before, const std::string& line);
 
   // The walk of Apply over the pieces of a long line: a header's key counts as present when
   // any piece holds it, a pair is applied to every piece that holds its needle.
-  void ApplyToPieces(std::vector<std::string>& text) const;
+  void ApplyToPieces(std::vector<std::string>& text);
   // Records piece k as a holder of the entries from `first` on that occur in folded.
-  void MarkPiece(std::string_view folded, std::size_t k, std::size_t first, Pieces& pieces) const;
-  bool KeyInPieces(std::size_t header, Pieces& pieces) const;
-  void ApplyPairToPieces(std::size_t i, Pieces& pieces) const;
+  void MarkPiece(std::string_view folded, std::size_t k, std::size_t first, Pieces& pieces);
+  bool KeyInPieces(std::size_t header, Pieces& pieces);
+  void ApplyPairToPieces(std::size_t i, Pieces& pieces);
 
   std::vector<PhraseRule> rules_;  // pairs; a header that can skip holds its folded key
   std::vector<bool> is_header_;
@@ -99,11 +95,12 @@ class PhrasePass {
   // Entries whose needle or key is too long for the matcher: always taken as present.
   std::vector<std::size_t> unmatched_;
   std::vector<bool> is_unmatched_;
-  mutable std::string folded_;
-  mutable std::string out_;
-  mutable BitSet seen_patterns_;
+  // Scratch of Apply.
+  std::string folded_;
+  std::string out_;
+  BitSet seen_patterns_;
   // Entries whose needle or key occurs in the line; after a change, a superset of them.
-  mutable BitSet present_;
+  BitSet present_;
 };
 
 }  // namespace lorvan

@@ -66,11 +66,10 @@ std::string_view ChangedStretch(std::string_view before, std::string_view folded
   return folded.substr(from, to - from);
 }
 
-PhraseRule MakePhraseRule(std::string_view source, std::string_view target, int compare_mode) {
+PhraseRule MakePhraseRule(std::string_view source, std::string_view target) {
   PhraseRule rule;
-  rule.ignore_case = compare_mode != 0;
   rule.needle = TrimSpaces(source);
-  if (rule.ignore_case) ToLowerInPlace(rule.needle);
+  ToLowerInPlace(rule.needle);
   rule.left_boundary = !source.empty() && source.front() == ' ';
   rule.right_boundary = !source.empty() && source.back() == ' ';
   rule.replacement = TrimSpaces(target);
@@ -83,10 +82,8 @@ PhraseRule MakePhraseRule(std::string_view source, std::string_view target, int 
   return rule;
 }
 
-NameRule MakeNameRule(std::string_view source, std::string_view target, int compare_mode) {
-  NameRule rule{std::string(source), std::string(target), compare_mode != 0};
-  if (rule.ignore_case) ToLowerInPlace(rule.needle);
-  return rule;
+NameRule MakeNameRule(std::string_view source, std::string_view target) {
+  return NameRule{std::string(source), std::string(target)};
 }
 
 bool ApplyPhraseRule(const PhraseRule& rule, std::string_view text, std::string_view haystack,

@@ -1,5 +1,5 @@
 // One phrase pair or name pair prepared for replacement, and the replacement of all its
-// occurrences in one text. Shared by ReplacePhrase/ReplaceName and the fast passes.
+// occurrences in one text, for the phrase and name passes.
 #pragma once
 
 #include <cstddef>
@@ -14,27 +14,25 @@ namespace lorvan {
 inline constexpr std::size_t kLongestMatchedPattern = 256;
 
 struct PhraseRule {
-  std::string needle;       // source without boundary spaces; small letters when ignoring case
-  std::string replacement;  // target without its end spaces, as stored
+  std::string needle;                   // source without boundary spaces, in small letters
+  std::string replacement;              // target without its end spaces, as stored
   std::string replacement_capitals;     // ... entirely in capitals
   std::string replacement_capitalised;  // ... with its first character raised
   bool left_boundary = false;           // source begins with a space
   bool right_boundary = false;          // source ends with a space
-  bool ignore_case = false;
 };
 
 struct NameRule {
-  std::string needle;  // source; small letters when ignoring case
+  std::string needle;  // source as stored: names are compared exactly
   std::string target;
-  bool ignore_case = false;
 };
 
-// compare_mode 0 compares exactly, any other value without regard to letter case.
-PhraseRule MakePhraseRule(std::string_view source, std::string_view target, int compare_mode);
-NameRule MakeNameRule(std::string_view source, std::string_view target, int compare_mode);
+// A phrase is found without regard to letter case, a name only as written.
+PhraseRule MakePhraseRule(std::string_view source, std::string_view target);
+NameRule MakeNameRule(std::string_view source, std::string_view target);
 
-// Applies rule to text. haystack is text in small letters when the rule ignores case, else
-// text itself. Returns false when no occurrence was replaced (also for an empty needle);
+// Applies rule to text. haystack is text in small letters for a phrase rule, text itself for
+// a name rule. Returns false when no occurrence was replaced (also for an empty needle);
 // otherwise *out holds the whole new text.
 bool ApplyPhraseRule(const PhraseRule& rule, std::string_view text, std::string_view haystack,
                      std::string* out);

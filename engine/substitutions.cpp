@@ -8,7 +8,7 @@ DictionarySubstitutions::DictionarySubstitutions(const Dictionary& dictionary)
     : words_(dictionary.words), phrases_(dictionary.phrases), names_(dictionary.names) {}
 
 void DictionarySubstitutions::TranslateWord(unsigned char first_char, int length_class,
-                                            int /*word_length*/, std::string& word) const {
+                                            std::string& word) const {
   lorvan::TranslateWord(words_, first_char, length_class, word);
 }
 

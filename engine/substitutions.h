@@ -15,12 +15,12 @@ class Substitutions {
   virtual ~Substitutions() = default;
 
   // Replaces word by its translation in its own capitalisation (unchanged when unknown).
-  // first_char selects the letter bucket, length_class the length band; word_length is the
-  // length of the word as read (a joined "preposition word" text is longer).
-  virtual void TranslateWord(unsigned char first_char, int length_class, int word_length,
+  // first_char selects the letter bucket, length_class the length band.
+  virtual void TranslateWord(unsigned char first_char, int length_class,
                              std::string& word) const = 0;
-  virtual void ApplyPhrases(std::string& line) const = 0;
-  virtual void ApplyNames(std::string& line) const = 0;
+  // The passes may keep scratch between lines, hence not const.
+  virtual void ApplyPhrases(std::string& line) = 0;
+  virtual void ApplyNames(std::string& line) = 0;
 };
 
 // The substitutions of a loaded dictionary. REQUIRES: dictionary outlives this object and
@@ -29,10 +29,9 @@ class DictionarySubstitutions final : public Substitutions {
  public:
   explicit DictionarySubstitutions(const Dictionary& dictionary);
 
-  void TranslateWord(unsigned char first_char, int length_class, int word_length,
-                     std::string& word) const override;
-  void ApplyPhrases(std::string& line) const override { phrases_.Apply(line); }
-  void ApplyNames(std::string& line) const override { names_.Apply(line); }
+  void TranslateWord(unsigned char first_char, int length_class, std::string& word) const override;
+  void ApplyPhrases(std::string& line) override { phrases_.Apply(line); }
+  void ApplyNames(std::string& line) override { names_.Apply(line); }
 
  private:
   const WordTable& words_;

@@ -68,7 +68,7 @@ bool HandleWordEnd(const Substitutions& substitutions, FolderPassState& state, s
     unsigned char first_code = 0;
     if (!word.empty()) {
       first_code = static_cast<unsigned char>(word[0]);
-      substitutions.TranslateWord(first_code, length_class, length, word);
+      substitutions.TranslateWord(first_code, length_class, word);
     }
     JoinPreposition(state, first_code, word);
     state.pending = Preposition::kNone;
@@ -94,11 +94,11 @@ bool HandleWordEnd(const Substitutions& substitutions, FolderPassState& state, s
       } else if (LowerEquals(word, "ka")) {
         made_pending = TakePreposition(state, word, Preposition::kKa);
       } else {
-        substitutions.TranslateWord(static_cast<unsigned char>(word[0]), length_class, 2, word);
+        substitutions.TranslateWord(static_cast<unsigned char>(word[0]), length_class, word);
       }
       break;
     default:
-      substitutions.TranslateWord(static_cast<unsigned char>(word[0]), length_class, length, word);
+      substitutions.TranslateWord(static_cast<unsigned char>(word[0]), length_class, word);
       break;
   }
 

@@ -20,7 +20,6 @@ std::string& TranslateWord(const WordTable& words, unsigned char first_char, int
   int bucket = BucketOfCode(first_char);
   const std::string* target = words.Find(bucket, length_class, word);
   if (target == nullptr) return word;
-  // The same result as CapitalizeLike, written into word's own buffer.
   const bool capital = StartsWithCapital(bucket, first_char, word);
   const bool all_capitals = capital && HasNoSmall(word);
   word.assign(*target);
@@ -30,14 +29,6 @@ std::string& TranslateWord(const WordTable& words, unsigned char first_char, int
     word[0] = static_cast<char>(ToUpperByte(static_cast<unsigned char>(word[0])));
   }
   return word;
-}
-
-std::string CapitalizeLike(std::string_view source, std::string_view target) {
-  if (HasNoSmall(source)) return ToUpperCopy(target);
-  std::string result(target);
-  if (!result.empty())
-    result[0] = static_cast<char>(ToUpperByte(static_cast<unsigned char>(result[0])));
-  return result;
 }
 
 }  // namespace lorvan

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "common/text_file.h"
-#include "reference/hex.h"
 
 namespace lorvan::fuzz {
 
@@ -42,7 +41,13 @@ void ForEachLine(std::string_view bytes, Step step) {
   while (reader.Next(&line)) step(line);
 }
 
-using testing::Hex;
+// text as hex bytes separated by spaces ("C4 8C 61 ").
+inline std::string Hex(std::string_view text) {
+  static const char kDigits[] = "0123456789ABCDEF";
+  std::string out;
+  for (unsigned char c : text) out += {kDigits[c >> 4], kDigits[c & 15], ' '};
+  return out;
+}
 
 // Reports what disagreed and aborts, which libFuzzer records as a crash.
 [[noreturn]] inline void Fail(const char* what, std::string_view fast, std::string_view literal) {

@@ -13,7 +13,7 @@ namespace lorvan {
 // to stop; and the file system.
 // REQUIRES: every referenced object outlives whatever holds the context.
 struct RunContext {
-  const Substitutions& substitutions;
+  Substitutions& substitutions;
   const RunSettings& settings;
   RunFrontEnd& front_end;
   FileSystem& files;

@@ -27,23 +27,17 @@ std::string RandomBytes(std::size_t size) {
 }
 
 TEST_F(CliTest, BinaryFilesPassThroughAsBytes) {
-  const std::string nul = "hleb\0voz\0\0\r\n\0"s;
-  const std::string noise = RandomBytes(1 << 16);
+  const std::string nul = "hleb\0voz\0\0\r\n\0"s, noise = RandomBytes(1 << 16);
   Put("nul.txt", nul);
   Put("noise.bin", noise);
   // One at a time: the random bytes leave the folder pass inside an HTML tag.
-  Result r = Run("-q nul.txt");
-  EXPECT_EQ(r.exit_code, 0) << r.err;
+  for (const char* args : {"-q nul.txt", "-q noise.bin"}) EXPECT_EQ(Run(args).exit_code, 0) << args;
   EXPECT_EQ(Get("nul_hr.txt"), "kruh\0vlak\0\0\r\n\0\r\n"s);
-  r = Run("-q noise.bin");
-  EXPECT_EQ(r.exit_code, 0) << r.err;
   EXPECT_EQ(Get("nul.txt"), nul);
   EXPECT_EQ(Get("noise.bin"), noise);
   const std::string translated = Get("noise_hr.bin");
   EXPECT_GT(translated.size(), noise.size() / 2);
-
-  r = Run("-q -s noise.bin");  // the same bytes over the input
-  EXPECT_EQ(r.exit_code, 0) << r.err;
+  EXPECT_EQ(Run("-q -s noise.bin").exit_code, 0);  // the same bytes over the input
   EXPECT_EQ(Get("noise.bin"), translated);
 }
 
@@ -54,53 +48,44 @@ TEST_F(CliTest, AHundredMegabyteSingleLine) {
   Result r = Run("-q -s linija.txt");
   EXPECT_EQ(r.exit_code, 0) << r.err;
   const std::string expected = Repeat("Kruh i vlak, je li? ", size / unit.size() * 20 + 20);
-  const std::string translated = Get("linija.txt");
-  EXPECT_EQ(translated.size(), expected.size() + 2);
-  EXPECT_TRUE(translated == expected + "\r\n");
+  EXPECT_TRUE(Get("linija.txt") == expected + "\r\n");
 }
 
-TEST_F(CliTest, EmptyFilesAndFilesOfLineEndsOnly) {
+TEST_F(CliTest, OddFilesAndNames) {
   const struct {
-    std::string name, input, output;
+    std::string input, output, bytes, translated;
   } cases[] = {
-      {"empty.txt", "", ""},
-      {"cr.txt", "\r\r\r", "\r\n\r\n\r\n"},
-      {"lf.txt", "\n\n\n", "\r\n\r\n\r\n"},
-      {"crlf.txt", "\r\n\r\n", "\r\n\r\n"},
+      {"empty.txt", "empty_hr.txt", "", ""},
+      {"cr.txt", "cr_hr.txt", "\r\r\r", "\r\n\r\n\r\n"},
+      {"lf.txt", "lf_hr.txt", "\n\n\n", "\r\n\r\n\r\n"},
+      {"crlf.txt", "crlf_hr.txt", "\r\n\r\n", "\r\n\r\n"},
+      {"pjesma", "pjesma_hr", "hleb", "kruh\r\n"},  // no extension
+      {"a.b.c/x y.txt", "a.b.c/x y_hr.txt", "hleb", "kruh\r\n"},
+      {"q'\"x.txt", "q'\"x_hr.txt", "hleb", "kruh\r\n"},
+      {"-x.txt", "-x_hr.txt", "hleb", "kruh\r\n"},
+      {"\xe8\xff.txt", "\xe8\xff_hr.txt", "hleb", "kruh\r\n"},
   };
-  for (const auto& c : cases) Put(c.name, c.input);
-  Result r = Run("-q");
-  EXPECT_EQ(r.exit_code, 0) << r.err;
-  for (const auto& c : cases) {
-    EXPECT_EQ(Get(c.name), c.input) << c.name;
-    EXPECT_EQ(Get(c.name.substr(0, c.name.size() - 4) + "_hr.txt"), c.output) << c.name;
-  }
-}
-
-TEST_F(CliTest, UnusualFileAndFolderNames) {
-  const struct {
-    std::string input, output;
-  } cases[] = {
-      {"pjesma", "pjesma_hr"},  // no extension
-      {"a.b.c/x y.txt", "a.b.c/x y_hr.txt"},
-      {"q'\"x.txt", "q'\"x_hr.txt"},
-      {"-x.txt", "-x_hr.txt"},
-      {"\xe8\xff.txt", "\xe8\xff_hr.txt"},
-  };
-  for (const auto& c : cases) Put(c.input, "hleb");
+  for (const auto& c : cases) Put(c.input, c.bytes);
   Put(".skriven", "hleb");
-  Result r = Run("-q -r");
+  ASSERT_EQ(::symlink("/dev/zero", Path("zero.txt").c_str()), 0);
+  ASSERT_EQ(::mkfifo(Path("pipe.txt").c_str(), 0600), 0);
+  Result r = Run("-q -r");  // the folder lists neither hidden files nor the device nor the pipe
   EXPECT_EQ(r.exit_code, 0) << r.err;
   for (const auto& c : cases) {
-    EXPECT_EQ(Get(c.output), "kruh\r\n") << c.input;
-    EXPECT_EQ(Get(c.input), "hleb") << c.input;
+    EXPECT_EQ(Get(c.output), c.translated) << c.input;
+    EXPECT_EQ(Get(c.input), c.bytes) << c.input;
   }
-  EXPECT_FALSE(Exists(".skriven_hr"));  // hidden files are not listed
+  EXPECT_FALSE(Exists(".skriven_hr"));
 
   r = Run("-q -- -x.txt .skriven " + Quote("q'\"x.txt") + " " + Quote("\xe8\xff.txt"));
   EXPECT_EQ(r.exit_code, 0) << r.err;
   EXPECT_EQ(Get(".skriven_hr"), "kruh\r\n");
   EXPECT_FALSE(Exists("-x_hr_hr.txt"));
+  for (const std::string name : {"zero.txt", "pipe.txt"}) {
+    r = Run("-q " + name);
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_NE(r.err.find(name + ": not a regular file"), std::string::npos) << r.err;
+  }
 }
 
 TEST_F(CliTest, SymbolicLinkLoopsAreNotFollowedAgain) {
@@ -119,21 +104,17 @@ TEST_F(CliTest, WhatVanishesDuringARunIsReported) {
   const std::string big = Repeat("hleb i voz\r\n", kSanitized ? 2 << 20 : 10 << 20);
   Put("b/big.txt", big);
   Put("a/small.txt", "hleb");  // the walk takes b before a
-  ASSERT_EQ(Script("\"$CLI\" $EXACT -d \"$DICT\" -q -r >out 2>err & pid=$!\n"
-                   "while [ ! -e b/big_hr.txt ]; do sleep 0.01; done\n"
-                   "rm -r a\n"
-                   "wait $pid; echo $? >status\n"),
+  const std::string wait = " & pid=$!\nwhile [ ! -e b/big_hr.txt ]; do sleep 0.01; done\n";
+  ASSERT_EQ(Script("\"$CLI\" $EXACT -d \"$DICT\" -q -r >out 2>err" + wait +
+                   "rm -r a\nwait $pid; echo $? >status\n"),
             0);
   EXPECT_EQ(Get("status"), "0\n") << Get("err");  // a folder gone is a folder not there
   EXPECT_TRUE(Get("b/big_hr.txt") == Repeat("kruh i vlak\r\n", big.size() / 12 * 13));
   EXPECT_FALSE(Exists("a"));
 
   Put("b/small.txt", "hleb");
-  ASSERT_EQ(Script("rm b/big_hr.txt; \"$CLI\" $EXACT -d \"$DICT\" -q -C b big.txt small.txt >out 2>err"
-                   " & pid=$!\n"
-                   "while [ ! -e b/big_hr.txt ]; do sleep 0.01; done\n"
-                   "rm b/small.txt\n"
-                   "wait $pid; echo $? >status\n"),
+  ASSERT_EQ(Script("rm b/big_hr.txt; \"$CLI\" $EXACT -d \"$DICT\" -q -C b big.txt small.txt >out 2>err" +
+                   wait + "rm b/small.txt\nwait $pid; echo $? >status\n"),
             0);
   EXPECT_EQ(Get("status"), "1\n");
   EXPECT_NE(Get("err").find("Datoteka b/small.txt ne postoji"), std::string::npos) << Get("err");
@@ -144,64 +125,39 @@ TEST_F(CliTest, WhatVanishesDuringARunIsReported) {
 TEST_F(CliTest, AnOutputThatCannotBeWrittenEndsTheRun) {
   Put("a.txt", "hleb");
   Put("b.txt", "hleb");
-  ASSERT_TRUE(std::filesystem::create_directory(Path("a_hr.txt")));
-  Result r = Run("-q");
-  EXPECT_EQ(r.exit_code, 1);
-  EXPECT_NE(r.err.find("a_hr.txt: Is a directory"), std::string::npos) << r.err;
-  EXPECT_FALSE(Exists("b_hr.txt"));
-
-  std::filesystem::remove(Path("a_hr.txt"));
-  ASSERT_EQ(::symlink("/dev/full", Path("a_hr.txt").c_str()), 0);  // a full disk
-  r = Run("-q");
-  EXPECT_EQ(r.exit_code, 1);
-  EXPECT_NE(r.err.find("a_hr.txt: No space left on device"), std::string::npos) << r.err;
-  EXPECT_EQ(Get("a.txt"), "hleb");
-  EXPECT_FALSE(Exists("b_hr.txt"));
-}
-
-TEST_F(CliTest, OnlyRegularFilesAreRead) {
-  Put("a.txt", "hleb");
-  ASSERT_EQ(::symlink("/dev/zero", Path("zero.txt").c_str()), 0);
-  ASSERT_EQ(::mkfifo(Path("pipe.txt").c_str(), 0600), 0);
-  Result r = Run("-q");  // the folder lists neither
-  EXPECT_EQ(r.exit_code, 0) << r.err;
-  EXPECT_EQ(Get("a_hr.txt"), "kruh\r\n");
-  for (const std::string name : {"zero.txt", "pipe.txt"}) {
-    r = Run("-q " + name);
+  for (const char* why : {"Is a directory", "No space left on device"}) {
+    std::filesystem::remove(Path("a_hr.txt"));
+    if (why[0] == 'I') {
+      ASSERT_TRUE(std::filesystem::create_directory(Path("a_hr.txt")));
+    } else {
+      ASSERT_EQ(::symlink("/dev/full", Path("a_hr.txt").c_str()), 0);  // a full disk
+    }
+    Result r = Run("-q");
     EXPECT_EQ(r.exit_code, 1);
-    EXPECT_NE(r.err.find(name + ": not a regular file"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("a_hr.txt: "s + why), std::string::npos) << r.err;
+    EXPECT_EQ(Get("a.txt"), "hleb");
+    EXPECT_FALSE(Exists("b_hr.txt"));
   }
 }
 
 TEST_F(CliTest, HostileDictionaryFiles) {
-  const std::string lines_500k = [] {
-    std::string text;
-    for (int n = 0; n < 500'000; ++n)
-      text += "w" + std::to_string(n) + "\tv" + std::to_string(n) + "\r\n";
-    return text;
-  }();
-  const struct {
-    std::string what, bytes;
-  } kinds[] = {
-      {"binary", RandomBytes(100'000)},
-      {"a NUL in a line", "hl\0eb\tx\r\nvoz\tvlak\r\n"s},
-      {"a 10 MB line", "A" + std::string(10 << 20, 'a') + "\tb\r\nvoz\tvlak\r\n"},
-      {"500,000 lines", lines_500k + "voz\tvlak\r\n"},
-  };
-  for (const auto& kind : kinds) {
+  std::string lines_500k;
+  for (int n = 0; n < 500'000; ++n)
+    lines_500k += "w" + std::to_string(n) + "\tv" + std::to_string(n) + "\r\n";
+  const std::string kinds[] = {RandomBytes(100'000), "hl\0eb\tx\r\nvoz\tvlak\r\n"s,
+                               "A" + std::string(10 << 20, 'a') + "\tb\r\nvoz\tvlak\r\n",
+                               lines_500k + "voz\tvlak\r\n"};
+  for (const std::string& bytes : kinds) {
     for (const std::string file : {"1_rjecnik.txt", "2_fraze.txt", "3_imena.txt"}) {
       std::filesystem::remove_all(Path("d"));
       std::filesystem::copy(kDictionary, Path("d"));
-      Put("d/" + file, kind.bytes);
+      Put("d/" + file, bytes);
       Result r = Run("-q -d d --stdin", "hleb i voz, Njujork\n");
-      EXPECT_EQ(r.exit_code, 0) << kind.what << " " << file << ": " << r.err;
+      const std::string what = file + " of " + std::to_string(bytes.size()) + " bytes";
+      EXPECT_EQ(r.exit_code, 0) << what << ": " << r.err;
       // Whatever the damaged file held, the two others still translate.
-      if (file != "1_rjecnik.txt") {
-        EXPECT_EQ(r.out.substr(0, 4), "kruh") << kind.what << " " << file;
-      }
-      if (file != "3_imena.txt") {
-        EXPECT_NE(r.out.find("New York"), std::string::npos) << kind.what << " " << file;
-      }
+      EXPECT_TRUE(file == "1_rjecnik.txt" || r.out.starts_with("kruh")) << what;
+      EXPECT_TRUE(file == "3_imena.txt" || r.out.find("New York") != std::string::npos) << what;
     }
   }
 }

@@ -16,16 +16,14 @@ class FakeSubstitutions : public Substitutions {
   struct Lookup {
     unsigned char first_char;
     int length_class;
-    int word_length;
     std::string word;
   };
 
   // Adds a word pair; source in small letters.
   void Add(const std::string& source, const std::string& target) { words_[source] = target; }
 
-  void TranslateWord(unsigned char first_char, int length_class, int word_length,
-                     std::string& word) const override {
-    lookups_.push_back({first_char, length_class, word_length, word});
+  void TranslateWord(unsigned char first_char, int length_class, std::string& word) const override {
+    lookups_.push_back({first_char, length_class, word});
     auto it = words_.find(ToLowerCopy(word));
     if (it == words_.end()) return;
     std::string target = it->second;
@@ -41,11 +39,11 @@ class FakeSubstitutions : public Substitutions {
   // Makes the phrase pass turn the line from into to.
   void RewritePhrase(const std::string& from, const std::string& to) { rewrites_[from] = to; }
 
-  void ApplyPhrases(std::string& line) const override {
+  void ApplyPhrases(std::string& line) override {
     phrase_lines_.push_back(line);
     if (auto it = rewrites_.find(line); it != rewrites_.end()) line = it->second;
   }
-  void ApplyNames(std::string& line) const override { name_lines_.push_back(line); }
+  void ApplyNames(std::string& line) override { name_lines_.push_back(line); }
 
   std::vector<Lookup>& lookups() const { return lookups_; }
   std::vector<std::string>& phrase_lines() const { return phrase_lines_; }

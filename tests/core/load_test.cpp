@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -15,19 +16,14 @@ namespace lorvan {
 namespace {
 
 using Kind = LoadIssue::Kind;
+using Entries = std::vector<std::pair<std::string, std::string>>;
 
-// The kind and line of every issue of report, in order.
-std::vector<std::pair<Kind, std::int64_t>> Issues(const LoadReport& report) {
-  std::vector<std::pair<Kind, std::int64_t>> issues;
-  for (const LoadIssue& issue : report.issues) issues.emplace_back(issue.kind, issue.line);
+// The file, kind and line of every issue of report, in order.
+std::vector<std::tuple<DictionaryFile, Kind, std::int64_t>> Issues(const LoadReport& report) {
+  std::vector<std::tuple<DictionaryFile, Kind, std::int64_t>> issues;
+  for (const LoadIssue& issue : report.issues)
+    issues.emplace_back(issue.file, issue.kind, issue.line);
   return issues;
-}
-
-std::vector<std::pair<std::string, std::string>> Phrases(const Dictionary& dictionary) {
-  std::vector<std::pair<std::string, std::string>> phrases;
-  for (const PhraseEntry& entry : dictionary.phrases)
-    phrases.emplace_back(entry.source, entry.target);
-  return phrases;
 }
 
 const std::string* FindWord(const Dictionary& dictionary, std::string_view word) {
@@ -88,12 +84,19 @@ TEST_F(LoadDictionaryTest, SplitsLinesAtCrAndCrLfAndPairsAtTheFirstTab) {
   EXPECT_EQ(dict_.names[0].target, "Belgrade");
 }
 
-TEST_F(LoadDictionaryTest, YieldsAtEvery501stWordLine) {
-  struct Case {
+TEST_F(LoadDictionaryTest, YieldsAtEvery501stWordLineAndStopsThere) {
+  const struct {
     int lines;
+    bool stop;
     std::vector<std::int64_t> shown;
-  } cases[] = {{500, {}}, {501, {501}}, {1001, {501}}, {1002, {501, 1002}}};
-  for (const Case& c : cases) {
+    std::int64_t filed;
+  } cases[] = {{500, false, {}, 500},
+               {501, false, {501}, 501},
+               {1001, false, {501}, 1001},
+               {1002, false, {501, 1002}, 1002},
+               {1200, true, {}, 500}};
+  Write(kPhraseFileName, "#kad\r\nkad\tkada\r\n---\r\n");
+  for (const auto& c : cases) {
     Write(kWordFileName, NumberedWordFile(c.lines));
     Dictionary dict;
     int yields = 0, clears = 0;
@@ -101,144 +104,94 @@ TEST_F(LoadDictionaryTest, YieldsAtEvery501stWordLine) {
     LoadHooks hooks{[&] { ++clears; },
                     [&] {
                       ++yields;
-                      return false;
+                      return c.stop;
                     },
                     [&](std::int64_t n) { shown.push_back(n); }};
     LoadReport report = LoadDictionary(dir_.path(), &hooks, &dict);
     EXPECT_EQ(shown, c.shown) << c.lines;
-    EXPECT_EQ(yields, static_cast<int>(c.shown.size())) << c.lines;
+    EXPECT_EQ(yields, static_cast<int>(c.shown.size() + (c.stop ? 1 : 0))) << c.lines;
     EXPECT_EQ(clears, 1);
-    EXPECT_EQ(dict.words.Total(), c.lines);
-    EXPECT_FALSE(report.stopped);
+    EXPECT_EQ(dict.words.Total(), c.filed) << c.lines;
+    EXPECT_EQ(report.word_lines_read, c.filed) << c.lines;
+    EXPECT_EQ(report.stopped, c.stop);
+    EXPECT_EQ(FindWord(dict, "w" + std::to_string(c.filed + 1)), nullptr) << c.lines;
+    EXPECT_EQ(dict.phrases.size(), 2u);  // a stop ends the word file only
   }
 }
 
-TEST_F(LoadDictionaryTest, StopAtLine501FilesTheFirst500AndLoadsTheOtherFiles) {
-  Write(kWordFileName, NumberedWordFile(1200));
-  Write(kPhraseFileName, "#kad\r\nkad\tkada\r\n---\r\n");
-  Write(kNameFileName, "Beograd\tBelgrade\r\n");
-  bool shown = false;
-  LoadReport report = Load({nullptr, [] { return true; }, [&](std::int64_t) { shown = true; }});
-  EXPECT_TRUE(report.stopped);
-  EXPECT_FALSE(shown);
-  EXPECT_EQ(report.word_lines_read, 500);
-  EXPECT_EQ(dict_.words.Total(), 500);
-  EXPECT_NE(FindWord(dict_, "w500"), nullptr);
-  EXPECT_EQ(FindWord(dict_, "w501"), nullptr);
-  EXPECT_EQ(dict_.phrases.size(), 2u);
-  EXPECT_EQ(dict_.names.size(), 1u);
-}
-
-TEST_F(LoadDictionaryTest, MissingFilesAreReportedAndTheOthersStillLoad) {
-  Write(kPhraseFileName, "#kad\r\nkad\tkada\r\n---\r\n");
-  bool cleared = false;
-  LoadReport report = Load({[&] { cleared = true; }, nullptr, nullptr});
-  EXPECT_FALSE(cleared);
-  EXPECT_EQ(report.files_read, 1);
-  ASSERT_EQ(report.issues.size(), 2u);
-  EXPECT_EQ(report.issues[0].file, DictionaryFile::kWords);
-  EXPECT_EQ(report.issues[0].kind, Kind::kFileUnreadable);
-  EXPECT_EQ(report.issues[0].line, 0);
-  EXPECT_NE(report.issues[0].detail.find(kWordFileName), std::string::npos);
-  EXPECT_EQ(report.issues[1].file, DictionaryFile::kNames);
-  EXPECT_EQ(dict_.phrases.size(), 2u);
-}
-
-TEST_F(LoadDictionaryTest, EmptySourcesAreSkippedAndTheLoadGoesOn) {
+TEST_F(LoadDictionaryTest, IssuesAreReportedAndTheLoadGoesOn) {
   Write(kWordFileName, "hleb\tkruh\r\n\tprazno\r\nmleko\tmlijeko\r\n");
   Write(kPhraseFileName, "#kad\r\nkad\tkada\r\n---\r\n");
-  Write(kNameFileName, "\tnitko\r\nBeograd\tBelgrade\r\n");
   LoadReport report = Load();
-  EXPECT_EQ(Issues(report), (std::vector<std::pair<Kind, std::int64_t>>{{Kind::kEmptySource, 2},
-                                                                        {Kind::kEmptySource, 1}}));
-  EXPECT_EQ(report.issues[0].file, DictionaryFile::kWords);
+  EXPECT_EQ(report.files_read, 2);
+  EXPECT_EQ(Issues(report), (std::vector<std::tuple<DictionaryFile, Kind, std::int64_t>>{
+                                {DictionaryFile::kWords, Kind::kEmptySource, 2},
+                                {DictionaryFile::kNames, Kind::kFileUnreadable, 0}}));
   EXPECT_EQ(report.issues[0].detail, "\tprazno");
-  EXPECT_EQ(report.issues[1].file, DictionaryFile::kNames);
+  EXPECT_NE(report.issues[1].detail.find(kNameFileName), std::string::npos);
   EXPECT_EQ(dict_.words.Total(), 2);
   EXPECT_NE(FindWord(dict_, "mleko"), nullptr);
   EXPECT_EQ(dict_.phrases.size(), 2u);
-  ASSERT_EQ(dict_.names.size(), 1u);
-  EXPECT_EQ(dict_.names[0].source, "Beograd");
+
+  Dictionary dict;
+  bool cleared = false;
+  std::filesystem::remove(dir_.path() + "/" + kWordFileName);
+  Write(kNameFileName, "\tnitko\r\nBeograd\tBelgrade\r\n");
+  LoadHooks hooks([&] { cleared = true; });
+  report = LoadDictionary(dir_.path(), &hooks, &dict);
+  EXPECT_FALSE(cleared);  // the word file was never opened
+  EXPECT_EQ(Issues(report), (std::vector<std::tuple<DictionaryFile, Kind, std::int64_t>>{
+                                {DictionaryFile::kWords, Kind::kFileUnreadable, 0},
+                                {DictionaryFile::kNames, Kind::kEmptySource, 1}}));
+  ASSERT_EQ(dict.names.size(), 1u);
+  EXPECT_EQ(dict.names[0].source, "Beograd");
 }
 
 TEST(DictionaryLoader, FilesPhraseLinesWithGroupCounts) {
-  using Entries = std::vector<std::pair<std::string, std::string>>;
-  using IssueList = std::vector<std::pair<Kind, std::int64_t>>;
-  struct Case {
-    const char* name;
+  using IssueList = std::vector<std::tuple<DictionaryFile, Kind, std::int64_t>>;
+  constexpr DictionaryFile kPhrases = DictionaryFile::kPhrases;
+  const struct {
     std::vector<std::string> lines;
     Entries entries;
     IssueList issues;
   } cases[] = {
-      {"group then subgroup",
-       {"#kad", "kad\tkada", "kad god\tkadgod", "---", "##kada", "kada\tkad", "="},
+      // a group, then a subgroup
+      {{"#kad", "kad\tkada", "kad god\tkadgod", "---", "##kada", "kada\tkad", "="},
        {{"#kad", "2"}, {"kad", "kada"}, {"kad god", "kadgod"}, {"#kada", "1"}, {"kada", "kad"}},
        {}},
-      {"a group counts the subgroup headers inside it",
-       {"#a", "x\ty", "##b", "p\tq", "=", "r\ts", "---"},
+      // a group counts the subgroup headers inside it
+      {{"#a", "x\ty", "##b", "p\tq", "=", "r\ts", "---"},
        {{"#a", "4"}, {"x", "y"}, {"#b", "1"}, {"p", "q"}, {"r", "s"}},
        {}},
-      {"closing lines without an open header are ignored",
-       {"p\tq", "=", "---", "#a", "----"},
+      // closing lines without an open header are ignored
+      {{"p\tq", "=", "---", "#a", "----"},
        {{"p", "q"}, {"#a", "0"}},
-       {{Kind::kStrayClose, 2}, {Kind::kStrayClose, 3}}},
-      {"a second closing line counts again up to itself",
-       {"##b", "p\tq", "=", "r\ts", "="},
-       {{"#b", "2"}, {"p", "q"}, {"r", "s"}},
-       {}},
-      {"unclosed headers keep an empty target",
-       {"#a", "p\tq", "##b", "r\ts", "#c", "---"},
+       {{kPhrases, Kind::kStrayClose, 2}, {kPhrases, Kind::kStrayClose, 3}}},
+      // a second closing line counts again up to itself
+      {{"##b", "p\tq", "=", "r\ts", "="}, {{"#b", "2"}, {"p", "q"}, {"r", "s"}}, {}},
+      // unclosed headers keep an empty target
+      {{"#a", "p\tq", "##b", "r\ts", "#c", "---"},
        {{"#a", ""}, {"p", "q"}, {"#b", ""}, {"r", "s"}, {"#c", "0"}},
-       {{Kind::kUnclosedGroup, 1}, {Kind::kUnclosedGroup, 3}}},
-      {"blank phrase sources are skipped and not counted",
-       {"#a", "\tx", "   \ty", " a \tz", "---"},
+       {{kPhrases, Kind::kUnclosedGroup, 1}, {kPhrases, Kind::kUnclosedGroup, 3}}},
+      // blank phrase sources are skipped and not counted
+      {{"#a", "\tx", "   \ty", " a \tz", "---"},
        {{"#a", "1"}, {" a ", "z"}},
-       {{Kind::kBlankPhrase, 2}, {Kind::kBlankPhrase, 3}}},
-      {"pair lines that look like control lines are pairs",
-       {"#x\ty", "=\tz", "---\tw", "--", "plain text", "", "# \tv"},
+       {{kPhrases, Kind::kBlankPhrase, 2}, {kPhrases, Kind::kBlankPhrase, 3}}},
+      // pair lines that look like control lines are pairs
+      {{"#x\ty", "=\tz", "---\tw", "--", "plain text", "", "# \tv"},
        {{"#x", "y"}, {"=", "z"}, {"---", "w"}, {"# ", "v"}},
        {}},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     Dictionary dict;
     DictionaryLoader loader(&dict);
     for (const std::string& line : c.lines) loader.AddPhraseLine(line);
     loader.FinishPhrases();
-    EXPECT_EQ(Phrases(dict), c.entries) << c.name;
-    EXPECT_EQ(Issues(loader.report()), c.issues) << c.name;
+    Entries entries;
+    for (const PhraseEntry& entry : dict.phrases) entries.emplace_back(entry.source, entry.target);
+    EXPECT_EQ(entries, c.entries) << c.lines[0];
+    EXPECT_EQ(Issues(loader.report()), c.issues) << c.lines[0];
   }
-}
-
-TEST(DictionaryLoader, UnclosedHeadersAreReportedByTheirLines) {
-  Dictionary dict;
-  DictionaryLoader loader(&dict);
-  for (std::string_view line : {"#kad", "kad\tkada", "##kada"}) loader.AddPhraseLine(line);
-  loader.FinishPhrases();
-  ASSERT_EQ(loader.report().issues.size(), 2u);
-  EXPECT_EQ(loader.report().issues[0].detail, "#kad");
-  EXPECT_EQ(loader.report().issues[1].detail, "##kada");
-  EXPECT_EQ(loader.report().issues[1].line, 3);
-}
-
-TEST(DescribeLoadIssue, NamesFileLineAndProblemInCroatian) {
-  struct Case {
-    LoadIssue issue;
-    std::string expected;
-  } cases[] = {
-      {{DictionaryFile::kPhrases, 12, Kind::kUnclosedGroup, "#kad"},
-       "2_fraze.txt, redak 12: grupa \"#kad\" nije zatvorena (nedostaje \"---\"); njezini se "
-       "parovi uvijek primjenjuju"},
-      {{DictionaryFile::kPhrases, 3, Kind::kUnclosedGroup, "##kada"},
-       "2_fraze.txt, redak 3: podgrupa \"##kada\" nije zatvorena (nedostaje \"=\"); njezini se "
-       "parovi uvijek primjenjuju"},
-      {{DictionaryFile::kWords, 7, Kind::kEmptySource, "\tx"},
-       "1_rjecnik.txt, redak 7: par bez izvornika (redak po\350inje tabulatorom); presko\350en"},
-      {{DictionaryFile::kNames, 0, Kind::kFileUnreadable, "/d/3_imena.txt: No such file"},
-       "3_imena.txt: datoteka nije u\350itana (/d/3_imena.txt: No such file)"},
-      {{DictionaryFile::kPhrases, 5, Kind::kStrayClose, "="},
-       "2_fraze.txt, redak 5: zatvaranje \"=\" bez otvorene podgrupe; redak je zanemaren"},
-  };
-  for (const Case& c : cases) EXPECT_EQ(DescribeLoadIssue(c.issue), c.expected);
 }
 
 }  // namespace

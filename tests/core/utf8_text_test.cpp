@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "encoding/cyrillic.h"
-#include "reference/encoding_generators.h"
+#include "generators/encoding_generators.h"
 
 namespace lorvan {
 namespace {

@@ -93,11 +93,10 @@ TEST(WordEnd, JoinsTheTranslatedWordAndLooksUpTheJoinedText) {
   ASSERT_EQ(subs.lookups().size(), 2u);
   EXPECT_EQ(subs.lookups()[0].word, "tobom");
   EXPECT_EQ(subs.lookups()[0].first_char, 't');
-  // The joined text: the preposition's letter, the class and length of the word as read.
+  // The joined text: the preposition's letter and the class of the word as read.
   EXPECT_EQ(subs.lookups()[1].word, "S tobom");
   EXPECT_EQ(subs.lookups()[1].first_char, 'S');
   EXPECT_EQ(subs.lookups()[1].length_class, 0);
-  EXPECT_EQ(subs.lookups()[1].word_length, 5);
 
   subs.lookups().clear();
   Scan(subs, state, "s a");  // a one-letter word is looked up, the joined text is not
@@ -114,14 +113,13 @@ TEST(WordEnd, KeepsShortWordsOutOfTheLookup) {
   EXPECT_EQ(looked_up, (std::vector<std::string>{"so", "So", "sO", "ne"}));
 }
 
-TEST(WordEnd, PassesLengthClassAndLengthOfTheWordAsRead) {
+TEST(WordEnd, PassesTheLengthClassOfTheWordAsRead) {
   testing::FakeSubstitutions subs;
   FolderPassState state;
   Scan(subs, state, "kuca kucica najnajnajnajveci");
   ASSERT_EQ(subs.lookups().size(), 3u);
   EXPECT_EQ(subs.lookups()[0].length_class, 0);
   EXPECT_EQ(subs.lookups()[1].length_class, 1);
-  EXPECT_EQ(subs.lookups()[1].word_length, 6);
   EXPECT_EQ(subs.lookups()[2].length_class, 10);
 }
 

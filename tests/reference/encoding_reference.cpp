@@ -8,21 +8,6 @@
 namespace lorvan::reference {
 namespace {
 
-// Replaces every occurrence of search in text by replacement, never rescanning a replacement.
-std::string ReplaceAll(const std::string& text, std::string_view search,
-                       std::string_view replacement) {
-  std::string out;
-  std::size_t resume = 0;
-  for (std::size_t match = text.find(search); match != std::string::npos;
-       match = text.find(search, resume)) {
-    out.append(text, resume, match - resume);
-    out.append(replacement);
-    resume = match + search.size();
-  }
-  out.append(text, resume);
-  return out;
-}
-
 struct Slot {
   std::string_view utf8, cp1250;
 };
@@ -38,68 +23,25 @@ struct Row {
 };
 
 // The transliteration rows in the order they are applied; Џ and џ come last.
+// clang-format off
 constexpr Row kRows[] = {
-    {"\xD0\x90", "A"},
-    {"\xD0\xB0", "a"},
-    {"\xD0\x91", "B"},
-    {"\xD0\xB1", "b"},
-    {"\xD0\x92", "V"},
-    {"\xD0\xB2", "v"},
-    {"\xD0\x93", "G"},
-    {"\xD0\xB3", "g"},
-    {"\xD0\x94", "D"},
-    {"\xD0\xB4", "d"},
-    {"\xD0\x96", "\xC5\xBD"},
-    {"\xD0\xB6", "\xC5\xBE"},
-    {"\xD0\x97", "Z"},
-    {"\xD0\xB7", "z"},
-    {"\xD0\x88", "J"},
-    {"\xD1\x98", "j"},
-    {"\xD0\x98", "I"},
-    {"\xD0\xB8", "i"},
-    {"\xD0\x8B", "\xC4\x86"},
-    {"\xD1\x9B", "\xC4\x87"},
-    {"\xD0\x82", "\xC4\x90"},
-    {"\xD1\x92", "\xC4\x91"},
-    {"\xD0\x9A", "K"},
-    {"\xD0\xBA", "k"},
-    {"\xD0\x9B", "L"},
-    {"\xD0\xBB", "l"},
-    {"\xD1\x99", "lj"},
-    {"\xD0\x89", "Lj", "LJ"},
-    {"\xD0\x9C", "M"},
-    {"\xD0\xBC", "m"},
-    {"\xD0\x9D", "N"},
-    {"\xD0\xBD", "n"},
-    {"\xD1\x9A", "nj"},
-    {"\xD0\x8A", "Nj", "NJ"},
-    {"\xD0\x9E", "O"},
-    {"\xD0\xBE", "o"},
-    {"\xD0\x9F", "P"},
-    {"\xD0\xBF", "p"},
-    {"\xD0\xA0", "R"},
-    {"\xD1\x80", "r"},
-    {"\xD0\xA1", "S"},
-    {"\xD1\x81", "s"},
-    {"\xD0\xA2", "T"},
-    {"\xD1\x82", "t"},
-    {"\xD0\xA3", "U"},
-    {"\xD1\x83", "u"},
-    {"\xD0\x95", "E"},
-    {"\xD0\xB5", "e"},
-    {"\xD0\xA4", "F"},
-    {"\xD1\x84", "f"},
-    {"\xD0\xA5", "H"},
-    {"\xD1\x85", "h"},
-    {"\xD0\xA6", "C"},
-    {"\xD1\x86", "c"},
-    {"\xD0\xA7", "\xC4\x8C"},
-    {"\xD1\x87", "\xC4\x8D"},
-    {"\xD0\xA8", "\xC5\xA0"},
-    {"\xD1\x88", "\xC5\xA1"},
-    {"\xD0\x8F", "D\xC5\xBE", "D\xC5\xBD"},
-    {"\xD1\x9F", "d\xC5\xBE"},
-};
+    {"\xD0\x90", "A"}, {"\xD0\xB0", "a"}, {"\xD0\x91", "B"}, {"\xD0\xB1", "b"},
+    {"\xD0\x92", "V"}, {"\xD0\xB2", "v"}, {"\xD0\x93", "G"}, {"\xD0\xB3", "g"},
+    {"\xD0\x94", "D"}, {"\xD0\xB4", "d"}, {"\xD0\x96", "\xC5\xBD"}, {"\xD0\xB6", "\xC5\xBE"},
+    {"\xD0\x97", "Z"}, {"\xD0\xB7", "z"}, {"\xD0\x88", "J"}, {"\xD1\x98", "j"},
+    {"\xD0\x98", "I"}, {"\xD0\xB8", "i"}, {"\xD0\x8B", "\xC4\x86"}, {"\xD1\x9B", "\xC4\x87"},
+    {"\xD0\x82", "\xC4\x90"}, {"\xD1\x92", "\xC4\x91"}, {"\xD0\x9A", "K"}, {"\xD0\xBA", "k"},
+    {"\xD0\x9B", "L"}, {"\xD0\xBB", "l"}, {"\xD1\x99", "lj"}, {"\xD0\x89", "Lj", "LJ"},
+    {"\xD0\x9C", "M"}, {"\xD0\xBC", "m"}, {"\xD0\x9D", "N"}, {"\xD0\xBD", "n"},
+    {"\xD1\x9A", "nj"}, {"\xD0\x8A", "Nj", "NJ"}, {"\xD0\x9E", "O"}, {"\xD0\xBE", "o"},
+    {"\xD0\x9F", "P"}, {"\xD0\xBF", "p"}, {"\xD0\xA0", "R"}, {"\xD1\x80", "r"},
+    {"\xD0\xA1", "S"}, {"\xD1\x81", "s"}, {"\xD0\xA2", "T"}, {"\xD1\x82", "t"},
+    {"\xD0\xA3", "U"}, {"\xD1\x83", "u"}, {"\xD0\x95", "E"}, {"\xD0\xB5", "e"},
+    {"\xD0\xA4", "F"}, {"\xD1\x84", "f"}, {"\xD0\xA5", "H"}, {"\xD1\x85", "h"},
+    {"\xD0\xA6", "C"}, {"\xD1\x86", "c"}, {"\xD0\xA7", "\xC4\x8C"}, {"\xD1\x87", "\xC4\x8D"},
+    {"\xD0\xA8", "\xC5\xA0"}, {"\xD1\x88", "\xC5\xA1"}, {"\xD0\x8F", "D\xC5\xBE", "D\xC5\xBD"},
+    {"\xD1\x9F", "d\xC5\xBE"}};
+// clang-format on
 
 enum class Case { kNone, kCapital, kSmall };
 
@@ -143,18 +85,22 @@ Case CaseBefore(const std::string& text, std::size_t i) {
   return CaseOfCodePoint(CodePointAt(text, i - 1, false));
 }
 
-// One pass of a row with a capitals form: each match looks at its neighbours in text.
-std::string ReplaceDigraph(const std::string& text, const Row& row) {
+// Replaces every occurrence of search in text by replacement, never rescanning a replacement.
+// With capitals, each match looks at its neighbours in text: capitals is written next to a
+// capital unless a small letter follows.
+std::string ReplaceAll(const std::string& text, std::string_view search,
+                       std::string_view replacement, std::string_view capitals = {}) {
   std::string out;
   std::size_t resume = 0;
-  for (std::size_t match = text.find(row.cyrillic); match != std::string::npos;
-       match = text.find(row.cyrillic, resume)) {
+  for (std::size_t match = text.find(search); match != std::string::npos;
+       match = text.find(search, resume)) {
     out.append(text, resume, match - resume);
     Case before = CaseBefore(text, match);
-    Case after = CaseAfter(text, match + row.cyrillic.size());
-    bool capitals = after == Case::kCapital || (before == Case::kCapital && after != Case::kSmall);
-    out.append(capitals ? row.capitals : row.latin);
-    resume = match + row.cyrillic.size();
+    Case after = CaseAfter(text, match + search.size());
+    bool use_capitals =
+        after == Case::kCapital || (before == Case::kCapital && after != Case::kSmall);
+    out.append(!capitals.empty() && use_capitals ? capitals : replacement);
+    resume = match + search.size();
   }
   out.append(text, resume);
   return out;
@@ -190,10 +136,7 @@ std::string ConvertEncodingBySlots(std::string text, bool from_utf8) {
 }
 
 std::string CyrillicToLatinByRows(std::string text) {
-  for (const Row& row : kRows) {
-    text = row.capitals.empty() ? ReplaceAll(text, row.cyrillic, row.latin)
-                                : ReplaceDigraph(text, row);
-  }
+  for (const Row& row : kRows) text = ReplaceAll(text, row.cyrillic, row.latin, row.capitals);
   return text;
 }
 

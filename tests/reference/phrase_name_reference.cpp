@@ -5,8 +5,8 @@
 namespace lorvan::reference {
 namespace {
 
-bool SameChar(char a, char b, int compare_mode) {
-  if (compare_mode == 0) return a == b;
+bool SameChar(char a, char b, bool ignore_case) {
+  if (!ignore_case) return a == b;
   return ToLowerByte(static_cast<unsigned char>(a)) == ToLowerByte(static_cast<unsigned char>(b));
 }
 
@@ -46,14 +46,14 @@ long ReadCount(const std::string& target) {
   return std::stol(target.substr(first));
 }
 
-}  // namespace
-
-long InStr(long start, const std::string& text, const std::string& pattern, int compare_mode) {
+// The 1-based position of the first occurrence of pattern in text at or after position start,
+// or 0.
+long InStr(long start, const std::string& text, const std::string& pattern, bool ignore_case) {
   const long length = static_cast<long>(pattern.size());
   for (long p = start; p + length - 1 <= static_cast<long>(text.size()); ++p) {
     long k = 0;
     while (k < length && SameChar(text[static_cast<std::size_t>(p - 1 + k)],
-                                  pattern[static_cast<std::size_t>(k)], compare_mode))
+                                  pattern[static_cast<std::size_t>(k)], ignore_case))
       ++k;
     if (k == length) return p;
   }
@@ -61,7 +61,7 @@ long InStr(long start, const std::string& text, const std::string& pattern, int 
 }
 
 std::string ReplacePhraseLiteral(const std::string& text, const std::string& source,
-                                 const std::string& target, int compare_mode) {
+                                 const std::string& target) {
   const std::string pattern = Trim(source), replacement = Trim(target);
   if (pattern.empty()) return text;
   const long length = static_cast<long>(pattern.size());
@@ -70,7 +70,7 @@ std::string ReplacePhraseLiteral(const std::string& text, const std::string& sou
   std::string result;
   long start = 1, resume = 1;
   while (true) {
-    long p = InStr(resume, text, pattern, compare_mode);
+    long p = InStr(resume, text, pattern, true);
     if (right && p != 0 && IsWordLetterText(Mid(text, p + length, 1))) {
       resume = p + 1;
       continue;
@@ -87,13 +87,13 @@ std::string ReplacePhraseLiteral(const std::string& text, const std::string& sou
 }
 
 std::string ReplaceNameLiteral(const std::string& text, const std::string& source,
-                               const std::string& target, int compare_mode) {
+                               const std::string& target) {
   if (source.empty()) return text;
   const long length = static_cast<long>(source.size());
   std::string result;
   long start = 1;
   while (true) {
-    long p = InStr(start, text, source, compare_mode);
+    long p = InStr(start, text, source, false);
     if (p == 0) return result + Mid(text, start);
     result += Mid(text, start, p - start);
     std::string seen = Mid(text, p, length);
@@ -103,6 +103,8 @@ std::string ReplaceNameLiteral(const std::string& text, const std::string& sourc
   }
 }
 
+}  // namespace
+
 std::string ApplyPhrasesLiteral(std::string line, const std::vector<PhraseEntry>& entries) {
   const long count = static_cast<long>(entries.size());
   long i = 0;
@@ -110,11 +112,11 @@ std::string ApplyPhrasesLiteral(std::string line, const std::vector<PhraseEntry>
     const PhraseEntry& entry = entries[static_cast<std::size_t>(i)];
     if (Mid(entry.source, 1, 1) == "#") {
       std::string key = Mid(entry.source, 2);
-      bool found = key.empty() || InStr(1, line, key, 1) > 0;
+      bool found = key.empty() || InStr(1, line, key, true) > 0;
       i += found ? 1 : ReadCount(entry.target) + 1;
       continue;
     }
-    line = ReplacePhraseLiteral(line, entry.source, entry.target, 1);
+    line = ReplacePhraseLiteral(line, entry.source, entry.target);
     i += 1;
   }
   return line;
@@ -122,7 +124,7 @@ std::string ApplyPhrasesLiteral(std::string line, const std::vector<PhraseEntry>
 
 std::string ApplyNamesLiteral(std::string line, const std::vector<NameEntry>& entries) {
   for (const NameEntry& entry : entries)
-    line = ReplaceNameLiteral(line, entry.source, entry.target, 0);
+    line = ReplaceNameLiteral(line, entry.source, entry.target);
   return line;
 }
 

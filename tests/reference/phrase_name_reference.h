@@ -10,17 +10,9 @@
 
 namespace lorvan::reference {
 
-// The 1-based position of the first occurrence of pattern in text at or after position start,
-// or 0. compare_mode 0 compares exactly, 1 without regard to letter case.
-long InStr(long start, const std::string& text, const std::string& pattern, int compare_mode);
-
-std::string ReplacePhraseLiteral(const std::string& text, const std::string& source,
-                                 const std::string& target, int compare_mode);
-std::string ReplaceNameLiteral(const std::string& text, const std::string& source,
-                               const std::string& target, int compare_mode);
-
 // Walks every entry in order; a header whose key is absent skips its count of entries (a
-// count that is not a run of digits skips nothing).
+// count that is not a run of digits skips nothing). A phrase is found without regard to
+// letter case, a name only as written.
 std::string ApplyPhrasesLiteral(std::string line, const std::vector<PhraseEntry>& entries);
 std::string ApplyNamesLiteral(std::string line, const std::vector<NameEntry>& entries);
 

@@ -4,10 +4,12 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "dictionary/dictionary.h"
 #include "engine/substitutions.h"
+#include "reference/phrase_name_reference.h"
 #include "reference/word_index_reference.h"
 
 namespace lorvan::reference {
@@ -16,12 +18,18 @@ class ReferenceSubstitutions final : public Substitutions {
  public:
   // word_file: the bytes of a word file; the lists are used as given.
   ReferenceSubstitutions(std::string_view word_file, std::vector<PhraseEntry> phrases,
-                         std::vector<NameEntry> names);
+                         std::vector<NameEntry> names)
+      : phrases_(std::move(phrases)), names_(std::move(names)) {
+    LoadWordFileLiteral(word_file, &words_);
+  }
 
-  void TranslateWord(unsigned char first_char, int length_class, int word_length,
-                     std::string& word) const override;
-  void ApplyPhrases(std::string& line) const override;
-  void ApplyNames(std::string& line) const override;
+  void TranslateWord(unsigned char first_char, int length_class, std::string& word) const override {
+    TranslateWordLiteral(words_, first_char, length_class, word);
+  }
+  void ApplyPhrases(std::string& line) override {
+    line = ApplyPhrasesLiteral(std::move(line), phrases_);
+  }
+  void ApplyNames(std::string& line) override { line = ApplyNamesLiteral(std::move(line), names_); }
 
  private:
   ReferenceWordTable words_;

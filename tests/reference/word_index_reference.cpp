@@ -48,13 +48,12 @@ bool ReferenceWordTable::Add(std::string_view line) {
 }
 
 std::string& TranslateWordLiteral(const ReferenceWordTable& table, unsigned char first_char,
-                                  int length_class, int /*word_length*/, std::string& word) {
+                                  int length_class, std::string& word) {
   int bucket = BucketOfCode(first_char);
   const std::string& index = table.index[bucket][length_class];
   std::size_t comma = FindIgnoringCase(index, "," + word + ",");
   if (comma == std::string::npos) return word;
-  // The pair number follows the key. The length passed with a joined "preposition word" text
-  // is that of the word alone, so the number is found from the key's own length.
+  // The pair number follows the key.
   std::size_t start = comma + word.size() + 2;
   std::size_t end = index.find(',', start);
   std::int64_t n = 0;

@@ -33,7 +33,7 @@ struct ReferenceWordTable {
 // the start of the index string of first_char's bucket and length_class, reads the pair number
 // right after the key (the comma, the text, the comma), and carries the case over. Returns word.
 std::string& TranslateWordLiteral(const ReferenceWordTable& table, unsigned char first_char,
-                                  int length_class, int word_length, std::string& word);
+                                  int length_class, std::string& word);
 
 // Files every line of a word file's bytes (CR or CR LF ends a line).
 void LoadWordFileLiteral(std::string_view bytes, ReferenceWordTable* table);

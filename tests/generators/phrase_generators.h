@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "dictionary/dictionary.h"
-#include "reference/generators.h"
+#include "generators/generators.h"
 
 namespace lorvan::testing {
 
@@ -42,8 +42,12 @@ class PhraseListGenerator {
   TextGenerator text_;
 };
 
-// The sources of a list, to copy into generated lines.
-std::vector<std::string> SourcesOf(const std::vector<PhraseEntry>& list);
-std::vector<std::string> SourcesOf(const std::vector<NameEntry>& list);
+// The sources of a list (phrases or names), to copy into generated lines.
+template <typename Entry>
+std::vector<std::string> SourcesOf(const std::vector<Entry>& list) {
+  std::vector<std::string> sources;
+  for (const Entry& entry : list) sources.push_back(entry.source);
+  return sources;
+}
 
 }  // namespace lorvan::testing

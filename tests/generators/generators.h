@@ -1,4 +1,4 @@
-// Random words, lines and dictionaries for differential tests and benchmarks: Serbian-like
+// Random words, lines and word dictionaries for differential tests and benchmarks: Serbian-like
 // text in Windows-1250 with every case shape, Croatian letters, punctuation and tags.
 #pragma once
 
@@ -20,8 +20,6 @@ class TextGenerator {
   // A line of words separated by spaces and punctuation, sometimes with prepositions
   // (s, sa, k, ka), short words (da, SO), digits, commas and HTML tags.
   std::string Line(int words);
-  // Any bytes except CR and LF.
-  std::string Bytes(int length);
 
   int Uniform(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng_); }
   bool Chance(double p) { return std::bernoulli_distribution(p)(rng_); }
@@ -30,5 +28,13 @@ class TextGenerator {
  private:
   std::mt19937 rng_;
 };
+
+// A source word of word letters in any case shape, 1 to 18 letters, that now and then starts
+// with a letter of the shared bucket (Q W X Y or a Croatian letter).
+std::string SourceWord(TextGenerator& gen);
+// A target of one to three small-letter words, now and then empty or capitalised.
+std::string TargetText(TextGenerator& gen);
+// The bytes of a word file of `lines` CR LF lines: mostly pairs, some blank and note lines.
+std::string WordFileText(TextGenerator& gen, int lines);
 
 }  // namespace lorvan::testing

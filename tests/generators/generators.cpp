@@ -1,4 +1,6 @@
-#include "reference/generators.h"
+#include "generators/generators.h"
+
+#include <utility>
 
 #include "encoding/letters.h"
 
@@ -13,6 +15,8 @@ constexpr std::string_view kSpecials[] = {
     "s",    "sa",       "k",       "ka", "S",  "Sa",  "K",       "KA",
     "da",   "DA",       "SO",      "So", "mn", "<b>", "</p><p>", "<a href=\"x\">",
     "\x84", "\xc4\x8d", "\xc5\xbe"};
+// First letters that select the shared bucket: q w x y and the Croatian letters.
+constexpr std::string_view kSharedFirst = "qwxy\xe8\xe6\xf0\x9a\x9e";
 
 }  // namespace
 
@@ -58,15 +62,33 @@ std::string TextGenerator::Line(int words) {
   return line;
 }
 
-std::string TextGenerator::Bytes(int length) {
-  std::string bytes;
-  for (int i = 0; i < length; ++i) {
-    char c;
-    do c = static_cast<char>(Uniform(0, 255));
-    while (c == '\r' || c == '\n');
-    bytes += c;
+std::string SourceWord(TextGenerator& gen) {
+  std::string word = gen.Word(1, gen.Chance(0.1) ? 18 : 9);
+  if (gen.Chance(0.15))
+    word[0] = kSharedFirst[static_cast<std::size_t>(gen.Uniform(0, kSharedFirst.size() - 1))];
+  return gen.RandomCase(std::move(word));
+}
+
+std::string TargetText(TextGenerator& gen) {
+  if (gen.Chance(0.05)) return "";
+  std::string target = gen.Word(1, 10);
+  for (int words = gen.Uniform(1, 3); words > 1; --words) target += " " + gen.Word(1, 8);
+  if (gen.Chance(0.1))
+    target[0] = static_cast<char>(ToUpperByte(static_cast<unsigned char>(target[0])));
+  return target;
+}
+
+std::string WordFileText(TextGenerator& gen, int lines) {
+  std::string text;
+  for (int i = 0; i < lines; ++i) {
+    if (gen.Chance(0.02)) {
+      text += gen.Chance(0.5) ? "" : "napomena bez tabulatora";
+    } else {
+      text += SourceWord(gen) + "\t" + TargetText(gen);
+    }
+    text += "\r\n";
   }
-  return bytes;
+  return text;
 }
 
 }  // namespace lorvan::testing

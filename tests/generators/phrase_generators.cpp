@@ -1,4 +1,4 @@
-#include "reference/phrase_generators.h"
+#include "generators/phrase_generators.h"
 
 #include <iterator>
 #include <optional>
@@ -7,28 +7,9 @@ namespace lorvan::testing {
 namespace {
 
 // Short pieces with Croatian letters (č ž đ š ć), so that matches overlap and nest.
-constexpr std::string_view kPieces[] = {
-    "da",
-    "li",
-    "je",
-    "a",
-    "n",
-    "ja",
-    "ko",
-    "ne",
-    "z",
-    "ka",
-    "an",
-    "\xe8"
-    "e",  // če
-    "\x9e"
-    "a",  // ža
-    "\xf0"
-    "i",  // đi
-    "\x9a"
-    "i"
-    "\xe6",  // šić
-};
+constexpr std::string_view kPieces[] = {"da", "li",    "je",    "a",     "n",
+                                        "ja", "ko",    "ne",    "z",     "ka",
+                                        "an", "\350e", "\236a", "\360i", "\232i\346"};
 constexpr std::string_view kSeparators[] = {" ", ", ", ".", "-", "1", "?", "  ", "...", "111"};
 constexpr std::string_view kBadCounts[] = {
     "", "x", "2a", " 3", "-1", "+2", "99999999999999999999999", "40000"};
@@ -145,18 +126,6 @@ std::string PhraseListGenerator::Line(const std::vector<std::string>& sources) {
     if (text_.Chance(0.6)) line += kSeparators[text_.Uniform(0, std::size(kSeparators) - 1)];
   }
   return line;
-}
-
-std::vector<std::string> SourcesOf(const std::vector<PhraseEntry>& list) {
-  std::vector<std::string> sources;
-  for (const PhraseEntry& entry : list) sources.push_back(entry.source);
-  return sources;
-}
-
-std::vector<std::string> SourcesOf(const std::vector<NameEntry>& list) {
-  std::vector<std::string> sources;
-  for (const NameEntry& entry : list) sources.push_back(entry.source);
-  return sources;
 }
 
 }  // namespace lorvan::testing

@@ -1,4 +1,4 @@
-#include "reference/encoding_generators.h"
+#include "generators/encoding_generators.h"
 
 #include <iterator>
 #include <string_view>

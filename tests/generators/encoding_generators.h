@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "reference/generators.h"
+#include "generators/generators.h"
 
 namespace lorvan::testing {
 
