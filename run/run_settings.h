@@ -30,6 +30,11 @@ struct RunSettings {
   // The original byte handling instead of the two above: Windows-1250 bytes throughout, the
   // UTF-8 forms of the Croatian letters converted in place, CR LF after every line.
   bool byte_exact = false;
+  // With same_name, keep the original as NAME~ (backup_suffix) before replacing it.
+  bool backup = false;
+  // Translate web addresses, e-mail addresses and file paths in the text like other words
+  // (by default they are copied unchanged, as tags are).
+  bool translate_links = false;
 };
 
 }  // namespace lorvan
