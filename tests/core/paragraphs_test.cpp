@@ -47,55 +47,5 @@ TEST(MakeWorkingCopy, ParagraphSplitting) {
   EXPECT_EQ(MakeWorkingCopy("A</p><p>B", false), "A</p><p>B\r\n");
 }
 
-class SplitParagraphsTest : public ::testing::Test {
- protected:
-  std::string Write(const std::string& name, const std::string& bytes) {
-    std::string path = dir_.path() + "/" + name;
-    EXPECT_TRUE(WriteFileBytes(path, bytes).ok());
-    return path;
-  }
-  std::string Read(const std::string& path) {
-    std::string bytes;
-    EXPECT_TRUE(ReadFileBytes(path, &bytes).ok());
-    return bytes;
-  }
-  TempDir dir_;
-};
-
-TEST_F(SplitParagraphsTest, WritesTheWorkingCopyAndItsSize) {
-  const struct {
-    std::string input;
-    std::int64_t size;
-  } cases[] = {{"", 0}, {"0123456789\r\n\r\nabcde\r\n", 21}, {"0123456789\r\n\r\nabcde", 21}};
-  for (const auto& c : cases) {
-    std::string in = Write("in.txt", c.input);
-    std::int64_t size = -1;
-    ASSERT_TRUE(SplitParagraphs(in, dir_.path() + "/out.txt", true, &size).ok());
-    EXPECT_EQ(size, c.size);
-    EXPECT_EQ(Read(dir_.path() + "/out.txt"), MakeWorkingCopy(c.input, true));
-  }
-}
-
-TEST_F(SplitParagraphsTest, ReplacesTheInputWhenBothPathsAreTheSame) {
-  std::string path = Write("page.htm", "a\nb</p><p>c");
-  std::int64_t size = 0;
-  ASSERT_TRUE(SplitParagraphs(path, dir_.path() + "/./page.htm", true, &size).ok());
-  EXPECT_EQ(Read(path), "a\rb</p>\r\n<p>c\r\n");
-  EXPECT_EQ(size, 15);
-  EXPECT_EQ(dir_.List(), std::vector<std::string>{"page.htm"});
-}
-
-TEST_F(SplitParagraphsTest, ReportsMissingAndWriteProtectedFiles) {
-  std::int64_t size = 0;
-  std::string missing = dir_.path() + "/missing.txt";
-  EXPECT_EQ(SplitParagraphs(missing, dir_.path() + "/o.txt", false, &size).kind(),
-            ErrorKind::kNotFound);
-  if (::geteuid() == 0) GTEST_SKIP() << "permissions do not hold for root";
-  std::string path = Write("ro.txt", "text");
-  ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
-  EXPECT_EQ(SplitParagraphs(path, path, false, &size).kind(), ErrorKind::kAccessDenied);
-  EXPECT_EQ(Read(path), "text");
-}
-
 }  // namespace
 }  // namespace lorvan
