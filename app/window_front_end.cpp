@@ -18,6 +18,7 @@ constexpr char kApplicationTitle[] = "Vantir. Lorvan";
 constexpr int kLastElement = kProgressElements - 1;  // each element stands for 5 percent
 const QColor kGrey(192, 192, 192);
 const QColor kBlue(0, 0, 255);
+constexpr int kMaxNotices = 20;  // notices listed in the box at the end of a run
 
 }  // namespace
 
@@ -52,9 +53,18 @@ void WindowFrontEnd::FileFinished() {
 // The run's messages hold file paths, which are the system's bytes.
 void WindowFrontEnd::ReportProblem(RunProblem problem, const std::string& path,
                                    const std::string& detail) {
-  if (problem == RunProblem::kCyrillicWithoutOption) {
-    if (cyrillic_reported_) return;  // once per run: the next such files go unmentioned
-    cyrillic_reported_ = true;
+  switch (problem) {
+    case RunProblem::kStoppedFile:
+      // The name label still shows the file; the run's end says it was not finished.
+      widgets_.percent->setText(QStringLiteral("prekinuto"));
+      return;
+    case RunProblem::kCyrillicWithoutOption:
+    case RunProblem::kSkippedFile:
+      // Notices are gathered and shown together when the run ends.
+      notices_.push_back(FromFileBytes(ProblemText(problem, path, detail)));
+      return;
+    default:
+      break;
   }
   QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kApplicationTitle),
                   FromFileBytes(ProblemText(problem, path, detail)), QMessageBox::Ok,
@@ -75,13 +85,21 @@ void WindowFrontEnd::FolderEntered(const std::string& folder) {
 void WindowFrontEnd::MaskSet(const std::string& mask) { widgets_.browser->followRunMask(mask); }
 
 void WindowFrontEnd::RunStarted() {
-  cyrillic_reported_ = false;
+  notices_.clear();
   widgets_.find->setText(QString::fromLatin1(kStopCaption));
 }
 
 void WindowFrontEnd::RunEnded() {
   widgets_.bar->colour(0, kLastElement, kGrey);
   widgets_.find->setText(QString::fromLatin1(kDoneCaption));
+  if (notices_.isEmpty()) return;
+  QStringList shown = notices_.mid(0, kMaxNotices);
+  if (notices_.size() > kMaxNotices)
+    shown << QStringLiteral("… i još %1").arg(notices_.size() - kMaxNotices);
+  notices_.clear();
+  QMessageBox box(QMessageBox::Information, QString::fromLatin1(kApplicationTitle),
+                  shown.join(QStringLiteral("\n")), QMessageBox::Ok, widgets_.window);
+  box.exec();
 }
 
 void WindowFrontEnd::showPercent(int percent) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QStringList>
 
 #include "run/run_command.h"
 #include "run/run_front_end.h"
@@ -65,7 +66,7 @@ class WindowFrontEnd : public RunFrontEnd, public RunCommandView {
   const StopFlag& stop_;
   const qint64 interval_ns_;
   QElapsedTimer since_events_;
-  bool cyrillic_reported_ = false;  // this run has named a Cyrillic file already
+  QStringList notices_;  // the run's notices (files skipped or left untranslated), shown at its end
 };
 
 }  // namespace lorvan

@@ -103,6 +103,16 @@ void DefineOptions(CLI::App& app, CliOptions& o) {
   app.add_flag("-s,--same-name", o.settings.same_name,
                "write the result over the input, replaced only when finished "
                "(\"Spremi pod istim imenom\")");
+  app.add_flag("-b,--backup", o.settings.backup,
+               "with -s, keep each original as NAME~ (\"Sačuvaj izvornik kao NAZIV~\")");
+  app.add_option("--suffix", o.settings.backup_suffix, "the ending of backups (default \"~\")")
+      ->type_name("SUFFIX")
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+  app.add_flag("--binary", o.settings.binary,
+               "also translate files that look binary (a NUL byte among their first 8 KiB), "
+               "which are skipped otherwise");
+  app.add_flag("--follow-links", o.settings.follow_links,
+               "with -r, also walk links to folders that lie within the folder of the run");
   app.add_flag("--translate-tags", o.translate_tags,
                "translate the text inside HTML tags too (unchecks \"Zanemari tekst u HTML "
                "tagovima\")");

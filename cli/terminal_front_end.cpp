@@ -29,6 +29,7 @@ void TerminalFrontEnd::ProgressPassed(int percent) {
 
 void TerminalFrontEnd::ReportProblem(RunProblem problem, const std::string& path,
                                      const std::string& detail) {
+  if (problem == RunProblem::kSkippedFile && options_.quiet) return;
   ClearLine();
   if (problem == RunProblem::kCyrillicWithoutOption) {
     std::cerr << "lorvan-cli: warning: " << path

@@ -11,6 +11,8 @@ enum class ErrorKind {
   kNone,          // success
   kNotFound,      // a file or folder that does not exist
   kAccessDenied,  // a file that may not be read or written (write-protected, no permission)
+  kLeft,          // a file the run leaves as it is, for a reason it reports; the run goes on
+  kSkipped,       // a file the run leaves alone by its rules (not text); no failure
   kOther,         // anything else (full disk, I/O error, out of memory ...)
 };
 
@@ -22,6 +24,8 @@ class Status {
   static Status AccessDenied(std::string message) {
     return {ErrorKind::kAccessDenied, std::move(message)};
   }
+  static Status Left(std::string message) { return {ErrorKind::kLeft, std::move(message)}; }
+  static Status Skipped(std::string message) { return {ErrorKind::kSkipped, std::move(message)}; }
   static Status Other(std::string message) { return {ErrorKind::kOther, std::move(message)}; }
   // Builds the status for a failed system call on path from its errno value.
   static Status FromErrno(int error, const std::string& path);

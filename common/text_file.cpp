@@ -1,8 +1,6 @@
 #include "common/text_file.h"
 
-#include <dirent.h>
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,62 +8,18 @@
 #include <cstdlib>
 
 namespace lorvan {
-namespace {
 
-// Writes all of bytes to fd, retrying short writes.
 bool WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
     ssize_t n = ::write(fd, bytes.data(), bytes.size());
-    if (n < 0) {
-      if (errno == EINTR) continue;
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      if (n == 0) errno = EIO;
       return false;
     }
     bytes.remove_prefix(static_cast<std::size_t>(n));
   }
   return true;
-}
-
-constexpr std::string_view kTemporaryTag = ".lorvan-tmp-";
-
-// The process id a temporary file name ends with, or 0 when name is no such file's name.
-long TemporaryOwner(std::string_view name) {
-  std::size_t tag = name.rfind(kTemporaryTag);
-  if (name.size() < 2 || name[0] != '.' || tag == std::string_view::npos || tag < 2) return 0;
-  std::string_view digits = name.substr(tag + kTemporaryTag.size());
-  if (digits.empty() || digits.size() > 9) return 0;
-  long pid = 0;
-  for (char c : digits) {
-    if (c < '0' || c > '9') return 0;
-    pid = pid * 10 + (c - '0');
-  }
-  return pid;
-}
-
-bool ProcessRuns(long pid) { return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM; }
-
-}  // namespace
-
-std::string ReplaceTemporaryPath(const std::string& path, long pid) {
-  std::string::size_type slash = path.rfind('/');
-  std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
-  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  return folder + "." + name + std::string(kTemporaryTag) + std::to_string(pid);
-}
-
-int RemoveStaleTemporaries(const std::string& folder) {
-  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
-  if (dir == nullptr) return 0;
-  int removed = 0;
-  while (const dirent* entry = ::readdir(dir)) {
-    long pid = TemporaryOwner(entry->d_name);
-    if (pid <= 0 || pid == ::getpid() || ProcessRuns(pid)) continue;
-    std::string path = JoinPath(folder, entry->d_name);
-    struct stat info;
-    if (::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
-    if (::unlink(path.c_str()) == 0) ++removed;
-  }
-  ::closedir(dir);
-  return removed;
 }
 
 std::string JoinPath(const std::string& folder, const std::string& name) {
@@ -118,22 +72,6 @@ Status WriteFileBytes(const std::string& path, std::string_view bytes) {
     error = errno;
   }
   return written ? Status::Ok() : Status::FromErrno(error, path);
-}
-
-Status ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
-  const std::string temp = ReplaceTemporaryPath(path, ::getpid());
-  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd < 0) return Status::FromErrno(errno, path);
-  bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
-  int error = errno;
-  if (::close(fd) != 0 && written) {
-    written = false;
-    error = errno;
-  }
-  if (written && ::rename(temp.c_str(), path.c_str()) == 0) return Status::Ok();
-  if (written) error = errno;
-  ::unlink(temp.c_str());
-  return Status::FromErrno(error, path);
 }
 
 std::string CrLfToLf(std::string_view text) {

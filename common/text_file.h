@@ -16,21 +16,12 @@ std::string JoinPath(const std::string& folder, const std::string& name);
 // error.
 Status ReadFileBytes(const std::string& path, std::string* bytes);
 
+// Writes all of bytes to the file descriptor fd, retrying short writes; false with errno set
+// when a write fails (one that writes nothing fails with EIO).
+bool WriteAll(int fd, std::string_view bytes);
+
 // Creates or truncates the file at path and writes bytes into it.
 Status WriteFileBytes(const std::string& path, std::string_view bytes);
-
-// Replaces the file at path with bytes so that path holds either its old content or all of
-// bytes, never anything in between: writes a temporary file beside it, then renames it over.
-// The temporary is removed again when anything fails; only a killed process leaves it.
-Status ReplaceFileAtomically(const std::string& path, std::string_view bytes);
-
-// The name of the temporary file ReplaceFileAtomically writes for path in process pid:
-// ".NAME.lorvan-tmp-PID" in the folder of path.
-std::string ReplaceTemporaryPath(const std::string& path, long pid);
-
-// Removes from folder the temporary files of ReplaceFileAtomically whose process no longer
-// runs (it was killed before it could rename or remove them). Returns how many it removed.
-int RemoveStaleTemporaries(const std::string& folder);
 
 // text with every CR LF turned into LF, for showing a message where lines end in LF.
 std::string CrLfToLf(std::string_view text);

@@ -8,12 +8,13 @@ Status DiskFileSystem::Read(const std::string& path, std::string* bytes) {
   return ReadFileBytes(path, bytes);
 }
 
-Status DiskFileSystem::Write(const std::string& path, std::string_view bytes) {
-  return WriteFileBytes(path, bytes);
+Status DiskFileSystem::CheckWritable(const std::string& path) {
+  return lorvan::CheckWritable(path);
 }
 
-Status DiskFileSystem::Replace(const std::string& path, std::string_view bytes) {
-  return ReplaceFileAtomically(path, bytes);
+Status DiskFileSystem::Write(const std::string& path, std::string_view bytes,
+                             const WriteOptions& options) {
+  return WriteFileWhole(path, bytes, options);
 }
 
 void DiskFileSystem::RemoveStaleTemporaries(const std::string& folder) {

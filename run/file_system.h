@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/safe_file.h"
 #include "common/status.h"
 
 namespace lorvan {
@@ -12,11 +13,12 @@ class FileSystem {
  public:
   virtual ~FileSystem() = default;
   virtual Status Read(const std::string& path, std::string* bytes) = 0;
-  // Creates or truncates path and writes bytes.
-  virtual Status Write(const std::string& path, std::string_view bytes) = 0;
-  // Replaces path with bytes all at once (temporary file, then rename).
-  virtual Status Replace(const std::string& path, std::string_view bytes) = 0;
-  // Removes the temporary files a killed run of Replace left in folder.
+  // kAccessDenied when path is write-protected or its folder lets no file be made.
+  virtual Status CheckWritable(const std::string& path) = 0;
+  // Writes bytes as the file at path, whole or not at all (see WriteFileWhole).
+  virtual Status Write(const std::string& path, std::string_view bytes,
+                       const WriteOptions& options) = 0;
+  // Removes the temporary files a killed run left in folder.
   virtual void RemoveStaleTemporaries(const std::string& folder) = 0;
 };
 
@@ -24,8 +26,9 @@ class FileSystem {
 class DiskFileSystem : public FileSystem {
  public:
   Status Read(const std::string& path, std::string* bytes) override;
-  Status Write(const std::string& path, std::string_view bytes) override;
-  Status Replace(const std::string& path, std::string_view bytes) override;
+  Status CheckWritable(const std::string& path) override;
+  Status Write(const std::string& path, std::string_view bytes,
+               const WriteOptions& options) override;
   void RemoveStaleTemporaries(const std::string& folder) override;
 };
 

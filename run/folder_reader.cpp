@@ -16,11 +16,17 @@ Status ReadFolder(const std::string& folder, FolderListing* listing) {
   if (dir == nullptr) return Status::FromErrno(errno, folder);
   listing->subfolders.clear();
   listing->files.clear();
+  listing->links.clear();
   while (const dirent* entry = ::readdir(dir)) {
     std::string name = entry->d_name;
     if (name.empty() || name[0] == '.') continue;
+    const std::string path = JoinPath(folder, name);
     struct stat info;
-    if (::stat(JoinPath(folder, name).c_str(), &info) != 0) continue;  // dangling link, vanished
+    if (::lstat(path.c_str(), &info) != 0) continue;  // vanished
+    if (S_ISLNK(info.st_mode)) {
+      if (::stat(path.c_str(), &info) != 0) continue;  // dangling link
+      listing->links.insert(name);
+    }
     if (S_ISDIR(info.st_mode)) {
       listing->subfolders.push_back(std::move(name));
     } else if (S_ISREG(info.st_mode)) {

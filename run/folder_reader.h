@@ -2,6 +2,7 @@
 // files, each sorted in list order, entries whose names start with "." left out.
 #pragma once
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -12,10 +13,11 @@ namespace lorvan {
 struct FolderListing {
   std::vector<std::string> subfolders;  // bare names, in list order
   std::vector<std::string> files;       // bare names of regular files, in list order
+  std::set<std::string> links;          // those of the names above that are symbolic links
 };
 
-// Reads folder once into *listing. A link counts as what it points to; a dangling link, or an
-// entry that vanishes while the folder is read, is left out.
+// Reads folder once into *listing. A link counts as what it points to (and is named in links);
+// a dangling link, or an entry that vanishes while the folder is read, is left out.
 Status ReadFolder(const std::string& folder, FolderListing* listing);
 
 // Opens folder for reading and closes it again: Ok when ReadFolder could read it.

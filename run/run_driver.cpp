@@ -3,6 +3,10 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <new>
 
 #include "common/text_file.h"
 #include "encoding/cyrillic.h"
@@ -16,7 +20,30 @@
 namespace lorvan {
 namespace {
 
-// Identity of a folder on disk, so that a walk never enters a folder it is already inside.
+constexpr std::size_t kBinaryProbe = 8 << 10;  // bytes looked at for a NUL
+
+// The canonical path of path, or path itself when it cannot be resolved.
+std::string RealPath(const std::string& path) {
+  char resolved[PATH_MAX];
+  return ::realpath(path.c_str(), resolved) != nullptr ? std::string(resolved) : path;
+}
+
+// True when path is folder or lies within it (both canonical).
+bool Inside(const std::string& path, const std::string& folder) {
+  return path == folder || path.starts_with(folder == "/" ? folder : folder + "/");
+}
+
+// True when name carries suffix just before its extension or at its end, as an output name
+// made with it does.
+bool HasSuffix(const std::string& name, std::string_view suffix) {
+  const std::size_t dot = name.rfind('.');
+  const std::string_view stem =
+      dot == std::string::npos || dot == 0 ? std::string_view(name)
+                                           : std::string_view(name).substr(0, dot);
+  return stem.ends_with(suffix) || std::string_view(name).ends_with(suffix);
+}
+
+// Identity of a folder on disk, so that a walk enters every folder once.
 std::string FolderIdentity(const std::string& folder) {
   struct stat info;
   if (::stat(folder.c_str(), &info) != 0) return folder;
@@ -75,6 +102,7 @@ RunDriver::RunDriver(const RunContext& run, std::vector<std::string> selected, s
     : run_(run), selected_(std::move(selected)), mask_(std::move(mask)) {}
 
 RunTally RunDriver::TranslateFolder(const std::string& folder) {
+  top_ = RealPath(folder);
   Pass(folder, "");
   return tally_;
 }
@@ -84,11 +112,11 @@ bool RunDriver::Pass(const std::string& folder, const std::string& return_path) 
   // from the next pass on.
   const bool skip_tags = run_.settings.skip_tags;
   run_.files.RemoveStaleTemporaries(folder);
-  walk_.push_back(FolderIdentity(folder));
+  visited_.insert(FolderIdentity(folder));
   bool stopped = false;
   if (run_.settings.subfolders) {
     FolderListing listing;
-    if (ReadFolder(folder, &listing).ok()) stopped = WalkSubfolders(folder, listing.subfolders);
+    if (ReadFolder(folder, &listing).ok()) stopped = WalkSubfolders(folder, listing);
   }
   if (!stopped) {
     FolderPassState state;
@@ -104,18 +132,20 @@ bool RunDriver::Pass(const std::string& folder, const std::string& return_path) 
       }
     }
   }
-  walk_.pop_back();
   if (stopped) return true;
   if (!return_path.empty()) run_.front_end.FolderEntered(return_path);
   return false;
 }
 
-bool RunDriver::WalkSubfolders(const std::string& folder,
-                               const std::vector<std::string>& subfolders) {
-  for (auto name = subfolders.rbegin(); name != subfolders.rend(); ++name) {
+bool RunDriver::WalkSubfolders(const std::string& folder, const FolderListing& listing) {
+  for (auto name = listing.subfolders.rbegin(); name != listing.subfolders.rend(); ++name) {
     const std::string subfolder = JoinPath(folder, *name);
-    if (std::find(walk_.begin(), walk_.end(), FolderIdentity(subfolder)) != walk_.end())
-      continue;  // a link back into the walk
+    // A link to a folder is followed only when asked, and never out of the starting folder.
+    if (listing.links.count(*name) != 0 &&
+        (!run_.settings.follow_links || !Inside(RealPath(subfolder), top_)))
+      continue;
+    // Each folder once, however many links lead to it (a link back into the walk included).
+    if (visited_.count(FolderIdentity(subfolder)) != 0) continue;
     Status readable = CheckFolderReadable(subfolder);
     if (readable.kind() == ErrorKind::kNotFound) continue;  // gone since the folder was read
     if (!readable.ok()) {
@@ -133,11 +163,14 @@ std::vector<std::string> RunDriver::FilesOfPass(const std::string& folder) {
   if (selected_.size() == 1) run_.front_end.MaskSet(selected_.front());
   if (!selected_.empty()) return selected_;
   // Read now, after the subfolders: this pass's own files as they are when it gets to them.
+  // Links found here are not followed, and the run's own outputs are not translated again.
   FolderListing listing;
   std::vector<std::string> names;
   if (!ReadFolder(folder, &listing).ok()) return names;
+  const std::string_view suffix = run_.settings.convert_only ? "_sr" : "_hr";
   for (std::string& name : listing.files)
-    if (MatchesMask(name, mask_)) names.push_back(std::move(name));
+    if (MatchesMask(name, mask_) && listing.links.count(name) == 0 && !HasSuffix(name, suffix))
+      names.push_back(std::move(name));
   return names;
 }
 
@@ -145,11 +178,18 @@ RunDriver::FileEnd RunDriver::HandleFile(const std::string& folder, const std::s
                                          FolderPassState& state, bool skip_tags) {
   const std::string path = JoinPath(folder, name);
   bool stopped = false;
-  Status status = run_.settings.convert_only
-                      ? ConvertFile(path)
-                      : TranslateFile(path, name, state, skip_tags, &stopped);
+  Status status = CheckNamedLink(path);
+  try {
+    if (status.ok())
+      status = run_.settings.convert_only
+                   ? ConvertFile(path)
+                   : TranslateFile(path, name, state, skip_tags, &stopped);
+  } catch (const std::bad_alloc&) {
+    status = Status::Left("premalo memorije za " + path);
+  }
   if (!status.ok()) return ReportFailure(path, status);
   if (stopped) {
+    run_.front_end.ReportProblem(RunProblem::kStoppedFile, path, "");
     tally_.stopped = true;
     return FileEnd::kStop;
   }
@@ -157,44 +197,61 @@ RunDriver::FileEnd RunDriver::HandleFile(const std::string& folder, const std::s
   return FileEnd::kDone;
 }
 
+Status RunDriver::CheckNamedLink(const std::string& path) const {
+  struct stat info;
+  if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return Status::Ok();
+  if (Inside(RealPath(path), top_)) return Status::Ok();
+  return Status::Skipped(path + ": simbolička veza izvan mape; preskočena");
+}
+
+// Reads the file at path; a file with a NUL byte among its first 8 KiB is no text file and is
+// skipped unless the settings ask for such files too.
+Status RunDriver::ReadText(const std::string& path, std::string* input) {
+  Status status = run_.files.Read(path, input);
+  if (!status.ok() || run_.settings.binary) return status;
+  if (std::memchr(input->data(), '\0', std::min(input->size(), kBinaryProbe)) != nullptr)
+    return Status::Skipped(path + ": nije tekstualna datoteka, preskočena");
+  return Status::Ok();
+}
+
+// How the file at path is written: beside it, or over it (with the backup asked for).
+WriteOptions RunDriver::OutputOptions(const std::string& path) const {
+  WriteOptions options;
+  options.input = path;
+  options.replaces_input = run_.settings.same_name;
+  if (run_.settings.same_name && run_.settings.backup)
+    options.backup = path + run_.settings.backup_suffix;
+  return options;
+}
+
 Status RunDriver::TranslateFile(const std::string& path, const std::string& name,
                                 FolderPassState& state, bool skip_tags, bool* stopped) {
   const bool same_name = run_.settings.same_name;
   std::string input;
-  Status status = run_.files.Read(path, &input);
+  Status status = ReadText(path, &input);
   if (!status.ok()) return status;
   const std::string output_name = same_name ? path : SuffixedName(path, "_hr");
-  if (!same_name) {
-    status = run_.files.Write(output_name, "");  // a write-protected output shows up here
-    if (!status.ok()) return status;
-  }
+  status = run_.files.CheckWritable(output_name);  // a write-protected output shows up here
+  if (!status.ok()) return status;
 
   run_.front_end.FileStarted(name);
   std::string output;
   status = run_.settings.byte_exact
-               ? TranslateExactBytes(std::move(input), output_name, state, skip_tags, &output,
-                                     stopped)
+               ? TranslateExactBytes(std::move(input), state, skip_tags, &output, stopped)
                : TranslateDecoded(path, std::move(input), state, skip_tags, &output, stopped);
   if (!status.ok() || *stopped) return status;
-  status = same_name ? run_.files.Replace(path, output) : run_.files.Write(output_name, output);
+  status = run_.files.Write(output_name, output, OutputOptions(path));
   if (!status.ok()) return status;
 
   run_.front_end.FileFinished();
   return Status::Ok();
 }
 
-Status RunDriver::TranslateExactBytes(std::string input, const std::string& output_name,
-                                      FolderPassState& state, bool skip_tags, std::string* output,
-                                      bool* stopped) {
+Status RunDriver::TranslateExactBytes(std::string input, FolderPassState& state, bool skip_tags,
+                                      std::string* output, bool* stopped) {
   std::string working_copy = MakeWorkingCopy(input, run_.settings.paragraphs);
   input.clear();
   input.shrink_to_fit();
-  if (!run_.settings.same_name) {
-    // Without the same-name option the working copy stands in the output until the
-    // translation replaces it; a stop leaves it there.
-    Status status = run_.files.Write(output_name, working_copy);
-    if (!status.ok()) return status;
-  }
   Progress progress(run_.front_end, static_cast<std::int64_t>(working_copy.size()));
   LineTranslator translator(run_.substitutions,
                             {.skip_tags = skip_tags, .cyrillic = run_.settings.cyrillic});
@@ -228,7 +285,10 @@ Status RunDriver::TranslateDecoded(const std::string& path, std::string input,
 
 Status RunDriver::ConvertFile(const std::string& path) {
   std::string input;
-  Status status = run_.files.Read(path, &input);
+  Status status = ReadText(path, &input);
+  if (!status.ok()) return status;
+  const std::string output_name = run_.settings.same_name ? path : SuffixedName(path, "_sr");
+  status = run_.files.CheckWritable(output_name);
   if (!status.ok()) return status;
   std::string result;
   if (run_.settings.byte_exact) {
@@ -238,13 +298,20 @@ Status RunDriver::ConvertFile(const std::string& path) {
     DecodeFile(input, run_.settings.encoding, /*cyrillic=*/true, &file);
     EncodeFile(file, RewriteLineEnds(file.text, run_.settings.line_ends), &result);
   }
-  if (run_.settings.same_name) return run_.files.Replace(path, result);
-  return run_.files.Write(SuffixedName(path, "_sr"), result);
+  return run_.files.Write(output_name, result, OutputOptions(path));
 }
 
 RunDriver::FileEnd RunDriver::ReportFailure(const std::string& path, const Status& status) {
+  if (status.kind() == ErrorKind::kSkipped) {
+    ++tally_.files_skipped;
+    run_.front_end.ReportProblem(RunProblem::kSkippedFile, path, status.message());
+    return FileEnd::kDone;
+  }
   ++tally_.files_failed;
   switch (status.kind()) {
+    case ErrorKind::kLeft:
+      run_.front_end.ReportProblem(RunProblem::kLeftFile, path, status.message());
+      return FileEnd::kFailed;
     case ErrorKind::kNotFound:
       run_.front_end.ReportProblem(RunProblem::kMissingFile, path, status.message());
       return FileEnd::kFailed;

@@ -4,11 +4,13 @@
 #pragma once
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "common/status.h"
 #include "engine/folder_pass_state.h"
+#include "run/folder_reader.h"
 #include "run/run_context.h"
 
 namespace lorvan {
@@ -17,6 +19,7 @@ namespace lorvan {
 struct RunTally {
   int files_done = 0;    // files translated or converted
   int files_failed = 0;  // missing, refused or failed files
+  int files_skipped = 0; // files left alone by the run's rules (not text, links out of the run)
   bool stopped = false;  // ended by a stop request or a No to the read-only question
   bool aborted = false;  // ended by an error other than a missing or refused file
 };
@@ -41,29 +44,33 @@ class RunDriver {
   // unexpected error.
   bool Pass(const std::string& folder, const std::string& return_path);
   // The subfolder walk of a pass; true when it stopped.
-  bool WalkSubfolders(const std::string& folder, const std::vector<std::string>& subfolders);
+  bool WalkSubfolders(const std::string& folder, const FolderListing& listing);
   std::vector<std::string> FilesOfPass(const std::string& folder);
   FileEnd HandleFile(const std::string& folder, const std::string& name, FolderPassState& state,
                      bool skip_tags);
   Status TranslateFile(const std::string& path, const std::string& name, FolderPassState& state,
                        bool skip_tags, bool* stopped);
-  // The translation of input as the original byte model has it: the working copy (standing in
-  // the output until the translation replaces it) and CR LF line ends.
-  Status TranslateExactBytes(std::string input, const std::string& output_name,
-                             FolderPassState& state, bool skip_tags, std::string* output,
-                             bool* stopped);
+  // The translation of input as the original byte model has it: its working copy (lone LFs
+  // turned into CRs, paragraph breaks) translated line by line, CR LF line ends.
+  Status TranslateExactBytes(std::string input, FolderPassState& state, bool skip_tags,
+                             std::string* output, bool* stopped);
   // The translation of input decoded from its own encoding, written back in it, line ends as
   // the settings say.
   Status TranslateDecoded(const std::string& path, std::string input, FolderPassState& state,
                           bool skip_tags, std::string* output, bool* stopped);
   Status ConvertFile(const std::string& path);
+  // A named input that is a link is followed only when it stays within the run's folder.
+  Status CheckNamedLink(const std::string& path) const;
+  Status ReadText(const std::string& path, std::string* input);
+  WriteOptions OutputOptions(const std::string& path) const;
   // Turns a failed file's status into the message or question the user sees.
   FileEnd ReportFailure(const std::string& path, const Status& status);
 
   const RunContext run_;
   const std::vector<std::string> selected_;
   const std::string mask_;
-  std::vector<std::string> walk_;  // identities of the folders the walk is inside
+  std::string top_;                // canonical path of the run's folder
+  std::set<std::string> visited_;  // identities of the folders the walk has entered
   RunTally tally_;
 };
 

@@ -14,6 +14,9 @@ enum class RunProblem {
   kMissingFile,       // the file does not exist; the run goes on
   kUnreadableFolder,  // a subfolder could not be read; the walk goes on
   kFailedFile,        // any other error; the run ends
+  kLeftFile,          // the file is left as it is for the reason detail gives; the run goes on
+  kSkippedFile,       // a notice: the file is left alone by the run's rules (detail says why)
+  kStoppedFile,       // a notice: the run was stopped in this file, which was not written
   // A warning: the file is mostly Serbian Cyrillic and the Cyrillic option is off, so it was
   // written almost untranslated; the run goes on.
   kCyrillicWithoutOption,

@@ -10,8 +10,13 @@ std::string ProblemText(RunProblem problem, const std::string& path, const std::
       return "Datoteka " + path +
              " je na cirilici, a opcija \"Prevedi tekst na cirilici (UTF-8)\" nije ukljucena: "
              "ostala je neprevedena";
+    case RunProblem::kStoppedFile:
+      return "Datoteka " + path + " nije dovršena: prijevod je prekinut, ništa nije "
+             "zapisano";
     case RunProblem::kUnreadableFolder:
     case RunProblem::kFailedFile:
+    case RunProblem::kLeftFile:
+    case RunProblem::kSkippedFile:
       break;
   }
   return detail;

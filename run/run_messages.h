@@ -1,4 +1,4 @@
-// The Croatian texts in which front ends tell the user about a run's problems (ASCII, CR LF
+// The Croatian texts in which front ends tell the user about a run's problems (UTF-8, CR LF
 // line ends, file paths as the system's bytes).
 #pragma once
 

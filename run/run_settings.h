@@ -1,6 +1,8 @@
 // The options of a run, as the window's option boxes and the command line set them.
 #pragma once
 
+#include <string>
+
 namespace lorvan {
 
 // How a file's encoding is found.
@@ -30,6 +32,16 @@ struct RunSettings {
   // The original byte handling instead of the two above: Windows-1250 bytes throughout, the
   // UTF-8 forms of the Croatian letters converted in place, CR LF after every line.
   bool byte_exact = false;
+  // With same_name, keep the original as NAME~ (backup_suffix) before replacing it.
+  bool backup = false;
+  std::string backup_suffix = "~";
+  // Translate files that look binary (a NUL byte among their first 8 KiB) instead of skipping.
+  bool binary = false;
+  // The subfolder walk follows links to folders (that lie within the folder it started in).
+  bool follow_links = false;
+  // Translate web addresses, e-mail addresses and file paths in the text like other words
+  // (by default they are copied unchanged, as tags are).
+  bool translate_links = false;
 };
 
 }  // namespace lorvan

@@ -54,17 +54,18 @@ class RecordingFrontEnd : public RunFrontEnd, public RunCommandView {
   StopFlag stop;
 };
 
-// The disk, except that writing to a path in refused fails as a write-protected file does.
+// The disk, except that a path in refused is write-protected and writing a path in fail_other
+// fails as a full disk does.
 class RefusingFileSystem : public DiskFileSystem {
  public:
-  Status Write(const std::string& path, std::string_view bytes) override {
+  Status CheckWritable(const std::string& path) override {
     if (refused.count(path)) return Status::AccessDenied(path + ": Permission denied");
-    if (fail_other.count(path)) return Status::Other(path + ": No space left on device");
-    return DiskFileSystem::Write(path, bytes);
+    return DiskFileSystem::CheckWritable(path);
   }
-  Status Replace(const std::string& path, std::string_view bytes) override {
-    if (refused.count(path)) return Status::AccessDenied(path + ": Permission denied");
-    return DiskFileSystem::Replace(path, bytes);
+  Status Write(const std::string& path, std::string_view bytes,
+               const WriteOptions& options) override {
+    if (fail_other.count(path)) return Status::Other(path + ": No space left on device");
+    return DiskFileSystem::Write(path, bytes, options);
   }
   std::set<std::string> refused, fail_other;
 };
@@ -157,6 +158,30 @@ TEST_F(RunDriverTest, SelectedNamesAreLookedForInEveryFolder) {
   EXPECT_FALSE(Exists("S/other_hr.txt"));
 }
 
+// What vanishes after the folder was read: a folder is passed over, a named file reported.
+TEST_F(RunDriverTest, WhatVanishesDuringTheRun) {
+  Put("a/small.txt", "hleb");
+  Put("b/big.txt", "hleb");  // the walk takes b before a
+  settings_.subfolders = true;
+  front_.on_yield = [this](int n) {
+    if (n == 1) fs::remove_all(Path("a"));
+  };
+  RunTally tally = Run();
+  EXPECT_EQ(tally.files_failed, 0);
+  EXPECT_TRUE(front_.messages.empty());
+
+  settings_.subfolders = false;
+  Put("x.txt", "hleb");
+  front_.yields = 0;
+  front_.on_yield = [this](int n) {
+    if (n == 1) fs::remove(Path("y.txt"));
+  };
+  Put("y.txt", "hleb");
+  tally = Run({"x.txt", "y.txt"});
+  EXPECT_EQ(tally.files_failed, 1);
+  EXPECT_EQ(front_.messages.size(), 1u);
+}
+
 TEST_F(RunDriverTest, SameNameReplacesTheInputOnlyWithTheFinishedTranslation) {
   Put("a.txt", "hleb\nhleb");
   settings_.same_name = true;
@@ -174,31 +199,55 @@ TEST_F(RunDriverTest, SameNameReplacesTheInputOnlyWithTheFinishedTranslation) {
   EXPECT_EQ(Get("a.txt"), "hleb\r\nhleb\r\n");
 }
 
-TEST_F(RunDriverTest, AStopEndsTheRunBeforeTheNextLineOrFile) {
-  const struct {
-    int stop_at_yield;
-    const char* a_hr;  // nullptr: no output
-    int files_done;
-  } cases[] = {
-      {3, "hleb\rhleb</p>\r\n<p>hleb\r\n", 0},  // file a, before its second line
-      {1, nullptr, 0},                          // before file a
-  };
-  for (const auto& c : cases) {
-    fs::remove(Path("a_hr.txt"));
+// A stopped file leaves no output and an earlier one of the same name as it was.
+TEST_F(RunDriverTest, AStopEndsTheRunBeforeTheNextLineOrFileAndWritesNothingHalfMade) {
+  for (int stop_at_yield : {3, 1}) {  // in file a before its second line; before file a
     Put("a.txt", "hleb\nhleb</p><p>hleb");
+    Put("a_hr.txt", "earlier");
     Put("b.txt", "hleb");
     front_.yields = 0;
     front_.stop.Clear();
+    front_.messages.clear();
     front_.on_yield = [&](int n) {
-      if (n == c.stop_at_yield) front_.stop.Set();
+      if (n == stop_at_yield) front_.stop.Set();
     };
     RunTally tally = Run();
     EXPECT_TRUE(tally.stopped);
-    EXPECT_EQ(tally.files_done, c.files_done);
-    if (c.a_hr == nullptr) EXPECT_FALSE(Exists("a_hr.txt"));
-    else EXPECT_EQ(Get("a_hr.txt"), c.a_hr);
+    EXPECT_EQ(tally.files_done, 0);
+    EXPECT_EQ(Get("a_hr.txt"), "earlier");
     EXPECT_FALSE(Exists("b_hr.txt"));
+    EXPECT_EQ(front_.messages.size(), stop_at_yield == 3 ? 1u : 0u);  // names the file
   }
+}
+
+// Files that are not text, links and the run's own outputs are not translated in a folder pass;
+// a folder is walked once however many links lead to it, and only when links are followed.
+TEST_F(RunDriverTest, LeavesBinariesLinksAndItsOwnOutputsAlone) {
+  Put("a.txt", "hleb");
+  Put("a_hr.txt", "hleb");
+  Put("slika.png", std::string("\x89PNG\0hleb", 9));
+  Put("S/s.txt", "hleb");
+  fs::create_symlink(Path("a.txt"), Path("link.txt"));
+  fs::create_directory_symlink(Path("S"), Path("L1"));
+  fs::create_directory_symlink(Path("S"), Path("L2"));
+  fs::create_directory_symlink("/", Path("Out"));
+  settings_.subfolders = true;
+  RunTally tally = Run();
+  EXPECT_EQ(front_.names, (V{"s.txt", "a.txt"}));
+  EXPECT_EQ(tally.files_skipped, 1);
+  EXPECT_FALSE(Exists("slika_hr.png"));
+  EXPECT_FALSE(Exists("a_hr_hr.txt"));
+
+  settings_.follow_links = true;
+  front_.names.clear();
+  Run();
+  EXPECT_EQ(front_.names, (V{"s.txt", "a.txt"}));  // S once, through a link; never out
+
+  settings_.binary = true;
+  settings_.subfolders = false;
+  Run({"slika.png", "link.txt"});
+  EXPECT_TRUE(Exists("slika_hr.png"));
+  EXPECT_TRUE(Exists("link_hr.txt"));  // named, and within the folder: followed
 }
 
 TEST_F(RunDriverTest, ConvertsEveryFileOfTheListToLatin) {
@@ -237,6 +286,7 @@ TEST_F(RunDriverTest, AnyOtherErrorEndsTheRunWithTheSystemsText) {
   EXPECT_TRUE(tally.aborted);
   EXPECT_EQ(front_.messages,
             V{"2|" + Path("a.txt") + "|" + Path("a_hr.txt") + ": No space left on device"});
+  EXPECT_FALSE(Exists("a_hr.txt"));
   EXPECT_FALSE(Exists("b_hr.txt"));
 }
 

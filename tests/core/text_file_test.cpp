@@ -44,17 +44,7 @@ TEST(TextFile, WritesReadsAndReplacesFiles) {
   ASSERT_TRUE(WriteFileBytes(path, std::string("a\0\xff", 3)).ok());
   ASSERT_TRUE(ReadFileBytes(path, &bytes).ok());
   EXPECT_EQ(bytes, std::string("a\0\xff", 3));
-  ASSERT_TRUE(ReplaceFileAtomically(path, "new").ok());
-  ASSERT_TRUE(ReadFileBytes(path, &bytes).ok());
-  EXPECT_EQ(bytes, "new");
-  EXPECT_EQ(dir.List(), std::vector<std::string>{"f.txt"});
   EXPECT_EQ(WriteFileBytes(dir.path() + "/no/such/f.txt", "x").kind(), ErrorKind::kNotFound);
-
-  // A replacement that cannot be renamed into place removes its temporary again.
-  ASSERT_TRUE(std::filesystem::create_directory(dir.path() + "/d"));
-  ASSERT_TRUE(WriteFileBytes(dir.path() + "/d/inside", "x").ok());
-  EXPECT_FALSE(ReplaceFileAtomically(dir.path() + "/d", "new").ok());
-  EXPECT_EQ(dir.List(), (std::vector<std::string>{"d", "f.txt"}));
 }
 
 // A device would be read without end and a named pipe would wait for a writer.
@@ -67,27 +57,6 @@ TEST(TextFile, ReadsOnlyRegularFiles) {
     EXPECT_EQ(status.kind(), ErrorKind::kOther) << path;
     EXPECT_NE(status.message().find(path + ": "), std::string::npos) << status.message();
   }
-}
-
-// A killed same-name run leaves its temporary; the next run removes it, but not the
-// temporaries of running processes nor files that only look alike.
-TEST(TextFile, RemovesTheTemporariesOfDeadProcessesOnly) {
-  TempDir dir;
-  pid_t child = ::fork();
-  if (child == 0) ::_exit(0);
-  ASSERT_GT(child, 0);
-  ::waitpid(child, nullptr, 0);  // a process id that runs no more
-  const std::string dead = ReplaceTemporaryPath(dir.path() + "/a b.txt", child);
-  const std::string alive = ReplaceTemporaryPath(dir.path() + "/c.txt", ::getppid());
-  EXPECT_EQ(dead, dir.path() + "/.a b.txt.lorvan-tmp-" + std::to_string(child));
-  for (const std::string& path : {dead, alive, dir.path() + "/x.lorvan-tmp-1",
-                                  dir.path() + "/.x.lorvan-tmp-1a", dir.path() + "/.x.lorvan-tmp-"})
-    ASSERT_TRUE(WriteFileBytes(path, "partial").ok());
-  EXPECT_EQ(RemoveStaleTemporaries(dir.path()), 1);
-  EXPECT_EQ(dir.List(),
-            (std::vector<std::string>{".c.txt.lorvan-tmp-" + std::to_string(::getppid()),
-                                      ".x.lorvan-tmp-", ".x.lorvan-tmp-1a", "x.lorvan-tmp-1"}));
-  EXPECT_EQ(RemoveStaleTemporaries(dir.path() + "/nowhere"), 0);
 }
 
 }  // namespace

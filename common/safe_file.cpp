@@ -1,0 +1,177 @@
+#include "common/safe_file.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <random>
+
+#include "common/text_file.h"
+
+namespace lorvan {
+namespace {
+
+constexpr std::string_view kTemporaryPrefix = ".lorvan-";
+constexpr std::size_t kRandomLetters = 6;
+
+std::string FolderOf(const std::string& path) {
+  std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// True when name has the form of a temporary: ".lorvan-" and six letters or digits.
+bool IsTemporaryName(std::string_view name) {
+  if (!name.starts_with(kTemporaryPrefix) ||
+      name.size() != kTemporaryPrefix.size() + kRandomLetters)
+    return false;
+  for (char c : name.substr(kTemporaryPrefix.size()))
+    if (!std::isalnum(static_cast<unsigned char>(c))) return false;
+  return true;
+}
+
+// A new name for a temporary in folder.
+std::string TemporaryName(const std::string& folder) {
+  static constexpr char kLetters[] =
+      "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  static std::mt19937_64 random{std::random_device{}()};
+  std::string name = JoinPath(folder, std::string(kTemporaryPrefix));
+  for (std::size_t i = 0; i < kRandomLetters; ++i) name += kLetters[random() % (sizeof kLetters - 1)];
+  return name;
+}
+
+// Makes a new empty file under a temporary name in folder, locked; *fd is its descriptor.
+Status CreateTemporary(const std::string& folder, std::string* name, int* fd) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    *name = TemporaryName(folder);
+    *fd = ::open(name->c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (*fd >= 0) {
+      ::flock(*fd, LOCK_EX);
+      return Status::Ok();
+    }
+    if (errno != EEXIST) return Status::FromErrno(errno, JoinPath(folder, "."));
+  }
+  return Status::FromErrno(EEXIST, JoinPath(folder, "."));
+}
+
+// Gives another name under a temporary name in folder to the file at path; *name is it.
+Status LinkTemporary(const std::string& path, const std::string& folder, std::string* name) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    *name = TemporaryName(folder);
+    if (::link(path.c_str(), name->c_str()) == 0) return Status::Ok();
+    if (errno != EEXIST) return Status::FromErrno(errno, path);
+  }
+  return Status::FromErrno(EEXIST, path);
+}
+
+mode_t Umask() {
+  static const mode_t mask = [] {
+    mode_t old = ::umask(022);
+    ::umask(old);
+    return old;
+  }();
+  return mask;
+}
+
+// Gives the new file fd its permissions (and owner) by options.
+Status TakeMetadata(int fd, const WriteOptions& options, const std::string& path) {
+  mode_t mode = 0666 & ~Umask();
+  if (!options.input.empty()) {
+    struct stat input;
+    if (::stat(options.input.c_str(), &input) != 0) return Status::FromErrno(errno, options.input);
+    if (options.replaces_input) {
+      // Owner and group where permitted (as root, or a group of ours); set before the mode,
+      // which a change of owner may clear.
+      if (::fchown(fd, input.st_uid, input.st_gid) != 0) (void)::fchown(fd, -1, input.st_gid);
+      mode = input.st_mode & 07777;
+    } else {
+      mode &= input.st_mode;
+    }
+  }
+  if (::fchmod(fd, mode) != 0) return Status::FromErrno(errno, path);
+  return Status::Ok();
+}
+
+// Refuses to replace an input that is a link, or a file with other hard links.
+Status CheckReplaceable(const std::string& path) {
+  struct stat info;
+  if (::lstat(path.c_str(), &info) != 0) return Status::FromErrno(errno, path);
+  if (S_ISLNK(info.st_mode))
+    return Status::Left(path + ": is a symbolic link; left unchanged");
+  if (info.st_nlink > 1)
+    return Status::Left(path + ": has " + std::to_string(info.st_nlink - 1) +
+                        " other hard link(s); left unchanged");
+  return Status::Ok();
+}
+
+}  // namespace
+
+Status WriteFileWhole(const std::string& path, std::string_view bytes,
+                      const WriteOptions& options) {
+  if (options.replaces_input) {
+    Status replaceable = CheckReplaceable(path);
+    if (!replaceable.ok()) return replaceable;
+  }
+  const std::string folder = FolderOf(path);
+  std::string temp;
+  int fd = -1;
+  Status status = CreateTemporary(folder, &temp, &fd);
+  if (!status.ok()) return status;
+  std::string backup_temp;
+  if (!WriteAll(fd, bytes) || ::fsync(fd) != 0) status = Status::FromErrno(errno, path);
+  if (status.ok()) status = TakeMetadata(fd, options, path);
+  if (status.ok() && options.replaces_input && !options.backup.empty()) {
+    status = LinkTemporary(path, folder, &backup_temp);
+    if (status.ok() && ::rename(backup_temp.c_str(), options.backup.c_str()) != 0)
+      status = Status::FromErrno(errno, options.backup);
+  }
+  if (status.ok() && ::rename(temp.c_str(), path.c_str()) != 0)
+    status = Status::FromErrno(errno, path);
+  if (!status.ok()) {
+    ::unlink(temp.c_str());
+    if (!backup_temp.empty()) ::unlink(backup_temp.c_str());
+  }
+  if (::close(fd) != 0 && status.ok()) status = Status::FromErrno(errno, path);
+  return status;
+}
+
+Status CheckWritable(const std::string& path) {
+  struct stat info;
+  if (::lstat(path.c_str(), &info) == 0) {
+    if (S_ISDIR(info.st_mode)) return Status::FromErrno(EISDIR, path);
+    if (!S_ISLNK(info.st_mode) &&
+        (::access(path.c_str(), W_OK) != 0 || (info.st_mode & 0222) == 0))
+      return Status::AccessDenied(path + ": write-protected");
+  } else if (errno != ENOENT) {
+    return Status::FromErrno(errno, path);
+  }
+  const std::string folder = FolderOf(path);
+  if (::access(folder.c_str(), W_OK | X_OK) != 0) return Status::FromErrno(errno, folder);
+  return Status::Ok();
+}
+
+int RemoveStaleTemporaries(const std::string& folder) {
+  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (dir == nullptr) return 0;
+  int removed = 0;
+  while (const dirent* entry = ::readdir(dir)) {
+    if (!IsTemporaryName(entry->d_name)) continue;
+    const std::string path = JoinPath(folder, entry->d_name);
+    int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) continue;
+    struct stat info;
+    // A temporary no process holds locked is one whose writer was killed.
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_nlink == 1 &&
+        ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::unlink(path.c_str()) == 0)
+      ++removed;
+    ::close(fd);
+  }
+  ::closedir(dir);
+  return removed;
+}
+
+}  // namespace lorvan
