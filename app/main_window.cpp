@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -285,6 +286,17 @@ void MainWindow::reportLoadIssues() {
 void MainWindow::closeEvent(QCloseEvent* event) {
   endProgram();
   event->accept();
+}
+
+// The buttons leave Enter to their window; the lists and the mask box take it themselves.
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+  auto* button = qobject_cast<QAbstractButton*>(focusWidget());
+  bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (enter && button != nullptr && !event->isAutoRepeat()) {
+    button->click();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 void MainWindow::onFindClicked() {

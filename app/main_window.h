@@ -9,9 +9,9 @@
 #include <memory>
 #include <string>
 
+#include "browser/file_browser.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/load.h"
-#include "browser/file_browser.h"
 #include "run/file_system.h"
 #include "run/run_settings.h"
 #include "run/stop_flag.h"
@@ -55,6 +55,8 @@ class MainWindow : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Enter presses the focused command button or check box, as Space does.
+  void keyPressEvent(QKeyEvent* event) override;
 
  private Q_SLOTS:
   void onFindClicked();
@@ -100,8 +102,8 @@ class MainWindow : public QWidget {
   QCheckBox* chk_ime_;
   QCheckBox* chk_paragraf_;
   BrowserView* browser_view_;
-  QComboBox* encoding_box_;   // cmbKodiranje: the encoding, or the original byte model
-  QComboBox* line_end_box_;   // cmbKrajRetka
+  QComboBox* encoding_box_;  // cmbKodiranje: the encoding, or the original byte model
+  QComboBox* line_end_box_;  // cmbKrajRetka
   EscapeFilter* escape_filter_;
 };
 

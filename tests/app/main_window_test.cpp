@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -59,6 +60,8 @@ class MainWindowTest : public QObject {
   void folderListOpensOnClickEnterOrLeaving();
   void escapeSetsStopWhereverFocusIs_data();
   void escapeSetsStopWhereverFocusIs();
+  void enterPressesFocusedButton_data();
+  void enterPressesFocusedButton();
   void runWritesTranslationsAndClearsBar();
   void stopClickEndsRunningTranslation();
   void encodingBoxChoosesHowFilesAreWritten();
@@ -208,6 +211,28 @@ void MainWindowTest::escapeSetsStopWhereverFocusIs() {
   QVERIFY(!f.stop().IsSet());
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
   QVERIFY(f.stop().IsSet());
+}
+
+void MainWindowTest::enterPressesFocusedButton_data() {
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<int>("key");
+  QTest::newRow("Return on the translate button") << "cmdFind" << int(Qt::Key_Return);
+  QTest::newRow("keypad Enter on the translate button") << "cmdFind" << int(Qt::Key_Enter);
+  QTest::newRow("Return on a check box") << "chkIme" << int(Qt::Key_Return);
+}
+
+void MainWindowTest::enterPressesFocusedButton() {
+  QFETCH(QString, name);
+  QFETCH(int, key);
+  WindowFixture f(ThreeFiles());
+  auto* button = f.Find<QAbstractButton>(name.toLatin1().constData());
+  const bool checked = button->isChecked();
+  QSignalSpy clicks(button, &QAbstractButton::clicked);
+  button->setFocus();
+  QTest::keyClick(button, Qt::Key(key), key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+  QCOMPARE(clicks.count(), 1);
+  QCOMPARE(button->isChecked(), button->isCheckable() != checked);
+  if (name == "cmdFind") QCOMPARE(f.Read("a_hr.txt"), QByteArray("Kruh i vlak.\r\n"));
 }
 
 void MainWindowTest::runWritesTranslationsAndClearsBar() {
