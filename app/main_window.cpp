@@ -46,7 +46,7 @@ QPushButton* MakeCommand(QWidget* parent, const char* name, const QString& capti
                          const QColor& colour, QRect place) {
   auto* button = new QPushButton(caption, parent);
   button->setObjectName(QString::fromLatin1(name));
-  SetButtonColour(button, colour);
+  SetCommandColour(button, colour);
   button->setGeometry(place);
   return button;
 }

@@ -116,8 +116,12 @@ void MainWindowTest::startsWithMaskAndFirstFileSelected() {
   QCOMPARE(f.Find<QLabel>("lblImeDat")->text(), QString("Ukupno parova:  6"));
   QCOMPARE(f.Find<QLabel>("lblPostotak")->text(), QString(". . .  "));
   QCOMPARE(QApplication::focusWidget(), f.Find<QWidget>("cmdFind"));
-  QCOMPARE(lorvan::ButtonColour(f.Find<QPushButton>("cmdFind")), QColor(192, 255, 192));
-  QCOMPARE(lorvan::ButtonColour(f.Find<QPushButton>("cmdExit")), QColor(255, 192, 192));
+  // The colours as painted, inside the outline, left of the caption; Fusion would wash them out.
+  for (auto [name, colour] :
+       {std::pair("cmdFind", QColor(192, 255, 192)), std::pair("cmdExit", QColor(255, 192, 192))}) {
+    QImage face = f.Find<QPushButton>(name)->grab().toImage();
+    QCOMPARE(face.pixelColor(4, face.height() / 2), colour);
+  }
 }
 
 void MainWindowTest::fileClicksFollowToggleRule_data() {
