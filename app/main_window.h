@@ -18,6 +18,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QGroupBox;
 class QLabel;
 class QPushButton;
 
@@ -57,6 +58,7 @@ class MainWindow : public QWidget {
   void closeEvent(QCloseEvent* event) override;
   // Enter presses the focused command button or check box, as Space does.
   void keyPressEvent(QKeyEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private Q_SLOTS:
   void onFindClicked();
@@ -69,8 +71,8 @@ class MainWindow : public QWidget {
   void createWidgets();
   void createTopBand();
   void createOptions(QWidget* frame);
-  void placeBrowser(QWidget* frame);
   void createTextOptions(QWidget* frame);
+  void arrange();
   void connectSignals();
   void setTabOrder();
   void loadDictionary(const std::string& folder);
@@ -95,14 +97,19 @@ class MainWindow : public QWidget {
   QLabel* lbl_postotak_;
   QPushButton* cmd_find_;
   QPushButton* cmd_exit_;
+  QGroupBox* frm_open_;
+  QGroupBox* frame2_;
   QCheckBox* chk_cirilica_;
   QCheckBox* chk_cir_convert_;
   QCheckBox* chk_html_tag_;
+  QGroupBox* frame1_;
   QCheckBox* chk_subfolder_;
   QCheckBox* chk_ime_;
   QCheckBox* chk_paragraf_;
   BrowserView* browser_view_;
+  QLabel* encoding_label_;
   QComboBox* encoding_box_;  // cmbKodiranje: the encoding, or the original byte model
+  QLabel* line_end_label_;
   QComboBox* line_end_box_;  // cmbKrajRetka
   EscapeFilter* escape_filter_;
 };

@@ -62,6 +62,7 @@ class MainWindowTest : public QObject {
   void escapeSetsStopWhereverFocusIs();
   void enterPressesFocusedButton_data();
   void enterPressesFocusedButton();
+  void listsGrowWithWindow();
   void runWritesTranslationsAndClearsBar();
   void stopClickEndsRunningTranslation();
   void encodingBoxChoosesHowFilesAreWritten();
@@ -111,6 +112,7 @@ void MainWindowTest::startsWithMaskAndFirstFileSelected() {
   auto* files = f.Find<QListWidget>("filList");
   QCOMPARE(Entries(files), QStringList({"a.txt", "b.txt", "c.srt"}));
   QCOMPARE(SelectedRows(files), QList<int>({0}));
+  QCOMPARE(files->item(1)->toolTip(), QString("b.txt"));  // names too long for the list
 
   QCOMPARE(f.window().windowTitle(), QString("Vantir. Prevoditelj sa srpskog na hrvatski"));
   QCOMPARE(f.Find<QLabel>("lblImeDat")->text(), QString("Ukupno parova:  6"));
@@ -237,6 +239,30 @@ void MainWindowTest::enterPressesFocusedButton() {
   QCOMPARE(clicks.count(), 1);
   QCOMPARE(button->isChecked(), button->isCheckable() != checked);
   if (name == "cmdFind") QCOMPARE(f.Read("a_hr.txt"), QByteArray("Kruh i vlak.\r\n"));
+}
+
+// The design's size is the smallest; the lists take the extra width, half each, and all the
+// extra height.
+void MainWindowTest::listsGrowWithWindow() {
+  WindowFixture f(ThreeFiles());
+  const QSize design(486, 483);
+  QCOMPARE(f.window().minimumSize(), design);
+  QCOMPARE(f.window().size(), design);
+  auto* folders = f.Find<QWidget>("dirList");
+  auto* files = f.Find<QWidget>("filList");
+  const QRect folders_before = folders->geometry();
+  const QRect files_before = files->geometry();
+
+  f.window().resize(design + QSize(200, 100));
+  QTRY_COMPARE(f.window().size(), design + QSize(200, 100));
+  QCOMPARE(folders->geometry(), folders_before.adjusted(0, 0, 100, 100));
+  QCOMPARE(files->geometry(), files_before.adjusted(100, 0, 200, 100));
+  QWidget* text_row = f.Find<QWidget>("cmbKrajRetka");
+  QCOMPARE(text_row->geometry().top(), files->geometry().bottom() + 6);
+  QCOMPARE(text_row->geometry().right(), files->geometry().right());
+
+  f.window().resize(design - QSize(50, 50));
+  QTRY_COMPARE(f.window().size(), design);
 }
 
 void MainWindowTest::runWritesTranslationsAndClearsBar() {
