@@ -28,18 +28,21 @@
 namespace lorvan {
 namespace {
 
-constexpr int kRow = 24;           // a row of an option group
-constexpr int kClientWidth = 486;  // 7290 by 7245 twips
-constexpr int kClientHeight = 483;
+// The design's client area is 7290 by 7245 twips (486 by 483 pixels); the option groups hold a
+// fourth row, and what lies below them moves down by it.
+constexpr int kRow = 24;  // a row of an option group
+constexpr int kClientWidth = 486;
+constexpr int kClientHeight = 483 + kRow;
 constexpr int kMaxReportedIssues = 20;
 const QColor kWindowColour(224, 224, 224);
 
+// A check box in row of an option group; indent sets it off under the box it depends on.
 QCheckBox* MakeOption(QWidget* frame, const char* name, const QString& caption, int row,
-                      bool checked) {
+                      bool checked, int indent = 0) {
   auto* box = new QCheckBox(caption, frame);
   box->setObjectName(QString::fromLatin1(name));
   box->setChecked(checked);
-  box->setGeometry(8, 6 + kRow * row, 222, 22);
+  box->setGeometry(8 + indent, 6 + kRow * row, 222 - indent, 22);
   return box;
 }
 
@@ -51,8 +54,11 @@ QPushButton* MakeCommand(QWidget* parent, const char* name, const QString& capti
   return button;
 }
 
-void BindOption(QCheckBox* box, bool* option) {
-  QObject::connect(box, &QCheckBox::toggled, box, [option](bool checked) { *option = checked; });
+// option follows the box, from its state now on; inverted, it holds the box's opposite.
+void BindOption(QCheckBox* box, bool* option, bool inverted = false) {
+  *option = box->isChecked() != inverted;
+  QObject::connect(box, &QCheckBox::toggled, box,
+                   [option, inverted](bool checked) { *option = checked != inverted; });
 }
 
 }  // namespace
@@ -138,14 +144,20 @@ void MainWindow::createOptions(QWidget* frame) {
                  QStringLiteral("Konvertiraj ćirilicu u latinicu (UTF-8)"), 1, false);
   chk_html_tag_ =
       MakeOption(frame2_, "chkHtmlTag", QStringLiteral("Zanemari tekst u HTML tagovima"), 2, true);
+  // Checked: web addresses, e-mail addresses and paths are copied as they are.
+  chk_links_ =
+      MakeOption(frame2_, "chkLinks", QStringLiteral("Zanemari web adrese i putanje"), 3, true);
 
   frame1_ = new QGroupBox(frame);
   frame1_->setObjectName(QStringLiteral("Frame1"));
   chk_subfolder_ =
       MakeOption(frame1_, "chkSubfolder", QStringLiteral("&Kroz sve poddirektorije"), 0, false);
   chk_ime_ = MakeOption(frame1_, "chkIme", QStringLiteral("Spremi pod istim imenom"), 1, false);
+  chk_backup_ =
+      MakeOption(frame1_, "chkBackup", QStringLiteral("Sačuvaj izvornik kao NAZIV~"), 2, false, 16);
+  chk_backup_->setEnabled(false);  // only with chkIme
   chk_paragraf_ = MakeOption(frame1_, "chkParagraf",
-                             QStringLiteral("Svaki HTML paragraf u novom redu"), 2, true);
+                             QStringLiteral("Svaki HTML paragraf u novom redu"), 3, true);
 }
 
 // The row under the lists: how files are read and written.
@@ -192,10 +204,10 @@ void MainWindow::arrange() {
   cmd_find_->setGeometry(271 + top_right, 66, 98, 30);
   cmd_exit_->setGeometry(376 + top_right, 66, 98, 30);
 
-  frm_open_->setGeometry(4, 104, 478 + dx, 375 + dy);
-  frame2_->setGeometry(6, 6, 232 + left, 82);
-  frame1_->setGeometry(240 + left, 6, 232 + right, 82);
-  const int below = 94;  // top of the drive list and the mask box
+  frm_open_->setGeometry(4, 104, 478 + dx, 375 + kRow + dy);
+  frame2_->setGeometry(6, 6, 232 + left, 82 + kRow);
+  frame1_->setGeometry(240 + left, 6, 232 + right, 82 + kRow);
+  const int below = 94 + kRow;  // top of the drive list and the mask box
   browser_view_->driveList()->setGeometry(6, below, 232 + left, 24);
   browser_view_->maskBox()->setGeometry(240 + left, below, 232 + right, 24);
   browser_view_->folderList()->setGeometry(6, below + 30, 232 + left, 217 + dy);
@@ -223,6 +235,9 @@ void MainWindow::connectSignals() {
   BindOption(chk_html_tag_, &settings_.skip_tags);
   BindOption(chk_subfolder_, &settings_.subfolders);
   BindOption(chk_ime_, &settings_.same_name);
+  BindOption(chk_backup_, &settings_.backup);
+  connect(chk_ime_, &QCheckBox::toggled, chk_backup_, &QCheckBox::setEnabled);
+  BindOption(chk_links_, &settings_.translate_links, /*inverted=*/true);
   BindOption(chk_paragraf_, &settings_.paragraphs);
   connect(encoding_box_, &QComboBox::currentIndexChanged, this, [this](int index) {
     static constexpr EncodingChoice kChoices[] = {EncodingChoice::kAuto, EncodingChoice::kUtf8,
@@ -245,8 +260,10 @@ void MainWindow::setTabOrder() {
                       chk_cirilica_,
                       chk_cir_convert_,
                       chk_html_tag_,
+                      chk_links_,
                       chk_subfolder_,
                       chk_ime_,
+                      chk_backup_,
                       chk_paragraf_,
                       browser_view_->driveList(),
                       browser_view_->maskBox(),

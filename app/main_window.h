@@ -54,6 +54,9 @@ class MainWindow : public QWidget {
   // message box titled "Vantir. Lorvan".
   void reportLoadIssues();
 
+  // The options the next run takes, as the option boxes set them.
+  const RunSettings& settings() const { return settings_; }
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   // Enter presses the focused command button or check box, as Space does.
@@ -102,9 +105,11 @@ class MainWindow : public QWidget {
   QCheckBox* chk_cirilica_;
   QCheckBox* chk_cir_convert_;
   QCheckBox* chk_html_tag_;
+  QCheckBox* chk_links_;  // checked: links are not translated
   QGroupBox* frame1_;
   QCheckBox* chk_subfolder_;
   QCheckBox* chk_ime_;
+  QCheckBox* chk_backup_;
   QCheckBox* chk_paragraf_;
   BrowserView* browser_view_;
   QLabel* encoding_label_;

@@ -62,6 +62,7 @@ class MainWindowTest : public QObject {
   void escapeSetsStopWhereverFocusIs();
   void enterPressesFocusedButton_data();
   void enterPressesFocusedButton();
+  void backupAndLinkBoxesSetRunSettings();
   void listsGrowWithWindow();
   void runWritesTranslationsAndClearsBar();
   void stopClickEndsRunningTranslation();
@@ -88,6 +89,10 @@ void MainWindowTest::startsWithDesignCaptionsAndStates_data() {
                              << "Spremi pod istim imenom" << 0;
   QTest::newRow("paragraphs") << "chkParagraf"
                               << "Svaki HTML paragraf u novom redu" << 1;
+  QTest::newRow("backup") << "chkBackup"
+                          << "Sačuvaj izvornik kao NAZIV~" << 0;
+  QTest::newRow("links") << "chkLinks"
+                         << "Zanemari web adrese i putanje" << 1;
 }
 
 void MainWindowTest::startsWithDesignCaptionsAndStates() {
@@ -241,11 +246,34 @@ void MainWindowTest::enterPressesFocusedButton() {
   if (name == "cmdFind") QCOMPARE(f.Read("a_hr.txt"), QByteArray("Kruh i vlak.\r\n"));
 }
 
+// The backup box counts only with "Spremi pod istim imenom"; the links box says the opposite
+// of the setting: checked, links are left as they are.
+void MainWindowTest::backupAndLinkBoxesSetRunSettings() {
+  WindowFixture f(ThreeFiles());
+  const lorvan::RunSettings& settings = f.window().settings();
+  auto* same_name = f.Find<QCheckBox>("chkIme");
+  auto* backup = f.Find<QCheckBox>("chkBackup");
+  auto* links = f.Find<QCheckBox>("chkLinks");
+  QVERIFY(!backup->isEnabled());
+  QVERIFY(!settings.backup);
+  QVERIFY(!settings.translate_links);
+
+  QTest::mouseClick(same_name, Qt::LeftButton);
+  QVERIFY(backup->isEnabled());
+  QTest::mouseClick(backup, Qt::LeftButton);
+  QVERIFY(settings.same_name && settings.backup);
+  QTest::mouseClick(same_name, Qt::LeftButton);
+  QVERIFY(!backup->isEnabled());
+
+  QTest::mouseClick(links, Qt::LeftButton);
+  QVERIFY(settings.translate_links);
+}
+
 // The design's size is the smallest; the lists take the extra width, half each, and all the
 // extra height.
 void MainWindowTest::listsGrowWithWindow() {
   WindowFixture f(ThreeFiles());
-  const QSize design(486, 483);
+  const QSize design(486, 507);  // 483 and the option groups' fourth row
   QCOMPARE(f.window().minimumSize(), design);
   QCOMPARE(f.window().size(), design);
   auto* folders = f.Find<QWidget>("dirList");
