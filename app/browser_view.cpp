@@ -67,6 +67,7 @@ QListWidgetItem* FolderItem(const std::string& path, int depth, bool open) {
       style->standardIcon(open ? QStyle::SP_DirOpenIcon : QStyle::SP_DirClosedIcon),
       QString(2 * depth, QLatin1Char(' ')) + FromFileBytes(LastComponent(path)));
   item->setData(kPathRole, QByteArray::fromStdString(path));
+  item->setToolTip(FromFileBytes(path));  // the whole path, however narrow the list
   return item;
 }
 
@@ -211,7 +212,10 @@ void BrowserView::showFolders() {
 void BrowserView::showFiles() {
   QSignalBlocker blocker(fil_list_);
   fil_list_->clear();
-  for (const FileEntry& file : browser_.files()) fil_list_->addItem(FromFileBytes(file.name));
+  for (const FileEntry& file : browser_.files()) {
+    auto* item = new QListWidgetItem(FromFileBytes(file.name), fil_list_);
+    item->setToolTip(item->text());  // the whole name, however narrow the list
+  }
   shown_mask_ = browser_.mask();
   showSelection();
 }

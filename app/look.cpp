@@ -48,6 +48,17 @@ void SetButtonColour(QAbstractButton* button, const QColor& colour) {
   button->setPalette(palette);
 }
 
+void SetCommandColour(QAbstractButton* button, const QColor& colour) {
+  SetButtonColour(button, colour);
+  const QColor outline = button->palette().color(QPalette::Window).darker(140);
+  button->setStyleSheet(
+      QStringLiteral(
+          "QPushButton { background-color: %1; border: 1px solid %2; border-radius: 2px; }"
+          "QPushButton:focus { border-color: palette(highlight); }"
+          "QPushButton:pressed { background-color: %3; }")
+          .arg(colour.name(), outline.name(), colour.darker(110).name()));
+}
+
 QColor ButtonColour(const QAbstractButton* button) {
   return button->palette().color(QPalette::Button);
 }

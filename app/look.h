@@ -29,6 +29,10 @@ QFont MonoFont(double points);
 
 // Gives a button its background colour.
 void SetButtonColour(QAbstractButton* button, const QColor& colour);
+// Gives a command button its background colour exactly: Fusion paints a palette colour
+// lighter and paler, but a style sheet with a border of its own as it is. The button keeps
+// Fusion's outline, its highlighted outline when it has the focus and a darker face when down.
+void SetCommandColour(QAbstractButton* button, const QColor& colour);
 // The background colour a button shows.
 QColor ButtonColour(const QAbstractButton* button);
 // Gives a widget's text its colour.

@@ -7,11 +7,13 @@
 #include <memory>
 
 #include "app/main_window.h"
+#include "app/qt_croatian.h"
 #include "app/wait_window.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setStyle(QStringLiteral("Fusion"));
+  lorvan::InstallQtCroatian(&app);                 // message box buttons "U redu", "Da", "Ne"
   QApplication::setQuitOnLastWindowClosed(false);  // the main window ends the program
 
   lorvan::StopFlag stop;

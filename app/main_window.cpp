@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -27,31 +28,37 @@
 namespace lorvan {
 namespace {
 
-constexpr int kClientWidth = 486;  // 7290 by 7245 twips
-constexpr int kClientHeight = 483;
+// The design's client area is 7290 by 7245 twips (486 by 483 pixels); the option groups hold a
+// fourth row, and what lies below them moves down by it.
+constexpr int kRow = 24;  // a row of an option group
+constexpr int kClientWidth = 486;
+constexpr int kClientHeight = 483 + kRow;
 constexpr int kMaxReportedIssues = 20;
 const QColor kWindowColour(224, 224, 224);
 
+// A check box in row of an option group; indent sets it off under the box it depends on.
 QCheckBox* MakeOption(QWidget* frame, const char* name, const QString& caption, int row,
-                      bool checked) {
+                      bool checked, int indent = 0) {
   auto* box = new QCheckBox(caption, frame);
   box->setObjectName(QString::fromLatin1(name));
   box->setChecked(checked);
-  box->setGeometry(8, 6 + 24 * row, 222, 22);
+  box->setGeometry(8 + indent, 6 + kRow * row, 222 - indent, 22);
   return box;
 }
 
 QPushButton* MakeCommand(QWidget* parent, const char* name, const QString& caption,
-                         const QColor& colour, QRect place) {
+                         const QColor& colour) {
   auto* button = new QPushButton(caption, parent);
   button->setObjectName(QString::fromLatin1(name));
-  SetButtonColour(button, colour);
-  button->setGeometry(place);
+  SetCommandColour(button, colour);
   return button;
 }
 
-void BindOption(QCheckBox* box, bool* option) {
-  QObject::connect(box, &QCheckBox::toggled, box, [option](bool checked) { *option = checked; });
+// option follows the box, from its state now on; inverted, it holds the box's opposite.
+void BindOption(QCheckBox* box, bool* option, bool inverted = false) {
+  *option = box->isChecked() != inverted;
+  QObject::connect(box, &QCheckBox::toggled, box,
+                   [option, inverted](bool checked) { *option = checked != inverted; });
 }
 
 }  // namespace
@@ -80,7 +87,8 @@ void MainWindow::createWidgets() {
   setObjectName(QStringLiteral("frmAuB"));
   setWindowTitle(QStringLiteral("Vantir. Prevoditelj sa srpskog na hrvatski"));
   setWindowIcon(QIcon(DrawLogo(QSize(56, 70))));
-  setFixedSize(kClientWidth, kClientHeight);
+  setMinimumSize(kClientWidth, kClientHeight);
+  resize(kClientWidth, kClientHeight);
   setFont(SansFont(8.25));
   QPalette palette = this->palette();
   palette.setColor(QPalette::Window, kWindowColour);
@@ -88,12 +96,12 @@ void MainWindow::createWidgets() {
   setAutoFillBackground(true);
 
   createTopBand();
-  auto* frm_open = new QGroupBox(this);
-  frm_open->setObjectName(QStringLiteral("frmOpen"));
-  frm_open->setGeometry(4, 104, 478, 375);
-  createOptions(frm_open);
-  placeBrowser(frm_open);
-  createTextOptions(frm_open);
+  frm_open_ = new QGroupBox(this);
+  frm_open_->setObjectName(QStringLiteral("frmOpen"));
+  createOptions(frm_open_);
+  browser_view_ = new BrowserView(browser_, frm_open_);
+  createTextOptions(frm_open_);
+  arrange();
 }
 
 void MainWindow::createTopBand() {
@@ -102,13 +110,11 @@ void MainWindow::createTopBand() {
   lbl_ime_dat_->setFont(SansFont(9.75));
   lbl_ime_dat_->setAlignment(Qt::AlignCenter);
   lbl_ime_dat_->setToolTip(QStringLiteral(" Statistika riječi u rječniku "));
-  lbl_ime_dat_->setGeometry(8, 8, 234, 20);
 
   img_vantir_ = new ClickableLabel(this);
   img_vantir_->setObjectName(QStringLiteral("imgVantir"));
   img_vantir_->setPixmap(DrawLogo(QSize(28, 35)));
   img_vantir_->setCursor(Qt::PointingHandCursor);
-  img_vantir_->setGeometry(111, 32, 28, 35);
 
   web_link_ = new ClickableLabel(WebAddress(), this);
   web_link_->setObjectName(QStringLiteral("Label1"));
@@ -117,60 +123,51 @@ void MainWindow::createTopBand() {
   SetTextColour(web_link_, QColor(0, 0, 255));
   web_link_->setCursor(Qt::PointingHandCursor);
   web_link_->setToolTip(QStringLiteral("Više o programu na našim web stranicama"));
-  web_link_->setGeometry(8, 72, 234, 20);
 
   progress_bar_ = new ProgressBar(this);
-  progress_bar_->move(271, 8);
   lbl_postotak_ = new QLabel(QStringLiteral(". . .  "), this);
   lbl_postotak_->setObjectName(QStringLiteral("lblPostotak"));
   lbl_postotak_->setFont(SerifFont(12, true));
   lbl_postotak_->setAlignment(Qt::AlignCenter);
-  lbl_postotak_->setGeometry(271, 38, 203, 24);
-  cmd_find_ = MakeCommand(this, "cmdFind", QString::fromLatin1(kIdleCaption), QColor(192, 255, 192),
-                          QRect(271, 66, 98, 30));
-  cmd_exit_ = MakeCommand(this, "cmdExit", QStringLiteral("E&xit"), QColor(255, 192, 192),
-                          QRect(376, 66, 98, 30));
+  cmd_find_ =
+      MakeCommand(this, "cmdFind", QString::fromLatin1(kIdleCaption), QColor(192, 255, 192));
+  cmd_exit_ = MakeCommand(this, "cmdExit", QStringLiteral("E&xit"), QColor(255, 192, 192));
 }
 
 void MainWindow::createOptions(QWidget* frame) {
-  auto* frame2 = new QGroupBox(frame);
-  frame2->setObjectName(QStringLiteral("Frame2"));
-  frame2->setGeometry(6, 6, 232, 82);
-  chk_cirilica_ = MakeOption(frame2, "chkCirilica",
+  frame2_ = new QGroupBox(frame);
+  frame2_->setObjectName(QStringLiteral("Frame2"));
+  chk_cirilica_ = MakeOption(frame2_, "chkCirilica",
                              QStringLiteral("Prevedi tekst na ćirilici (UTF-8)"), 0, false);
-  chk_cir_convert_ = MakeOption(
-      frame2, "chkCirConvert", QStringLiteral("Konvertiraj ćirilicu u latinicu (UTF-8)"), 1, false);
+  chk_cir_convert_ =
+      MakeOption(frame2_, "chkCirConvert",
+                 QStringLiteral("Konvertiraj ćirilicu u latinicu (UTF-8)"), 1, false);
   chk_html_tag_ =
-      MakeOption(frame2, "chkHtmlTag", QStringLiteral("Zanemari tekst u HTML tagovima"), 2, true);
+      MakeOption(frame2_, "chkHtmlTag", QStringLiteral("Zanemari tekst u HTML tagovima"), 2, true);
+  // Checked: web addresses, e-mail addresses and paths are copied as they are.
+  chk_links_ =
+      MakeOption(frame2_, "chkLinks", QStringLiteral("Zanemari web adrese i putanje"), 3, true);
 
-  auto* frame1 = new QGroupBox(frame);
-  frame1->setObjectName(QStringLiteral("Frame1"));
-  frame1->setGeometry(240, 6, 232, 82);
+  frame1_ = new QGroupBox(frame);
+  frame1_->setObjectName(QStringLiteral("Frame1"));
   chk_subfolder_ =
-      MakeOption(frame1, "chkSubfolder", QStringLiteral("&Kroz sve poddirektorije"), 0, false);
-  chk_ime_ = MakeOption(frame1, "chkIme", QStringLiteral("Spremi pod istim imenom"), 1, false);
-  chk_paragraf_ = MakeOption(frame1, "chkParagraf",
-                             QStringLiteral("Svaki HTML paragraf u novom redu"), 2, true);
-}
-
-void MainWindow::placeBrowser(QWidget* frame) {
-  browser_view_ = new BrowserView(browser_, frame);
-  browser_view_->driveList()->setGeometry(6, 94, 232, 24);
-  browser_view_->maskBox()->setGeometry(240, 94, 232, 24);
-  browser_view_->folderList()->setGeometry(6, 124, 232, 217);
-  browser_view_->fileList()->setGeometry(240, 124, 232, 217);
+      MakeOption(frame1_, "chkSubfolder", QStringLiteral("&Kroz sve poddirektorije"), 0, false);
+  chk_ime_ = MakeOption(frame1_, "chkIme", QStringLiteral("Spremi pod istim imenom"), 1, false);
+  chk_backup_ =
+      MakeOption(frame1_, "chkBackup", QStringLiteral("Sačuvaj izvornik kao NAZIV~"), 2, false, 16);
+  chk_backup_->setEnabled(false);  // only with chkIme
+  chk_paragraf_ = MakeOption(frame1_, "chkParagraf",
+                             QStringLiteral("Svaki HTML paragraf u novom redu"), 3, true);
 }
 
 // The row under the lists: how files are read and written.
 void MainWindow::createTextOptions(QWidget* frame) {
-  auto* encoding_label = new QLabel(QStringLiteral("Kodiranje:"), frame);
-  encoding_label->setGeometry(8, 347, 62, 22);
+  encoding_label_ = new QLabel(QStringLiteral("Kodiranje:"), frame);
   encoding_box_ = new QComboBox(frame);
   encoding_box_->setObjectName(QStringLiteral("cmbKodiranje"));
   encoding_box_->addItems({QStringLiteral("automatski"), QStringLiteral("UTF-8"),
                            QStringLiteral("Windows-1250"),
                            QStringLiteral("izvorni bajtovi (1250, CR LF)")});
-  encoding_box_->setGeometry(70, 346, 168, 24);
   encoding_box_->setToolTip(QStringLiteral(
       "automatski: datoteka s oznakom UTF-8 ili ispravan UTF-8 s barem jednim slovom izvan "
       "ASCII-ja čita se i sprema kao UTF-8, sve ostalo kao Windows-1250.\n"
@@ -178,17 +175,53 @@ void MainWindow::createTextOptions(QWidget* frame) {
       "CR LF nakon svakog retka (isti rezultat kao prijašnje verzije)."));
   encoding_box_->setWhatsThis(encoding_box_->toolTip());
 
-  auto* line_end_label = new QLabel(QStringLiteral("Kraj retka:"), frame);
-  line_end_label->setGeometry(242, 347, 62, 22);
+  line_end_label_ = new QLabel(QStringLiteral("Kraj retka:"), frame);
   line_end_box_ = new QComboBox(frame);
   line_end_box_->setObjectName(QStringLiteral("cmbKrajRetka"));
   line_end_box_->addItems(
       {QStringLiteral("kao u izvorniku"), QStringLiteral("CR LF"), QStringLiteral("LF")});
-  line_end_box_->setGeometry(304, 346, 168, 24);
   line_end_box_->setToolTip(QStringLiteral(
       "kao u izvorniku: svaki redak završava kao u ulaznoj datoteci, a zadnji redak bez "
       "kraja ostaje bez njega."));
   line_end_box_->setWhatsThis(line_end_box_->toolTip());
+}
+
+// Places the controls for the window's size. At the default size they stand where the design
+// has them; a larger window gives each column half the extra width and the lists all the extra
+// height, and keeps the top band's two groups centred over their columns.
+void MainWindow::arrange() {
+  const int dx = width() - kClientWidth;
+  const int dy = height() - kClientHeight;
+  const int left = dx / 2;                 // extra width of the left column
+  const int right = dx - left;             // and of the right one
+  const int top_right = left + right / 2;  // shift of the top band's right group
+
+  lbl_ime_dat_->setGeometry(8, 8, 234 + left, 20);
+  img_vantir_->setGeometry(111 + left / 2, 32, 28, 35);
+  web_link_->setGeometry(8, 72, 234 + left, 20);
+  progress_bar_->move(271 + top_right, 8);
+  lbl_postotak_->setGeometry(271 + top_right, 38, 203, 24);
+  cmd_find_->setGeometry(271 + top_right, 66, 98, 30);
+  cmd_exit_->setGeometry(376 + top_right, 66, 98, 30);
+
+  frm_open_->setGeometry(4, 104, 478 + dx, 375 + kRow + dy);
+  frame2_->setGeometry(6, 6, 232 + left, 82 + kRow);
+  frame1_->setGeometry(240 + left, 6, 232 + right, 82 + kRow);
+  const int below = 94 + kRow;  // top of the drive list and the mask box
+  browser_view_->driveList()->setGeometry(6, below, 232 + left, 24);
+  browser_view_->maskBox()->setGeometry(240 + left, below, 232 + right, 24);
+  browser_view_->folderList()->setGeometry(6, below + 30, 232 + left, 217 + dy);
+  browser_view_->fileList()->setGeometry(240 + left, below + 30, 232 + right, 217 + dy);
+  const int text_row = below + 252 + dy;  // the row under the lists
+  encoding_label_->setGeometry(8, text_row + 1, 62, 22);
+  encoding_box_->setGeometry(70, text_row, 168 + left, 24);
+  line_end_label_->setGeometry(242 + left, text_row + 1, 62, 22);
+  line_end_box_->setGeometry(304 + left, text_row, 168 + right, 24);
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  arrange();
 }
 
 void MainWindow::connectSignals() {
@@ -202,6 +235,9 @@ void MainWindow::connectSignals() {
   BindOption(chk_html_tag_, &settings_.skip_tags);
   BindOption(chk_subfolder_, &settings_.subfolders);
   BindOption(chk_ime_, &settings_.same_name);
+  BindOption(chk_backup_, &settings_.backup);
+  connect(chk_ime_, &QCheckBox::toggled, chk_backup_, &QCheckBox::setEnabled);
+  BindOption(chk_links_, &settings_.translate_links, /*inverted=*/true);
   BindOption(chk_paragraf_, &settings_.paragraphs);
   connect(encoding_box_, &QComboBox::currentIndexChanged, this, [this](int index) {
     static constexpr EncodingChoice kChoices[] = {EncodingChoice::kAuto, EncodingChoice::kUtf8,
@@ -224,8 +260,10 @@ void MainWindow::setTabOrder() {
                       chk_cirilica_,
                       chk_cir_convert_,
                       chk_html_tag_,
+                      chk_links_,
                       chk_subfolder_,
                       chk_ime_,
+                      chk_backup_,
                       chk_paragraf_,
                       browser_view_->driveList(),
                       browser_view_->maskBox(),
@@ -285,6 +323,17 @@ void MainWindow::reportLoadIssues() {
 void MainWindow::closeEvent(QCloseEvent* event) {
   endProgram();
   event->accept();
+}
+
+// The buttons leave Enter to their window; the lists and the mask box take it themselves.
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+  auto* button = qobject_cast<QAbstractButton*>(focusWidget());
+  bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (enter && button != nullptr && !event->isAutoRepeat()) {
+    button->click();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 void MainWindow::onFindClicked() {

@@ -9,15 +9,16 @@
 #include <memory>
 #include <string>
 
+#include "browser/file_browser.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/load.h"
-#include "browser/file_browser.h"
 #include "run/file_system.h"
 #include "run/run_settings.h"
 #include "run/stop_flag.h"
 
 class QCheckBox;
 class QComboBox;
+class QGroupBox;
 class QLabel;
 class QPushButton;
 
@@ -53,8 +54,14 @@ class MainWindow : public QWidget {
   // message box titled "Vantir. Lorvan".
   void reportLoadIssues();
 
+  // The options the next run takes, as the option boxes set them.
+  const RunSettings& settings() const { return settings_; }
+
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Enter presses the focused command button or check box, as Space does.
+  void keyPressEvent(QKeyEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private Q_SLOTS:
   void onFindClicked();
@@ -67,8 +74,8 @@ class MainWindow : public QWidget {
   void createWidgets();
   void createTopBand();
   void createOptions(QWidget* frame);
-  void placeBrowser(QWidget* frame);
   void createTextOptions(QWidget* frame);
+  void arrange();
   void connectSignals();
   void setTabOrder();
   void loadDictionary(const std::string& folder);
@@ -93,15 +100,22 @@ class MainWindow : public QWidget {
   QLabel* lbl_postotak_;
   QPushButton* cmd_find_;
   QPushButton* cmd_exit_;
+  QGroupBox* frm_open_;
+  QGroupBox* frame2_;
   QCheckBox* chk_cirilica_;
   QCheckBox* chk_cir_convert_;
   QCheckBox* chk_html_tag_;
+  QCheckBox* chk_links_;  // checked: links are not translated
+  QGroupBox* frame1_;
   QCheckBox* chk_subfolder_;
   QCheckBox* chk_ime_;
+  QCheckBox* chk_backup_;
   QCheckBox* chk_paragraf_;
   BrowserView* browser_view_;
-  QComboBox* encoding_box_;   // cmbKodiranje: the encoding, or the original byte model
-  QComboBox* line_end_box_;   // cmbKrajRetka
+  QLabel* encoding_label_;
+  QComboBox* encoding_box_;  // cmbKodiranje: the encoding, or the original byte model
+  QLabel* line_end_label_;
+  QComboBox* line_end_box_;  // cmbKrajRetka
   EscapeFilter* escape_filter_;
 };
 

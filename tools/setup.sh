@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  libcli11-dev qt6-base-dev fonts-dejavu-core fonts-liberation2
+  libcli11-dev qt6-base-dev qt6-translations-l10n fonts-dejavu-core fonts-liberation2
 )
 if [ "${1:-}" = "--test" ]; then
   packages+=(python3 libgtest-dev googletest libbenchmark-dev clang libclang-rt-14-dev)

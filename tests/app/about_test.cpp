@@ -1,7 +1,14 @@
-// The About text's exact form and the order in which the web link tries its openers.
+// The About text's exact form, the order in which the web link tries its openers, and Qt's
+// message box buttons in Croatian.
 #include "app/about.h"
 
+#include <QFile>
+#include <QLibraryInfo>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
+
+#include "app/qt_croatian.h"
 
 class AboutTest : public QObject {
   Q_OBJECT
@@ -10,6 +17,7 @@ class AboutTest : public QObject {
   void aboutTextHasSeventeenCrLfLines();
   void webLinkTriesOpenersInOrder_data();
   void webLinkTriesOpenersInOrder();
+  void messageBoxButtonsInCroatian();
 };
 
 void AboutTest::aboutTextHasSeventeenCrLfLines() {
@@ -59,6 +67,17 @@ void AboutTest::webLinkTriesOpenersInOrder() {
       });
   QVERIFY(opened.isValid());
   QCOMPARE(attempts, tried);
+}
+
+void AboutTest::messageBoxButtonsInCroatian() {
+  const QString path = QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_hr.qm";
+  if (!QFile::exists(path)) QSKIP("Qt's Croatian translation is not installed");
+  QVERIFY(lorvan::InstallQtCroatian(qApp));
+  QMessageBox box(QMessageBox::Question, "Vantir. Lorvan", "?",
+                  QMessageBox::Ok | QMessageBox::Yes | QMessageBox::No);
+  QCOMPARE(box.button(QMessageBox::Ok)->text(), QString("U redu"));
+  QCOMPARE(box.button(QMessageBox::Yes)->text().remove('&'), QString("Da"));
+  QCOMPARE(box.button(QMessageBox::No)->text().remove('&'), QString("Ne"));
 }
 
 QTEST_MAIN(AboutTest)

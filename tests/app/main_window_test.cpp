@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -59,6 +60,10 @@ class MainWindowTest : public QObject {
   void folderListOpensOnClickEnterOrLeaving();
   void escapeSetsStopWhereverFocusIs_data();
   void escapeSetsStopWhereverFocusIs();
+  void enterPressesFocusedButton_data();
+  void enterPressesFocusedButton();
+  void backupAndLinkBoxesSetRunSettings();
+  void listsGrowWithWindow();
   void runWritesTranslationsAndClearsBar();
   void stopClickEndsRunningTranslation();
   void encodingBoxChoosesHowFilesAreWritten();
@@ -84,6 +89,10 @@ void MainWindowTest::startsWithDesignCaptionsAndStates_data() {
                              << "Spremi pod istim imenom" << 0;
   QTest::newRow("paragraphs") << "chkParagraf"
                               << "Svaki HTML paragraf u novom redu" << 1;
+  QTest::newRow("backup") << "chkBackup"
+                          << "Sačuvaj izvornik kao NAZIV~" << 0;
+  QTest::newRow("links") << "chkLinks"
+                         << "Zanemari web adrese i putanje" << 1;
 }
 
 void MainWindowTest::startsWithDesignCaptionsAndStates() {
@@ -108,13 +117,18 @@ void MainWindowTest::startsWithMaskAndFirstFileSelected() {
   auto* files = f.Find<QListWidget>("filList");
   QCOMPARE(Entries(files), QStringList({"a.txt", "b.txt", "c.srt"}));
   QCOMPARE(SelectedRows(files), QList<int>({0}));
+  QCOMPARE(files->item(1)->toolTip(), QString("b.txt"));  // names too long for the list
 
   QCOMPARE(f.window().windowTitle(), QString("Vantir. Prevoditelj sa srpskog na hrvatski"));
   QCOMPARE(f.Find<QLabel>("lblImeDat")->text(), QString("Ukupno parova:  6"));
   QCOMPARE(f.Find<QLabel>("lblPostotak")->text(), QString(". . .  "));
   QCOMPARE(QApplication::focusWidget(), f.Find<QWidget>("cmdFind"));
-  QCOMPARE(lorvan::ButtonColour(f.Find<QPushButton>("cmdFind")), QColor(192, 255, 192));
-  QCOMPARE(lorvan::ButtonColour(f.Find<QPushButton>("cmdExit")), QColor(255, 192, 192));
+  // The colours as painted, inside the outline, left of the caption; Fusion would wash them out.
+  for (auto [name, colour] :
+       {std::pair("cmdFind", QColor(192, 255, 192)), std::pair("cmdExit", QColor(255, 192, 192))}) {
+    QImage face = f.Find<QPushButton>(name)->grab().toImage();
+    QCOMPARE(face.pixelColor(4, face.height() / 2), colour);
+  }
 }
 
 void MainWindowTest::fileClicksFollowToggleRule_data() {
@@ -208,6 +222,75 @@ void MainWindowTest::escapeSetsStopWhereverFocusIs() {
   QVERIFY(!f.stop().IsSet());
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
   QVERIFY(f.stop().IsSet());
+}
+
+void MainWindowTest::enterPressesFocusedButton_data() {
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<int>("key");
+  QTest::newRow("Return on the translate button") << "cmdFind" << int(Qt::Key_Return);
+  QTest::newRow("keypad Enter on the translate button") << "cmdFind" << int(Qt::Key_Enter);
+  QTest::newRow("Return on a check box") << "chkIme" << int(Qt::Key_Return);
+}
+
+void MainWindowTest::enterPressesFocusedButton() {
+  QFETCH(QString, name);
+  QFETCH(int, key);
+  WindowFixture f(ThreeFiles());
+  auto* button = f.Find<QAbstractButton>(name.toLatin1().constData());
+  const bool checked = button->isChecked();
+  QSignalSpy clicks(button, &QAbstractButton::clicked);
+  button->setFocus();
+  QTest::keyClick(button, Qt::Key(key), key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+  QCOMPARE(clicks.count(), 1);
+  QCOMPARE(button->isChecked(), button->isCheckable() != checked);
+  if (name == "cmdFind") QCOMPARE(f.Read("a_hr.txt"), QByteArray("Kruh i vlak.\r\n"));
+}
+
+// The backup box counts only with "Spremi pod istim imenom"; the links box says the opposite
+// of the setting: checked, links are left as they are.
+void MainWindowTest::backupAndLinkBoxesSetRunSettings() {
+  WindowFixture f(ThreeFiles());
+  const lorvan::RunSettings& settings = f.window().settings();
+  auto* same_name = f.Find<QCheckBox>("chkIme");
+  auto* backup = f.Find<QCheckBox>("chkBackup");
+  auto* links = f.Find<QCheckBox>("chkLinks");
+  QVERIFY(!backup->isEnabled());
+  QVERIFY(!settings.backup);
+  QVERIFY(!settings.translate_links);
+
+  QTest::mouseClick(same_name, Qt::LeftButton);
+  QVERIFY(backup->isEnabled());
+  QTest::mouseClick(backup, Qt::LeftButton);
+  QVERIFY(settings.same_name && settings.backup);
+  QTest::mouseClick(same_name, Qt::LeftButton);
+  QVERIFY(!backup->isEnabled());
+
+  QTest::mouseClick(links, Qt::LeftButton);
+  QVERIFY(settings.translate_links);
+}
+
+// The design's size is the smallest; the lists take the extra width, half each, and all the
+// extra height.
+void MainWindowTest::listsGrowWithWindow() {
+  WindowFixture f(ThreeFiles());
+  const QSize design(486, 507);  // 483 and the option groups' fourth row
+  QCOMPARE(f.window().minimumSize(), design);
+  QCOMPARE(f.window().size(), design);
+  auto* folders = f.Find<QWidget>("dirList");
+  auto* files = f.Find<QWidget>("filList");
+  const QRect folders_before = folders->geometry();
+  const QRect files_before = files->geometry();
+
+  f.window().resize(design + QSize(200, 100));
+  QTRY_COMPARE(f.window().size(), design + QSize(200, 100));
+  QCOMPARE(folders->geometry(), folders_before.adjusted(0, 0, 100, 100));
+  QCOMPARE(files->geometry(), files_before.adjusted(100, 0, 200, 100));
+  QWidget* text_row = f.Find<QWidget>("cmbKrajRetka");
+  QCOMPARE(text_row->geometry().top(), files->geometry().bottom() + 6);
+  QCOMPARE(text_row->geometry().right(), files->geometry().right());
+
+  f.window().resize(design - QSize(50, 50));
+  QTRY_COMPARE(f.window().size(), design);
 }
 
 void MainWindowTest::runWritesTranslationsAndClearsBar() {
