@@ -12,12 +12,17 @@
 namespace lorvan {
 namespace {
 
-// Writes all of bytes to fd, retrying short writes.
+// Writes all of bytes to fd, retrying short writes. A write that takes nothing would be
+// retried forever: it fails with EIO.
 bool WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
     ssize_t n = ::write(fd, bytes.data(), bytes.size());
     if (n < 0) {
       if (errno == EINTR) continue;
+      return false;
+    }
+    if (n == 0) {
+      errno = EIO;
       return false;
     }
     bytes.remove_prefix(static_cast<std::size_t>(n));
