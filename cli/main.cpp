@@ -143,6 +143,7 @@ void DefineOptions(CLI::App& app, CliOptions& o) {
   app.add_flag("-y,--yes", o.yes,
                "answer Yes when asked whether to go on after a write-protected file");
   app.add_flag("-q,--quiet", o.quiet, "no progress and no dictionary warnings");
+  app.set_version_flag("--version", "lorvan-cli " LORVAN_VERSION);
 }
 
 // Loads the dictionary and reports what could not be loaded; false when no file could be read.
@@ -162,14 +163,23 @@ bool LoadDictionaryFor(const CliOptions& o, lorvan::Dictionary* dictionary) {
   return true;
 }
 
-int PrintStatistics(const lorvan::Dictionary& dictionary) {
-  lorvan::StatisticsTexts texts = lorvan::BuildStatisticsTexts(dictionary.words);
-  std::cout << Printable(texts.first) << Printable(texts.second)
-            << Printable(lorvan::TotalText(dictionary.words)) << "\n";
-  return 0;
+// code, unless writing standard output failed: then that is reported and the status is 1.
+int Finish(lorvan::FdOutput& out, int code) {
+  out.flush();
+  if (out.error() == 0) return code;
+  std::cerr << "lorvan-cli: standard output: " << std::strerror(out.error()) << "\n";
+  return kExitFailed;
 }
 
-int TranslateStandardInput(const CliOptions& o, const lorvan::Substitutions& substitutions) {
+int PrintStatistics(const lorvan::Dictionary& dictionary, lorvan::FdOutput& out) {
+  lorvan::StatisticsTexts texts = lorvan::BuildStatisticsTexts(dictionary.words);
+  out << Printable(texts.first) << Printable(texts.second)
+      << Printable(lorvan::TotalText(dictionary.words)) << "\n";
+  return Finish(out, 0);
+}
+
+int TranslateStandardInput(const CliOptions& o, const lorvan::Substitutions& substitutions,
+                           lorvan::FdOutput& out) {
   // The encoding is decided from the first 64 KiB (all of a shorter input). Text typed on a
   // terminal is taken as it comes, in the terminal's UTF-8.
   const bool terminal = isatty(STDIN_FILENO) != 0;
@@ -189,7 +199,7 @@ int TranslateStandardInput(const CliOptions& o, const lorvan::Substitutions& sub
   if (!format.byte_exact && format.encoding == lorvan::TextEncoding::kUtf8 &&
       lorvan::HasUtf8Bom(prefix)) {
     prefix.erase(0, lorvan::kUtf8Bom.size());
-    std::cout << lorvan::kUtf8Bom;
+    out << lorvan::kUtf8Bom;
   }
   if (!format.byte_exact && !o.settings.convert_only && !o.settings.cyrillic &&
       format.encoding == lorvan::TextEncoding::kUtf8 && lorvan::IsMostlySerbianCyrillic(prefix))
@@ -206,11 +216,15 @@ int TranslateStandardInput(const CliOptions& o, const lorvan::Substitutions& sub
           ? lorvan::ConvertingFilter(format)
           : lorvan::TranslatingFilter(translator, o.settings.paragraphs,
                                       !format.byte_exact && o.settings.cyrillic, format);
-  std::ios::sync_with_stdio(false);
-  bool done =
-      lorvan::FilterStream(STDIN_FILENO, std::move(prefix), std::cout, filter, g_stop, terminal);
-  if (g_interrupted) return kExitInterrupted;
-  return done && std::cout.good() ? 0 : kExitFailed;
+  const lorvan::StreamEnd end =
+      lorvan::FilterStream(STDIN_FILENO, std::move(prefix), out, filter, g_stop, terminal);
+  if (end == lorvan::StreamEnd::kReadFailed) {
+    std::cerr << "lorvan-cli: standard input: " << std::strerror(errno) << "\n";
+    return Finish(out, kExitFailed);
+  }
+  if (end == lorvan::StreamEnd::kWriteFailed) return Finish(out, kExitFailed);
+  if (g_interrupted) return Finish(out, kExitInterrupted);
+  return Finish(out, end == lorvan::StreamEnd::kInputEnded ? 0 : kExitFailed);
 }
 
 int TranslateFolder(const CliOptions& o, const lorvan::Substitutions& substitutions) {
@@ -246,21 +260,22 @@ int main(int argc, char** argv) {
   CLI::App app{"Lorvan: translates Serbian text files into Croatian.", "lorvan-cli"};
   CliOptions o;
   DefineOptions(app, o);
+  lorvan::FdOutput out(STDOUT_FILENO);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
-    int code = app.exit(e);
-    return code == 0 ? 0 : kExitUsage;
+    int code = app.exit(e, out, std::cerr);
+    return Finish(out, code == 0 ? 0 : kExitUsage);
   }
   o.settings.skip_tags = !o.translate_tags;
   o.settings.paragraphs = !o.no_paragraphs;
 
   lorvan::Dictionary dictionary;
   if (!LoadDictionaryFor(o, &dictionary)) return kExitUsage;
-  if (o.stats) return PrintStatistics(dictionary);
+  if (o.stats) return PrintStatistics(dictionary, out);
 
   CatchInterrupt();
   lorvan::DictionarySubstitutions substitutions(dictionary);
-  if (o.from_stdin) return TranslateStandardInput(o, substitutions);
+  if (o.from_stdin) return TranslateStandardInput(o, substitutions, out);
   return TranslateFolder(o, substitutions);
 }

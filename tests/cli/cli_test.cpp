@@ -100,6 +100,24 @@ TEST_F(CliTest, ExitStatusSaysWhatWentWrong) {
   r = Run("--help");
   EXPECT_EQ(r.exit_code, 0);
   EXPECT_NE(r.out.find("Kroz sve poddirektorije"), std::string::npos);
+  r = Run("--version");
+  EXPECT_EQ(r.exit_code, 0);
+  EXPECT_TRUE(r.out.starts_with("lorvan-cli ") && r.out.find('.') != std::string::npos) << r.out;
+}
+
+TEST_F(CliTest, AFailedWriteToStandardOutputIsReported) {
+  std::string lines;
+  for (int i = 0; i < 20000; ++i) lines += "hleb i voz\n";
+  Put("in.txt", lines);
+  Put("line.txt", "hleb\n");
+  for (const char* args : {"--stats", "--version", "--help", "--stdin <in.txt",
+                           "--stdin --byte-exact <in.txt", "--stdin <line.txt"}) {
+    EXPECT_EQ(Script("\"$CLI\" -d \"$DICT\" " + std::string(args) + " >/dev/full 2>err"), 1)
+        << args;
+    EXPECT_EQ(Get("err"), "lorvan-cli: standard output: No space left on device\n") << args;
+  }
+  // Reading ends with the first failed write: an endless input does not keep it going.
+  EXPECT_EQ(Script("yes hleb | timeout 20 \"$CLI\" -d \"$DICT\" --stdin >/dev/full 2>err"), 1);
 }
 
 TEST_F(CliTest, CtrlCEndsTheRunWithStatus130) {
