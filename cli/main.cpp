@@ -142,23 +142,35 @@ void DefineOptions(CLI::App& app, CliOptions& o) {
                "print the word pairs per letter and the total (\"Statistika parova\"), then exit");
   app.add_flag("-y,--yes", o.yes,
                "answer Yes when asked whether to go on after a write-protected file");
-  app.add_flag("-q,--quiet", o.quiet, "no progress and no dictionary warnings");
+  app.add_flag("-q,--quiet", o.quiet,
+               "no progress and no warnings about skipped dictionary lines; problems are still "
+               "reported");
   app.set_version_flag("--version", "lorvan-cli " LORVAN_VERSION);
 }
 
-// Loads the dictionary and reports what could not be loaded; false when no file could be read.
+// A dictionary file that could not be read, as the system words it ("PATH: No such file or
+// directory"); the path is the system's bytes, shown as they are.
+void ReportUnreadable(const lorvan::LoadIssue& issue) {
+  std::cerr << "lorvan-cli: " << lorvan::TerminalSafe(issue.detail) << "\n";
+}
+
+// Loads the dictionary and reports what could not be loaded: an unreadable file always, a
+// skipped or doubtful line unless quiet. False when no file could be read.
 bool LoadDictionaryFor(const CliOptions& o, lorvan::Dictionary* dictionary) {
   lorvan::LoadReport report = lorvan::LoadDictionary(o.dictionary, nullptr, dictionary);
   if (report.files_read == 0) {
-    std::cerr << "lorvan-cli: no dictionary file could be read in " << o.dictionary << "\n";
-    for (const auto& issue : report.issues)
-      std::cerr << "lorvan-cli: " << Printable(lorvan::DescribeLoadIssue(issue)) << "\n";
+    std::cerr << "lorvan-cli: no dictionary file could be read in "
+              << lorvan::TerminalSafe(o.dictionary) << "\n";
+    for (const auto& issue : report.issues) ReportUnreadable(issue);
     return false;
   }
-  if (!o.quiet) {
-    for (const auto& issue : report.issues)
+  for (const auto& issue : report.issues) {
+    if (issue.kind == lorvan::LoadIssue::Kind::kFileUnreadable) {
+      ReportUnreadable(issue);
+    } else if (!o.quiet) {
       std::cerr << "lorvan-cli: upozorenje: " << Printable(lorvan::DescribeLoadIssue(issue))
                 << "\n";
+    }
   }
   return true;
 }
@@ -230,14 +242,14 @@ int TranslateStandardInput(const CliOptions& o, const lorvan::Substitutions& sub
 int TranslateFolder(const CliOptions& o, const lorvan::Substitutions& substitutions) {
   for (const std::string& name : o.names) {
     if (name.empty() || name.find('/') != std::string::npos || name == "." || name == "..") {
-      std::cerr << "lorvan-cli: " << name
+      std::cerr << "lorvan-cli: " << lorvan::TerminalSafe(name)
                 << ": a NAME is a bare file name in the folder (use -C)\n";
       return kExitUsage;
     }
   }
   lorvan::Status opened = lorvan::CheckFolderReadable(o.folder);
   if (!opened.ok()) {
-    std::cerr << "lorvan-cli: " << opened.message() << "\n";
+    std::cerr << "lorvan-cli: " << lorvan::TerminalSafe(opened.message()) << "\n";
     return kExitUsage;
   }
 

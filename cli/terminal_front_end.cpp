@@ -14,10 +14,26 @@ constexpr int kBarWidth = 20;
 
 }  // namespace
 
+std::string TerminalSafe(std::string_view text) {
+  std::string safe;
+  safe.reserve(text.size());
+  for (char c : text) {
+    const unsigned char byte = static_cast<unsigned char>(c);
+    if (byte >= 0x20 && byte != 0x7F) {
+      safe += c;
+      continue;
+    }
+    char escape[5];
+    std::snprintf(escape, sizeof escape, "\\x%02X", byte);
+    safe += escape;
+  }
+  return safe;
+}
+
 TerminalFrontEnd::~TerminalFrontEnd() { ClearLine(); }
 
 void TerminalFrontEnd::FileStarted(const std::string& name) {
-  name_ = name;
+  name_ = TerminalSafe(name);
   percent_ = 0;
   Draw();
 }
@@ -30,19 +46,21 @@ void TerminalFrontEnd::ProgressPassed(int percent) {
 void TerminalFrontEnd::ReportProblem(RunProblem problem, const std::string& path,
                                      const std::string& detail) {
   ClearLine();
+  const std::string shown_path = TerminalSafe(path);
   if (problem == RunProblem::kCyrillicWithoutOption) {
-    std::cerr << "lorvan-cli: warning: " << path
+    std::cerr << "lorvan-cli: warning: " << shown_path
               << " is Serbian Cyrillic and was left untranslated (translate it with --cyrillic)"
               << std::endl;
     return;
   }
-  std::cerr << "lorvan-cli: " << CrLfToLf(ProblemText(problem, path, detail)) << std::endl;
+  std::cerr << "lorvan-cli: "
+            << CrLfToLf(ProblemText(problem, shown_path, TerminalSafe(detail))) << std::endl;
 }
 
 bool TerminalFrontEnd::AskGoOnAfterWriteProtected(const std::string& path) {
   ClearLine();
   std::cerr << "lorvan-cli: " << kWriteProtectedTitle << ": "
-            << CrLfToLf(WriteProtectedQuestion(path));
+            << CrLfToLf(WriteProtectedQuestion(TerminalSafe(path)));
   if (options_.always_yes || !options_.can_ask) {
     std::cerr << " da" << std::endl;
     return true;

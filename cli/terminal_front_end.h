@@ -4,11 +4,16 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "run/run_front_end.h"
 #include "run/stop_flag.h"
 
 namespace lorvan {
+
+// text fit to be shown on a terminal: every control character (a byte below 0x20, or 0x7F)
+// written as \xNN, so that a file name cannot move the cursor or change colours.
+std::string TerminalSafe(std::string_view text);
 
 class TerminalFrontEnd : public RunFrontEnd {
  public:

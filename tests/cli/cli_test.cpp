@@ -1,10 +1,18 @@
 // The command-line program run as users and scripts run it, on real files.
 #include <sys/stat.h>
 
+#include <algorithm>
+
 #include "tests/cli/cli_fixture.h"
 
 namespace lorvan {
 namespace {
+
+// How many bytes of text a terminal would take as control characters.
+std::size_t TerminalControls(const std::string& text) {
+  return std::count_if(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
+}
 
 TEST_F(CliTest, TranslatesAFolderAndItsSubfolders) {
   Put("a.txt", "Hleb i voz.\r\n");
@@ -118,6 +126,44 @@ TEST_F(CliTest, AFailedWriteToStandardOutputIsReported) {
   }
   // Reading ends with the first failed write: an endless input does not keep it going.
   EXPECT_EQ(Script("yes hleb | timeout 20 \"$CLI\" -d \"$DICT\" --stdin >/dev/full 2>err"), 1);
+}
+
+TEST_F(CliTest, QuietKeepsProblemsAndDropsLineWarnings) {
+  Put("dict/1_rjecnik.txt", "\tnista\r\nhleb\tkruh\r\n");
+  const struct {
+    const char* args;
+    bool line_warning;
+  } rows[] = {{"-q", false}, {"", true}};
+  for (const auto& row : rows) {
+    Result r = Run(std::string(row.args) + " -d dict --stdin", "hleb\n");
+    EXPECT_EQ(r.exit_code, 0) << row.args;
+    EXPECT_EQ(r.out, "kruh\n") << row.args;
+    EXPECT_NE(r.err.find("lorvan-cli: dict/2_fraze.txt: No such file or directory\n"),
+              std::string::npos) << row.args << r.err;
+    EXPECT_NE(r.err.find("dict/3_imena.txt: No such file"), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find("redak 1") != std::string::npos, row.line_warning) << r.err;
+  }
+}
+
+TEST_F(CliTest, ControlCharactersInNamesAreShownEscaped) {
+  Put("c\x1b]0;x\a.txt", "\xd0\xa5\xd0\xbb\xd0\xb5\xd0\xb1\n");
+  const struct {
+    const char* args;
+    const char* shown;
+  } rows[] = {
+      {"'x\x1b[2J.txt'", "./x\\x1B[2J.txt ne postoji"},
+      {"'c\x1b]0;x\a.txt'", "./c\\x1B]0;x\\x07.txt is Serbian Cyrillic"},
+      {"'a\r/b'", "a\\x0D/b: a NAME"},
+      {"-C 'no\x7f'", "no\\x7F: No such file"},
+      {"-d 'no\n'", "could be read in no\\x0A\nlorvan-cli: no\\x0A/1_rjecnik.txt: No such"},
+  };
+  for (const auto& row : rows) {
+    Result r = RunDefault(row.args);
+    EXPECT_NE(r.err.find(row.shown), std::string::npos) << row.args << "\n" << r.err;
+    std::string controls = r.err;
+    std::erase(controls, '\n');
+    EXPECT_EQ(TerminalControls(controls), 0) << row.args;
+  }
 }
 
 TEST_F(CliTest, CtrlCEndsTheRunWithStatus130) {
