@@ -256,7 +256,8 @@ int TranslateFolder(const CliOptions& o, const lorvan::Substitutions& substituti
   lorvan::TerminalFrontEnd front_end({.quiet = o.quiet,
                                       .progress = isatty(STDERR_FILENO) != 0,
                                       .always_yes = o.yes,
-                                      .can_ask = isatty(STDIN_FILENO) != 0},
+                                      .can_ask = isatty(STDIN_FILENO) != 0,
+                                      .folder = o.folder},
                                      g_stop);
   lorvan::DiskFileSystem files;
   lorvan::RunDriver driver({substitutions, o.settings, front_end, files}, o.names, o.mask);

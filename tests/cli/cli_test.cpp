@@ -139,7 +139,8 @@ TEST_F(CliTest, QuietKeepsProblemsAndDropsLineWarnings) {
     EXPECT_EQ(r.exit_code, 0) << row.args;
     EXPECT_EQ(r.out, "kruh\n") << row.args;
     EXPECT_NE(r.err.find("lorvan-cli: dict/2_fraze.txt: No such file or directory\n"),
-              std::string::npos) << row.args << r.err;
+              std::string::npos)
+        << row.args << r.err;
     EXPECT_NE(r.err.find("dict/3_imena.txt: No such file"), std::string::npos) << r.err;
     EXPECT_EQ(r.err.find("redak 1") != std::string::npos, row.line_warning) << r.err;
   }
@@ -164,6 +165,17 @@ TEST_F(CliTest, ControlCharactersInNamesAreShownEscaped) {
     std::erase(controls, '\n');
     EXPECT_EQ(TerminalControls(controls), 0) << row.args;
   }
+}
+
+TEST_F(CliTest, ProgressOnATerminalCountsFilesAndShowsNamesEscaped) {
+  if (Script("command -v script >/dev/null") != 0) GTEST_SKIP() << "no script(1) to get a pty";
+  Put("a\x1b[31m.txt", "hleb\n");
+  Put("b.txt", "voz\n");
+  ASSERT_EQ(Script("script -qec '\"$CLI\" -d \"$DICT\"' /dev/null </dev/null >pty"), 0);
+  const std::string pty = Get("pty");
+  for (const char* shown : {"] 100 %  1 file done  ", "] 100 %  2 files done  ", "a\\x1B[31m.txt"})
+    EXPECT_NE(pty.find(shown), std::string::npos) << shown << "\n" << pty;
+  EXPECT_EQ(pty.find("a\x1b[31m"), std::string::npos);
 }
 
 TEST_F(CliTest, CtrlCEndsTheRunWithStatus130) {
