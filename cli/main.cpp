@@ -168,8 +168,8 @@ bool LoadDictionaryFor(const CliOptions& o, lorvan::Dictionary* dictionary) {
     if (issue.kind == lorvan::LoadIssue::Kind::kFileUnreadable) {
       ReportUnreadable(issue);
     } else if (!o.quiet) {
-      std::cerr << "lorvan-cli: upozorenje: " << Printable(lorvan::DescribeLoadIssue(issue))
-                << "\n";
+      std::cerr << "lorvan-cli: upozorenje: "
+                << lorvan::TerminalSafe(Printable(lorvan::DescribeLoadIssue(issue))) << "\n";
     }
   }
   return true;
