@@ -152,34 +152,56 @@ void DefineOptions(CLI::App& app, CliOptions& o) {
                "print the word pairs per letter and the total (\"Statistika parova\"), then exit");
   app.add_flag("-y,--yes", o.yes,
                "answer Yes when asked whether to go on after a write-protected file");
-  app.add_flag("-q,--quiet", o.quiet, "no progress and no dictionary warnings");
+  app.add_flag("-q,--quiet", o.quiet,
+               "no progress and no warnings about skipped dictionary lines; problems are still "
+               "reported");
+  app.set_version_flag("--version", "lorvan-cli " LORVAN_VERSION);
 }
 
-// Loads the dictionary and reports what could not be loaded; false when no file could be read.
+// A dictionary file that could not be read, as the system words it ("PATH: No such file or
+// directory"); the path is the system's bytes, shown as they are.
+void ReportUnreadable(const lorvan::LoadIssue& issue) {
+  std::cerr << "lorvan-cli: " << lorvan::TerminalSafe(issue.detail) << "\n";
+}
+
+// Loads the dictionary and reports what could not be loaded: an unreadable file always, a
+// skipped or doubtful line unless quiet. False when no file could be read.
 bool LoadDictionaryFor(const CliOptions& o, lorvan::Dictionary* dictionary) {
   lorvan::LoadReport report = lorvan::LoadDictionary(o.dictionary, nullptr, dictionary);
   if (report.files_read == 0) {
-    std::cerr << "lorvan-cli: no dictionary file could be read in " << o.dictionary << "\n";
-    for (const auto& issue : report.issues)
-      std::cerr << "lorvan-cli: " << Printable(lorvan::DescribeLoadIssue(issue)) << "\n";
+    std::cerr << "lorvan-cli: no dictionary file could be read in "
+              << lorvan::TerminalSafe(o.dictionary) << "\n";
+    for (const auto& issue : report.issues) ReportUnreadable(issue);
     return false;
   }
-  if (!o.quiet) {
-    for (const auto& issue : report.issues)
-      std::cerr << "lorvan-cli: upozorenje: " << Printable(lorvan::DescribeLoadIssue(issue))
-                << "\n";
+  for (const auto& issue : report.issues) {
+    if (issue.kind == lorvan::LoadIssue::Kind::kFileUnreadable) {
+      ReportUnreadable(issue);
+    } else if (!o.quiet) {
+      std::cerr << "lorvan-cli: upozorenje: "
+                << lorvan::TerminalSafe(Printable(lorvan::DescribeLoadIssue(issue))) << "\n";
+    }
   }
   return true;
 }
 
-int PrintStatistics(const lorvan::Dictionary& dictionary) {
-  lorvan::StatisticsTexts texts = lorvan::BuildStatisticsTexts(dictionary.words);
-  std::cout << Printable(texts.first) << Printable(texts.second)
-            << Printable(lorvan::TotalText(dictionary.words)) << "\n";
-  return 0;
+// code, unless writing standard output failed: then that is reported and the status is 1.
+int Finish(lorvan::FdOutput& out, int code) {
+  out.flush();
+  if (out.error() == 0) return code;
+  std::cerr << "lorvan-cli: standard output: " << std::strerror(out.error()) << "\n";
+  return kExitFailed;
 }
 
-int TranslateStandardInput(const CliOptions& o, lorvan::Substitutions& substitutions) {
+int PrintStatistics(const lorvan::Dictionary& dictionary, lorvan::FdOutput& out) {
+  lorvan::StatisticsTexts texts = lorvan::BuildStatisticsTexts(dictionary.words);
+  out << Printable(texts.first) << Printable(texts.second)
+      << Printable(lorvan::TotalText(dictionary.words)) << "\n";
+  return Finish(out, 0);
+}
+
+int TranslateStandardInput(const CliOptions& o, lorvan::Substitutions& substitutions,
+                           lorvan::FdOutput& out) {
   // The encoding is decided from the first 64 KiB (all of a shorter input). Text typed on a
   // terminal is taken as it comes, in the terminal's UTF-8.
   const bool terminal = isatty(STDIN_FILENO) != 0;
@@ -199,7 +221,7 @@ int TranslateStandardInput(const CliOptions& o, lorvan::Substitutions& substitut
   if (!format.byte_exact && format.encoding == lorvan::TextEncoding::kUtf8 &&
       lorvan::HasUtf8Bom(prefix)) {
     prefix.erase(0, lorvan::kUtf8Bom.size());
-    std::cout << lorvan::kUtf8Bom;
+    out << lorvan::kUtf8Bom;
   }
   if (!format.byte_exact && !o.settings.convert_only && !o.settings.cyrillic &&
       format.encoding == lorvan::TextEncoding::kUtf8 && lorvan::IsMostlySerbianCyrillic(prefix))
@@ -216,31 +238,36 @@ int TranslateStandardInput(const CliOptions& o, lorvan::Substitutions& substitut
           ? lorvan::ConvertingFilter(format)
           : lorvan::TranslatingFilter(translator, o.settings.paragraphs,
                                       !format.byte_exact && o.settings.cyrillic, format);
-  std::ios::sync_with_stdio(false);
-  bool done =
-      lorvan::FilterStream(STDIN_FILENO, std::move(prefix), std::cout, filter, g_stop, terminal);
-  if (g_interrupted) return kExitInterrupted;
-  return done && std::cout.good() ? 0 : kExitFailed;
+  const lorvan::StreamEnd end =
+      lorvan::FilterStream(STDIN_FILENO, std::move(prefix), out, filter, g_stop, terminal);
+  if (end == lorvan::StreamEnd::kReadFailed) {
+    std::cerr << "lorvan-cli: standard input: " << std::strerror(errno) << "\n";
+    return Finish(out, kExitFailed);
+  }
+  if (end == lorvan::StreamEnd::kWriteFailed) return Finish(out, kExitFailed);
+  if (g_interrupted) return Finish(out, kExitInterrupted);
+  return Finish(out, end == lorvan::StreamEnd::kInputEnded ? 0 : kExitFailed);
 }
 
 int TranslateFolder(const CliOptions& o, lorvan::Substitutions& substitutions) {
   for (const std::string& name : o.names) {
     if (name.empty() || name.find('/') != std::string::npos || name == "." || name == "..") {
-      std::cerr << "lorvan-cli: " << name
+      std::cerr << "lorvan-cli: " << lorvan::TerminalSafe(name)
                 << ": a NAME is a bare file name in the folder (use -C)\n";
       return kExitUsage;
     }
   }
   lorvan::Status opened = lorvan::CheckFolderReadable(o.folder);
   if (!opened.ok()) {
-    std::cerr << "lorvan-cli: " << opened.message() << "\n";
+    std::cerr << "lorvan-cli: " << lorvan::TerminalSafe(opened.message()) << "\n";
     return kExitUsage;
   }
 
   lorvan::TerminalFrontEnd front_end({.quiet = o.quiet,
                                       .progress = isatty(STDERR_FILENO) != 0,
                                       .always_yes = o.yes,
-                                      .can_ask = isatty(STDIN_FILENO) != 0},
+                                      .can_ask = isatty(STDIN_FILENO) != 0,
+                                      .folder = o.folder},
                                      g_stop);
   lorvan::DiskFileSystem files;
   lorvan::RunDriver driver({substitutions, o.settings, front_end, files}, o.names, o.mask);
@@ -256,21 +283,22 @@ int main(int argc, char** argv) {
   CLI::App app{"Lorvan: translates Serbian text files into Croatian.", "lorvan-cli"};
   CliOptions o;
   DefineOptions(app, o);
+  lorvan::FdOutput out(STDOUT_FILENO);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
-    int code = app.exit(e);
-    return code == 0 ? 0 : kExitUsage;
+    int code = app.exit(e, out, std::cerr);
+    return Finish(out, code == 0 ? 0 : kExitUsage);
   }
   o.settings.skip_tags = !o.translate_tags;
   o.settings.paragraphs = !o.no_paragraphs;
 
   lorvan::Dictionary dictionary;
   if (!LoadDictionaryFor(o, &dictionary)) return kExitUsage;
-  if (o.stats) return PrintStatistics(dictionary);
+  if (o.stats) return PrintStatistics(dictionary, out);
 
   CatchInterrupt();
   lorvan::DictionarySubstitutions substitutions(dictionary);
-  if (o.from_stdin) return TranslateStandardInput(o, substitutions);
+  if (o.from_stdin) return TranslateStandardInput(o, substitutions, out);
   return TranslateFolder(o, substitutions);
 }

@@ -149,18 +149,19 @@ TextEncoding StreamEncoding(std::string_view prefix, bool at_end, EncodingChoice
   return DetectEncoding(prefix);
 }
 
-bool FilterStream(int in_fd, std::string prefix, std::ostream& out, const LineFilter& filter,
-                  const StopFlag& stop, bool flush_lines) {
+StreamEnd FilterStream(int in_fd, std::string prefix, std::ostream& out, const LineFilter& filter,
+                       const StopFlag& stop, bool flush_lines) {
   std::string pending = std::move(prefix);  // input read but not yet passed on as lines
   pending.erase(0, FilterCompleteLines(pending, 0, false, filter, out));
   char buffer[1 << 16];
   for (;;) {
-    if (stop.IsSet()) return false;
+    if (stop.IsSet()) return StreamEnd::kStopped;
     if (flush_lines) out.flush();
+    if (!out) return StreamEnd::kWriteFailed;
     ssize_t n = ::read(in_fd, buffer, sizeof buffer);
     if (n < 0) {
       if (errno == EINTR) continue;
-      return false;
+      return StreamEnd::kReadFailed;
     }
     if (n == 0) break;
     // A CR left at the end of the last read may end a line now that its next byte is here.
@@ -170,6 +171,39 @@ bool FilterStream(int in_fd, std::string prefix, std::ostream& out, const LineFi
   }
   FilterCompleteLines(pending, 0, true, filter, out);
   out.flush();
+  return out ? StreamEnd::kInputEnded : StreamEnd::kWriteFailed;
+}
+
+FdOutput::FdOutput(int fd) : std::ostream(nullptr), buffer_(fd) { rdbuf(&buffer_); }
+
+FdOutput::~FdOutput() { flush(); }
+
+FdOutput::Buffer::Buffer(int fd) : fd_(fd) { setp(bytes_, bytes_ + sizeof bytes_); }
+
+FdOutput::Buffer::int_type FdOutput::Buffer::overflow(int_type c) {
+  if (!WriteOut()) return traits_type::eof();
+  if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
+  *pptr() = traits_type::to_char_type(c);
+  pbump(1);
+  return c;
+}
+
+int FdOutput::Buffer::sync() { return WriteOut() ? 0 : -1; }
+
+// Writes out what the buffer holds; false once a write has failed.
+bool FdOutput::Buffer::WriteOut() {
+  if (error_ != 0) return false;
+  std::string_view bytes(pbase(), static_cast<std::size_t>(pptr() - pbase()));
+  setp(bytes_, bytes_ + sizeof bytes_);
+  while (!bytes.empty()) {
+    ssize_t n = ::write(fd_, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      error_ = n < 0 ? errno : EIO;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
   return true;
 }
 

@@ -36,6 +36,37 @@ LineFilter TranslatingFilter(LineTranslator& translator, bool paragraphs, bool c
 // The filter that only transliterates Serbian Cyrillic to Latin letters, one line for one.
 LineFilter ConvertingFilter(const StreamFormat& format);
 
+// An output stream on a file descriptor that keeps why writing failed: the stream goes bad at
+// the first write the system refuses, and every later write fails too.
+class FdOutput : public std::ostream {
+ public:
+  explicit FdOutput(int fd);
+  ~FdOutput() override;
+
+  // The errno of the failed write, 0 while every write succeeded.
+  int error() const { return buffer_.error(); }
+
+ private:
+  class Buffer : public std::streambuf {
+   public:
+    explicit Buffer(int fd);
+    int error() const { return error_; }
+
+   protected:
+    int_type overflow(int_type c) override;
+    int sync() override;
+
+   private:
+    bool WriteOut();
+
+    const int fd_;
+    int error_ = 0;
+    char bytes_[1 << 16];
+  };
+
+  Buffer buffer_;
+};
+
 // Reads from in_fd until *prefix holds at least size bytes, the input ends or stop is set (a
 // signal that sets it ends a read that is waiting); false when reading failed.
 bool ReadPrefix(int in_fd, std::size_t size, const StopFlag& stop, std::string* prefix);
@@ -44,11 +75,18 @@ bool ReadPrefix(int in_fd, std::size_t size, const StopFlag& stop, std::string* 
 // auto rule looks at prefix without an unfinished character at its end.
 TextEncoding StreamEncoding(std::string_view prefix, bool at_end, EncodingChoice choice);
 
+// Why FilterStream returned.
+enum class StreamEnd {
+  kInputEnded,   // everything was read and passed on
+  kStopped,      // stop was set (a signal that sets it also ends a waiting read)
+  kReadFailed,   // reading in_fd failed; errno holds why
+  kWriteFailed,  // out went bad; nothing more was read
+};
+
 // Passes prefix and then what the file descriptor in_fd delivers through filter, line by line,
 // to out. Lines are split as a file's are: CR LF, a lone CR and a lone LF each end one line,
-// and the last line needs no end. flush_lines writes each read's lines out at once. Returns
-// false when reading failed or stop was set (a signal that sets it also ends a waiting read).
-bool FilterStream(int in_fd, std::string prefix, std::ostream& out, const LineFilter& filter,
-                  const StopFlag& stop, bool flush_lines);
+// and the last line needs no end. flush_lines writes each read's lines out at once.
+StreamEnd FilterStream(int in_fd, std::string prefix, std::ostream& out, const LineFilter& filter,
+                       const StopFlag& stop, bool flush_lines);
 
 }  // namespace lorvan

@@ -1,10 +1,18 @@
 // The command-line program run as users and scripts run it, on real files.
 #include <sys/stat.h>
 
+#include <algorithm>
+
 #include "tests/cli/cli_fixture.h"
 
 namespace lorvan {
 namespace {
+
+// How many bytes of text a terminal would take as control characters.
+std::size_t TerminalControls(const std::string& text) {
+  return std::count_if(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
+}
 
 TEST_F(CliTest, TranslatesAFolderAndItsSubfolders) {
   Put("a.txt", "Hleb i voz.\r\n");
@@ -100,6 +108,76 @@ TEST_F(CliTest, ExitStatusSaysWhatWentWrong) {
   r = Run("--help");
   EXPECT_EQ(r.exit_code, 0);
   EXPECT_NE(r.out.find("Kroz sve poddirektorije"), std::string::npos);
+  r = Run("--version");
+  EXPECT_EQ(r.exit_code, 0);
+  EXPECT_TRUE(r.out.starts_with("lorvan-cli ") && r.out.find('.') != std::string::npos) << r.out;
+}
+
+TEST_F(CliTest, AFailedWriteToStandardOutputIsReported) {
+  std::string lines;
+  for (int i = 0; i < 20000; ++i) lines += "hleb i voz\n";
+  Put("in.txt", lines);
+  Put("line.txt", "hleb\n");
+  for (const char* args : {"--stats", "--version", "--help", "--stdin <in.txt",
+                           "--stdin --byte-exact <in.txt", "--stdin <line.txt"}) {
+    EXPECT_EQ(Script("\"$CLI\" -d \"$DICT\" " + std::string(args) + " >/dev/full 2>err"), 1)
+        << args;
+    EXPECT_EQ(Get("err"), "lorvan-cli: standard output: No space left on device\n") << args;
+  }
+  // Reading ends with the first failed write: an endless input does not keep it going.
+  EXPECT_EQ(Script("yes hleb | timeout 20 \"$CLI\" -d \"$DICT\" --stdin >/dev/full 2>err"), 1);
+}
+
+TEST_F(CliTest, QuietKeepsProblemsAndDropsLineWarnings) {
+  Put("dict/1_rjecnik.txt", "\tnista\r\nhleb\tkruh\r\n");
+  Put("dict/2_fraze.txt", "#grupa\x1b[2J\r\n");
+  const struct {
+    const char* args;
+    bool line_warnings;
+  } rows[] = {{"-q", false}, {"", true}};
+  for (const auto& row : rows) {
+    Result r = Run(std::string(row.args) + " -d dict --stdin", "hleb\n");
+    EXPECT_EQ(r.exit_code, 0) << row.args;
+    EXPECT_EQ(r.out, "kruh\n") << row.args;
+    EXPECT_NE(r.err.find("lorvan-cli: dict/3_imena.txt: No such file or directory\n"),
+              std::string::npos)
+        << row.args << r.err;
+    EXPECT_EQ(r.err.find("redak 1") != std::string::npos, row.line_warnings) << r.err;
+    EXPECT_EQ(r.err.find("grupa\\x1B[2J") != std::string::npos, row.line_warnings) << r.err;
+    EXPECT_EQ(r.err.find('\x1b'), std::string::npos) << row.args;
+  }
+}
+
+TEST_F(CliTest, ControlCharactersInNamesAreShownEscaped) {
+  Put("c\x1b]0;x\a.txt", "\xd0\xa5\xd0\xbb\xd0\xb5\xd0\xb1\n");
+  const struct {
+    const char* args;
+    const char* shown;
+  } rows[] = {
+      {"'x\x1b[2J.txt'", "./x\\x1B[2J.txt ne postoji"},
+      {"'c\x1b]0;x\a.txt'", "./c\\x1B]0;x\\x07.txt is Serbian Cyrillic"},
+      {"'a\r/b'", "a\\x0D/b: a NAME"},
+      {"-C 'no\x7f'", "no\\x7F: No such file"},
+      {"-d 'no\n'", "could be read in no\\x0A\nlorvan-cli: no\\x0A/1_rjecnik.txt: No such"},
+  };
+  for (const auto& row : rows) {
+    Result r = RunDefault(row.args);
+    EXPECT_NE(r.err.find(row.shown), std::string::npos) << row.args << "\n" << r.err;
+    std::string controls = r.err;
+    std::erase(controls, '\n');
+    EXPECT_EQ(TerminalControls(controls), 0) << row.args;
+  }
+}
+
+TEST_F(CliTest, ProgressOnATerminalCountsFilesAndShowsNamesEscaped) {
+  if (Script("command -v script >/dev/null") != 0) GTEST_SKIP() << "no script(1) to get a pty";
+  Put("a\x1b[31m.txt", "hleb\n");
+  Put("b.txt", "voz\n");
+  ASSERT_EQ(Script("script -qec '\"$CLI\" -d \"$DICT\"' /dev/null </dev/null >pty"), 0);
+  const std::string pty = Get("pty");
+  for (const char* shown : {"] 100 %  1 file done  ", "] 100 %  2 files done  ", "a\\x1B[31m.txt"})
+    EXPECT_NE(pty.find(shown), std::string::npos) << shown << "\n" << pty;
+  EXPECT_EQ(pty.find("a\x1b[31m"), std::string::npos);
 }
 
 TEST_F(CliTest, CtrlCEndsTheRunWithStatus130) {
