@@ -25,6 +25,6 @@ mkdir -p "$(dirname "$out")"
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c "
   cd '$folder' && '$program' 2>/dev/null & pid=\$!
   sleep 4
-  import -window root -crop 486x483+0+0 +repage '$out'
+  import -window root -crop 486x507+0+0 +repage '$out'
   kill \$pid"
 echo "saved $out"
