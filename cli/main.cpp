@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <climits>
 #include <cstring>
 #include <iostream>
@@ -92,8 +93,9 @@ void DefineOptions(CLI::App& app, CliOptions& o) {
       ->type_name("DIR")
       ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
   app.add_option("NAME", o.names,
-                 "bare file names in the folder: none takes every file that matches the mask, "
-                 "one takes that file, several take those names (also in every subfolder)");
+                 "files to translate, by name in the folder or by path: none takes every file "
+                 "that matches the mask, one takes that file, several take those names (with -r "
+                 "also in every subfolder); each file is translated in its own folder");
   app.add_option("-m,--mask", o.mask, "file mask, \"*\" and \"?\" wildcards, \";\" between masks")
       ->type_name("MASK")
       ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast)
@@ -107,6 +109,11 @@ void DefineOptions(CLI::App& app, CliOptions& o) {
                "with -s, keep each original as NAME~ (\"Sačuvaj izvornik kao NAZIV~\")");
   app.add_option("--suffix", o.settings.backup_suffix, "the ending of backups (default \"~\")")
       ->type_name("SUFFIX")
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+  app.add_option("-o,--output-dir", o.settings.output_dir,
+                 "write the outputs under DIR (in the layout of the folders walked) instead of "
+                 "beside their inputs")
+      ->type_name("DIR")
       ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
   app.add_flag("--binary", o.settings.binary,
                "also translate files that look binary (a NUL byte among their first 8 KiB), "
@@ -249,31 +256,71 @@ int TranslateStandardInput(const CliOptions& o, lorvan::Substitutions& substitut
   return Finish(out, end == lorvan::StreamEnd::kInputEnded ? 0 : kExitFailed);
 }
 
+// The named files grouped by folder: each group's folder (the run's folder, or the one a NAME
+// with a "/" names) and the bare names in it, groups and names in the order given. An empty
+// list of names gives the run's folder with no names.
+std::vector<std::pair<std::string, std::vector<std::string>>> NamesByFolder(const CliOptions& o) {
+  std::vector<std::pair<std::string, std::vector<std::string>>> groups;
+  if (o.names.empty()) groups.push_back({o.folder, {}});
+  for (const std::string& name : o.names) {
+    const std::size_t slash = name.rfind('/');
+    std::string folder = o.folder;
+    if (slash != std::string::npos) {
+      const std::string part = slash == 0 ? "/" : name.substr(0, slash);
+      folder = part.front() == '/' ? part : lorvan::JoinPath(o.folder, part);
+    }
+    const std::string bare = slash == std::string::npos ? name : name.substr(slash + 1);
+    auto group = std::find_if(groups.begin(), groups.end(),
+                              [&](const auto& g) { return g.first == folder; });
+    if (group == groups.end()) group = groups.insert(groups.end(), {folder, {}});
+    group->second.push_back(bare);
+  }
+  return groups;
+}
+
 int TranslateFolder(const CliOptions& o, lorvan::Substitutions& substitutions) {
   for (const std::string& name : o.names) {
-    if (name.empty() || name.find('/') != std::string::npos || name == "." || name == "..") {
-      std::cerr << "lorvan-cli: " << lorvan::TerminalSafe(name)
-                << ": a NAME is a bare file name in the folder (use -C)\n";
+    const std::string bare = name.substr(name.rfind('/') + 1);
+    if (bare.empty() || bare == "." || bare == "..") {
+      std::cerr << "lorvan-cli: " << lorvan::TerminalSafe(name) << ": a NAME names a file\n";
       return kExitUsage;
     }
   }
-  lorvan::Status opened = lorvan::CheckFolderReadable(o.folder);
-  if (!opened.ok()) {
-    std::cerr << "lorvan-cli: " << lorvan::TerminalSafe(opened.message()) << "\n";
-    return kExitUsage;
+  const auto groups = NamesByFolder(o);
+  for (const auto& [folder, names] : groups) {
+    lorvan::Status opened = lorvan::CheckFolderReadable(folder);
+    if (!opened.ok()) {
+      std::cerr << "lorvan-cli: " << lorvan::TerminalSafe(opened.message()) << "\n";
+      return kExitUsage;
+    }
   }
 
-  lorvan::TerminalFrontEnd front_end({.quiet = o.quiet,
-                                      .progress = isatty(STDERR_FILENO) != 0,
-                                      .always_yes = o.yes,
-                                      .can_ask = isatty(STDIN_FILENO) != 0,
-                                      .folder = o.folder},
-                                     g_stop);
-  lorvan::DiskFileSystem files;
-  lorvan::RunDriver driver({substitutions, o.settings, front_end, files}, o.names, o.mask);
-  const lorvan::RunTally tally = driver.TranslateFolder(o.folder);
+  lorvan::RunTally total;
+  for (const auto& [folder, names] : groups) {
+    lorvan::TerminalFrontEnd front_end({.quiet = o.quiet,
+                                        .progress = isatty(STDERR_FILENO) != 0,
+                                        .always_yes = o.yes,
+                                        .can_ask = isatty(STDIN_FILENO) != 0,
+                                        .folder = folder},
+                                       g_stop);
+    lorvan::DiskFileSystem files;
+    lorvan::RunDriver driver({substitutions, o.settings, front_end, files}, names, o.mask);
+    const lorvan::RunTally tally = driver.TranslateFolder(folder);
+    total.files_seen += tally.files_seen;
+    total.files_failed += tally.files_failed;
+    if (tally.stopped || tally.aborted || g_interrupted) {
+      total.stopped = true;
+      break;
+    }
+  }
   if (g_interrupted) return kExitInterrupted;
-  if (tally.files_failed > 0 || tally.stopped || tally.aborted) return kExitFailed;
+  if (total.files_seen == 0) {
+    std::cerr << "lorvan-cli: no file in " << lorvan::TerminalSafe(o.folder) << " matches "
+              << lorvan::TerminalSafe(o.mask) << (o.settings.subfolders ? " (with its subfolders)" : "")
+              << "\n";
+    return kExitFailed;
+  }
+  if (total.files_failed > 0 || total.stopped) return kExitFailed;
   return 0;
 }
 

@@ -1,5 +1,7 @@
 #include "run/file_system.h"
 
+#include <filesystem>
+
 #include "common/text_file.h"
 
 namespace lorvan {
@@ -19,6 +21,12 @@ Status DiskFileSystem::Write(const std::string& path, std::string_view bytes,
 
 void DiskFileSystem::RemoveStaleTemporaries(const std::string& folder) {
   lorvan::RemoveStaleTemporaries(folder);
+}
+
+Status DiskFileSystem::MakeFolders(const std::string& folder) {
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  return error ? Status::FromErrno(error.value(), folder) : Status::Ok();
 }
 
 }  // namespace lorvan

@@ -20,6 +20,8 @@ class FileSystem {
                        const WriteOptions& options) = 0;
   // Removes the temporary files a killed run left in folder.
   virtual void RemoveStaleTemporaries(const std::string& folder) = 0;
+  // Makes folder and the folders above it that do not exist yet.
+  virtual Status MakeFolders(const std::string& folder) = 0;
 };
 
 // The real file system.
@@ -30,6 +32,7 @@ class DiskFileSystem : public FileSystem {
   Status Write(const std::string& path, std::string_view bytes,
                const WriteOptions& options) override;
   void RemoveStaleTemporaries(const std::string& folder) override;
+  Status MakeFolders(const std::string& folder) override;
 };
 
 }  // namespace lorvan

@@ -103,6 +103,7 @@ RunDriver::RunDriver(const RunContext& run, std::vector<std::string> selected, s
 
 RunTally RunDriver::TranslateFolder(const std::string& folder) {
   top_ = RealPath(folder);
+  top_given_ = folder;
   Pass(folder, "");
   return tally_;
 }
@@ -178,6 +179,7 @@ RunDriver::FileEnd RunDriver::HandleFile(const std::string& folder, const std::s
                                          FolderPassState& state, bool skip_tags) {
   const std::string path = JoinPath(folder, name);
   bool stopped = false;
+  ++tally_.files_seen;
   Status status = CheckNamedLink(path);
   try {
     if (status.ok())
@@ -218,20 +220,39 @@ Status RunDriver::ReadText(const std::string& path, std::string* input) {
 WriteOptions RunDriver::OutputOptions(const std::string& path) const {
   WriteOptions options;
   options.input = path;
-  options.replaces_input = run_.settings.same_name;
-  if (run_.settings.same_name && run_.settings.backup)
+  options.replaces_input = run_.settings.same_name && run_.settings.output_dir.empty();
+  if (options.replaces_input && run_.settings.backup)
     options.backup = path + run_.settings.backup_suffix;
   return options;
 }
 
+// The output of the input at path: beside it (suffix before its extension, or its own name
+// with the same-name option), or at the same place under the output folder, made as needed.
+Status RunDriver::OutputPath(const std::string& path, std::string_view suffix,
+                             std::string* output) {
+  const std::string beside = run_.settings.same_name ? path : SuffixedName(path, suffix);
+  if (run_.settings.output_dir.empty()) {
+    *output = beside;
+    return Status::Ok();
+  }
+  std::string relative = path.substr(std::min(path.size(), top_given_.size()));
+  while (!relative.empty() && relative.front() == '/') relative.erase(0, 1);
+  const std::size_t slash = relative.rfind('/');
+  const std::string folder = slash == std::string::npos
+                                 ? run_.settings.output_dir
+                                 : JoinPath(run_.settings.output_dir, relative.substr(0, slash));
+  *output = JoinPath(folder, beside.substr(beside.rfind('/') + 1));
+  return run_.files.MakeFolders(folder);
+}
+
 Status RunDriver::TranslateFile(const std::string& path, const std::string& name,
                                 FolderPassState& state, bool skip_tags, bool* stopped) {
-  const bool same_name = run_.settings.same_name;
   std::string input;
   Status status = ReadText(path, &input);
   if (!status.ok()) return status;
-  const std::string output_name = same_name ? path : SuffixedName(path, "_hr");
-  status = run_.files.CheckWritable(output_name);  // a write-protected output shows up here
+  std::string output_name;
+  status = OutputPath(path, "_hr", &output_name);
+  if (status.ok()) status = run_.files.CheckWritable(output_name);  // write-protected?
   if (!status.ok()) return status;
 
   run_.front_end.FileStarted(name);
@@ -287,8 +308,9 @@ Status RunDriver::ConvertFile(const std::string& path) {
   std::string input;
   Status status = ReadText(path, &input);
   if (!status.ok()) return status;
-  const std::string output_name = run_.settings.same_name ? path : SuffixedName(path, "_sr");
-  status = run_.files.CheckWritable(output_name);
+  std::string output_name;
+  status = OutputPath(path, "_sr", &output_name);
+  if (status.ok()) status = run_.files.CheckWritable(output_name);
   if (!status.ok()) return status;
   std::string result;
   if (run_.settings.byte_exact) {

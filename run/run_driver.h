@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/status.h"
@@ -17,6 +18,7 @@ namespace lorvan {
 
 // What a run did, for the exit status of the command line.
 struct RunTally {
+  int files_seen = 0;    // files the run came to, whatever became of them
   int files_done = 0;    // files translated or converted
   int files_failed = 0;  // missing, refused or failed files
   int files_skipped = 0; // files left alone by the run's rules (not text, links out of the run)
@@ -63,6 +65,7 @@ class RunDriver {
   Status CheckNamedLink(const std::string& path) const;
   Status ReadText(const std::string& path, std::string* input);
   WriteOptions OutputOptions(const std::string& path) const;
+  Status OutputPath(const std::string& path, std::string_view suffix, std::string* output);
   // Turns a failed file's status into the message or question the user sees.
   FileEnd ReportFailure(const std::string& path, const Status& status);
 
@@ -70,6 +73,7 @@ class RunDriver {
   const std::vector<std::string> selected_;
   const std::string mask_;
   std::string top_;                // canonical path of the run's folder
+  std::string top_given_;          // the run's folder as given
   std::set<std::string> visited_;  // identities of the folders the walk has entered
   RunTally tally_;
 };

@@ -37,6 +37,9 @@ struct RunSettings {
   std::string backup_suffix = "~";
   // Translate files that look binary (a NUL byte among their first 8 KiB) instead of skipping.
   bool binary = false;
+  // When not empty, the outputs go under this folder, in the layout of the run's folders,
+  // instead of beside their inputs (an input is then never replaced).
+  std::string output_dir;
   // The subfolder walk follows links to folders (that lie within the folder it started in).
   bool follow_links = false;
   // Translate web addresses, e-mail addresses and file paths in the text like other words

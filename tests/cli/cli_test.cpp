@@ -39,6 +39,26 @@ TEST_F(CliTest, TranslatesOnlyTheNamedFiles) {
   EXPECT_TRUE(Exists("c_hr.txt"));
 }
 
+// NAMEs may be paths, -o writes the outputs elsewhere, and finding nothing is a failure.
+TEST_F(CliTest, NamesAsPathsOutputFolderAndNothingFound) {
+  Put("tekst/a.txt", "hleb");
+  Put("b.txt", "voz");
+  Put("sub/c.txt", "hleb");
+  Result r = Run("-q tekst/a.txt b.txt");
+  EXPECT_EQ(r.exit_code, 0) << r.err;
+  EXPECT_EQ(Get("tekst/a_hr.txt"), "kruh\r\n");
+  EXPECT_EQ(Get("b_hr.txt"), "vlak\r\n");
+
+  r = Run("-q -r -s -o out -m '*.txt'");
+  EXPECT_EQ(r.exit_code, 0) << r.err;
+  EXPECT_EQ(Get("out/sub/c.txt"), "kruh\r\n");  // the same name, under the output folder
+  EXPECT_EQ(Get("sub/c.txt"), "hleb");
+
+  r = Run("-m '*.srt'");
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_NE(r.err.find("no file in . matches *.srt"), std::string::npos) << r.err;
+}
+
 TEST_F(CliTest, ConvertsCyrillicWithoutTranslating) {
   Put("c.txt", "\xd0\xa5\xd0\xbb\xd0\xb5\xd0\xb1\r\n");
   Result r = Run("-q --convert");
@@ -156,7 +176,7 @@ TEST_F(CliTest, ControlCharactersInNamesAreShownEscaped) {
   } rows[] = {
       {"'x\x1b[2J.txt'", "./x\\x1B[2J.txt ne postoji"},
       {"'c\x1b]0;x\a.txt'", "./c\\x1B]0;x\\x07.txt is Serbian Cyrillic"},
-      {"'a\r/b'", "a\\x0D/b: a NAME"},
+      {"'a\r/b'", "./a\\x0D: No such file"},
       {"-C 'no\x7f'", "no\\x7F: No such file"},
       {"-d 'no\n'", "could be read in no\\x0A\nlorvan-cli: no\\x0A/1_rjecnik.txt: No such"},
   };
