@@ -1,5 +1,6 @@
-// The phrase pass over the pieces of a long line.
+// The phrase pass over the pieces of a line.
 #include <algorithm>
+#include <iterator>
 
 #include "engine/phrases.h"
 
@@ -18,6 +19,30 @@ struct PhrasePass::Pieces {
   std::vector<std::vector<std::uint32_t>> holders;
   BitSet any;  // entries with a holder
 };
+
+// A long piece is cut further at barrier bytes, as a long line is, and joined again after.
+void PhrasePass::Apply(std::vector<std::string>& pieces) const {
+  if (matcher_.pattern_count() == 0 && unmatched_.empty()) return;  // nothing to find
+  std::vector<std::string> cut;
+  std::vector<std::size_t> parts;  // how many pieces of cut each piece became
+  cut.reserve(pieces.size());
+  for (std::string& piece : pieces) {
+    if (piece.size() <= kLongLine) {
+      cut.push_back(std::move(piece));
+      parts.push_back(1);
+      continue;
+    }
+    std::vector<std::string> sub = CutAtBarriers(piece, barriers_, kPieceLength);
+    parts.push_back(sub.size());
+    std::move(sub.begin(), sub.end(), std::back_inserter(cut));
+  }
+  ApplyToPieces(cut);
+  std::size_t at = 0;
+  for (std::size_t k = 0; k < pieces.size(); ++k) {
+    pieces[k].clear();
+    for (std::size_t j = 0; j < parts[k]; ++j) pieces[k].append(cut[at++]);
+  }
+}
 
 // The same walk as over a whole line, with the marks of all pieces together.
 void PhrasePass::ApplyToPieces(std::vector<std::string>& text) const {

@@ -35,6 +35,9 @@ class PhrasePass {
   // from the line skips its group. The result equals applying ReplacePhrase entry by entry.
   // A header whose count is not a run of digits skips nothing; blank sources do nothing.
   void Apply(std::string& line) const;
+  // Applies the list to the pieces of one line, as to a line whose cuts no occurrence spans:
+  // a header's key counts as present when any piece holds it.
+  void Apply(std::vector<std::string>& pieces) const;
 
  private:
   // A move of the walk from position i over headers whose keys are absent: header is the

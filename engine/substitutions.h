@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "dictionary/dictionary.h"
 #include "engine/names.h"
@@ -20,6 +21,9 @@ class Substitutions {
   virtual void TranslateWord(unsigned char first_char, int length_class, int word_length,
                              std::string& word) const = 0;
   virtual void ApplyPhrases(std::string& line) const = 0;
+  // The phrase pass over a line cut into pieces, as if no occurrence could span a cut: a group
+  // header's key counts as present when any piece holds it.
+  virtual void ApplyPhrasesToPieces(std::vector<std::string>& pieces) const = 0;
   virtual void ApplyNames(std::string& line) const = 0;
 };
 
@@ -32,6 +36,9 @@ class DictionarySubstitutions final : public Substitutions {
   void TranslateWord(unsigned char first_char, int length_class, int word_length,
                      std::string& word) const override;
   void ApplyPhrases(std::string& line) const override { phrases_.Apply(line); }
+  void ApplyPhrasesToPieces(std::vector<std::string>& pieces) const override {
+    phrases_.Apply(pieces);
+  }
   void ApplyNames(std::string& line) const override { names_.Apply(line); }
 
  private:

@@ -45,6 +45,9 @@ class FakeSubstitutions : public Substitutions {
     phrase_lines_.push_back(line);
     if (auto it = rewrites_.find(line); it != rewrites_.end()) line = it->second;
   }
+  void ApplyPhrasesToPieces(std::vector<std::string>& pieces) const override {
+    for (std::string& piece : pieces) ApplyPhrases(piece);
+  }
   void ApplyNames(std::string& line) const override { name_lines_.push_back(line); }
 
   std::vector<Lookup>& lookups() const { return lookups_; }

@@ -22,6 +22,10 @@ std::string ReplaceNameLiteral(const std::string& text, const std::string& sourc
 // Walks every entry in order; a header whose key is absent skips its count of entries (a
 // count that is not a run of digits skips nothing).
 std::string ApplyPhrasesLiteral(std::string line, const std::vector<PhraseEntry>& entries);
+// The same walk over the pieces of one line: a key counts when any piece holds it, and each
+// pair is applied to every piece.
+std::vector<std::string> ApplyPhrasesLiteral(std::vector<std::string> pieces,
+                                             const std::vector<PhraseEntry>& entries);
 std::string ApplyNamesLiteral(std::string line, const std::vector<NameEntry>& entries);
 
 }  // namespace lorvan::reference

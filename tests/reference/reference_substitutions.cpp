@@ -20,6 +20,10 @@ void ReferenceSubstitutions::ApplyPhrases(std::string& line) const {
   line = ApplyPhrasesLiteral(std::move(line), phrases_);
 }
 
+void ReferenceSubstitutions::ApplyPhrasesToPieces(std::vector<std::string>& pieces) const {
+  pieces = ApplyPhrasesLiteral(std::move(pieces), phrases_);
+}
+
 void ReferenceSubstitutions::ApplyNames(std::string& line) const {
   line = ApplyNamesLiteral(std::move(line), names_);
 }

@@ -21,6 +21,7 @@ class ReferenceSubstitutions final : public Substitutions {
   void TranslateWord(unsigned char first_char, int length_class, int word_length,
                      std::string& word) const override;
   void ApplyPhrases(std::string& line) const override;
+  void ApplyPhrasesToPieces(std::vector<std::string>& pieces) const override;
   void ApplyNames(std::string& line) const override;
 
  private:
