@@ -5,6 +5,7 @@
 #include "encoding/convert.h"
 #include "encoding/cyrillic.h"
 #include "encoding/letters.h"
+#include "engine/links.h"
 #include "engine/word_end.h"
 
 namespace lorvan {
@@ -29,22 +30,25 @@ const std::string& LineTranslator::Translate(std::string_view line, FolderPassSt
   if (options_.cyrillic) CyrillicToLatin(current_);
   if (options_.utf8_letters) ConvertEncoding(current_, /*from_utf8=*/true);
   current_.push_back(kEndMarker);
+  if (options_.skip_links) FindLinks(current_, &links_);
 
   Scan(state);
   char_pos_ = static_cast<std::int64_t>(current_.size()) + 1;
   if (current_.capacity() > kKeptScanCapacity) std::string().swap(current_);
 
-  if (output_.size() >= kPassMinLength) substitutions_.ApplyPhrases(output_);
-  if (output_.size() >= kPassMinLength) substitutions_.ApplyNames(output_);
+  ApplyPasses();
   if (options_.cyrillic) ConvertEncoding(output_, /*from_utf8=*/false);
   return output_;
 }
 
 void LineTranslator::Scan(FolderPassState& state) {
   output_.clear();
+  output_links_.clear();
   output_.reserve(current_.size() + current_.size() / 8);
   const char* const begin = current_.data();
   const char* const end = begin + current_.size();
+  std::size_t next = 0;  // the first link the scan has not reached
+  const char* next_link = links_.empty() ? end : begin + links_[0].begin;
   for (const char* p = begin; p < end; ++p) {
     if (state.in_tag) {
       // Copy the tag up to and including its ">" in one piece; the end marker is never written.
@@ -57,6 +61,18 @@ void LineTranslator::Scan(FolderPassState& state) {
       state.in_tag = false;
       p = close;
       continue;
+    }
+    if (p >= next_link) {
+      // A link that began inside a tag went out with the tag.
+      while (next < links_.size() && begin + links_[next].begin < p) ++next;
+      const bool at_link = next < links_.size() && begin + links_[next].begin == p;
+      if (at_link) {
+        CopyLink(p, begin + links_[next].end, state);
+        p = begin + links_[next].end - 1;
+        ++next;
+      }
+      next_link = next < links_.size() ? begin + links_[next].begin : end;
+      if (at_link) continue;
     }
     // Gather the letters of a word in one piece; the character after them ends it.
     const char* letters = p;
@@ -74,6 +90,48 @@ void LineTranslator::Scan(FolderPassState& state) {
     } else {
       output_.append(word_).push_back(ch);
     }
+  }
+}
+
+void LineTranslator::CopyLink(const char* link, const char* link_end, FolderPassState& state) {
+  // The link ends the word before it like any non-letter: a preposition held for that word is
+  // written first, in its form before a non-word.
+  word_.clear();
+  HandleWordEnd(substitutions_, state, word_, static_cast<unsigned char>(*link));
+  output_.append(word_);
+  output_links_.push_back({output_.size(), output_.size() + (link_end - link)});
+  output_.append(link, link_end);
+}
+
+void LineTranslator::ApplyPasses() {
+  if (output_links_.empty()) {
+    if (output_.size() >= kPassMinLength) substitutions_.ApplyPhrases(output_);
+    if (output_.size() >= kPassMinLength) substitutions_.ApplyNames(output_);
+    return;
+  }
+  // The text between the links goes through the passes as the pieces of one line, so that
+  // nothing they match or write covers a link.
+  std::vector<std::string> pieces, links;
+  std::size_t at = 0;
+  for (const LinkSpan& link : output_links_) {
+    pieces.push_back(output_.substr(at, link.begin - at));
+    links.push_back(output_.substr(link.begin, link.end - link.begin));
+    at = link.end;
+  }
+  pieces.push_back(output_.substr(at));
+  if (output_.size() >= kPassMinLength) substitutions_.ApplyPhrasesToPieces(pieces);
+  output_.clear();
+  for (std::size_t k = 0; k < pieces.size(); ++k) {
+    output_.append(pieces[k]);
+    if (k < links.size()) output_.append(links[k]);
+  }
+  if (output_.size() < kPassMinLength) return;
+  // A name never depends on another piece: each piece takes the name pass on its own.
+  output_.clear();
+  for (std::size_t k = 0; k < pieces.size(); ++k) {
+    substitutions_.ApplyNames(pieces[k]);
+    output_.append(pieces[k]);
+    if (k < links.size()) output_.append(links[k]);
   }
 }
 
