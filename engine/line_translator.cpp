@@ -36,7 +36,12 @@ const std::string& LineTranslator::Translate(std::string_view line, FolderPassSt
   char_pos_ = static_cast<std::int64_t>(current_.size()) + 1;
   if (current_.capacity() > kKeptScanCapacity) std::string().swap(current_);
 
-  ApplyPasses();
+  if (output_links_.empty()) {
+    if (output_.size() >= kPassMinLength) substitutions_.ApplyPhrases(output_);
+    if (output_.size() >= kPassMinLength) substitutions_.ApplyNames(output_);
+  } else {
+    ApplyPassesAroundLinks();
+  }
   if (options_.cyrillic) ConvertEncoding(output_, /*from_utf8=*/false);
   return output_;
 }
@@ -46,33 +51,33 @@ void LineTranslator::Scan(FolderPassState& state) {
   output_links_.clear();
   output_.reserve(current_.size() + current_.size() / 8);
   const char* const begin = current_.data();
-  const char* const end = begin + current_.size();
-  std::size_t next = 0;  // the first link the scan has not reached
-  const char* next_link = links_.empty() ? end : begin + links_[0].begin;
-  for (const char* p = begin; p < end; ++p) {
+  const char* p = begin;
+  // A link starts after a non-letter, where a word ends, so the text before it is scanned as
+  // if the line ended there. A link inside a tag goes out with the tag.
+  for (const LinkSpan& link : links_) {
+    if (begin + link.begin < p) continue;
+    p = ScanWords(p, begin + link.begin, state);
+    if (p != begin + link.begin || state.in_tag) continue;
+    CopyLink(p, begin + link.end, state);
+    p = begin + link.end;
+  }
+  ScanWords(p, begin + current_.size(), state);
+}
+
+const char* LineTranslator::ScanWords(const char* p, const char* stop, FolderPassState& state) {
+  const char* const end = current_.data() + current_.size();
+  for (; p < stop; ++p) {
     if (state.in_tag) {
       // Copy the tag up to and including its ">" in one piece; the end marker is never written.
       const char* close = static_cast<const char*>(std::memchr(p, '>', end - p));
       if (close == nullptr) {
         output_.append(p, end - 1);
-        break;
+        return end;
       }
       output_.append(p, close + 1);
       state.in_tag = false;
       p = close;
       continue;
-    }
-    if (p >= next_link) {
-      // A link that began inside a tag went out with the tag.
-      while (next < links_.size() && begin + links_[next].begin < p) ++next;
-      const bool at_link = next < links_.size() && begin + links_[next].begin == p;
-      if (at_link) {
-        CopyLink(p, begin + links_[next].end, state);
-        p = begin + links_[next].end - 1;
-        ++next;
-      }
-      next_link = next < links_.size() ? begin + links_[next].begin : end;
-      if (at_link) continue;
     }
     // Gather the letters of a word in one piece; the character after them ends it.
     const char* letters = p;
@@ -91,6 +96,7 @@ void LineTranslator::Scan(FolderPassState& state) {
       output_.append(word_).push_back(ch);
     }
   }
+  return p;
 }
 
 void LineTranslator::CopyLink(const char* link, const char* link_end, FolderPassState& state) {
@@ -103,12 +109,7 @@ void LineTranslator::CopyLink(const char* link, const char* link_end, FolderPass
   output_.append(link, link_end);
 }
 
-void LineTranslator::ApplyPasses() {
-  if (output_links_.empty()) {
-    if (output_.size() >= kPassMinLength) substitutions_.ApplyPhrases(output_);
-    if (output_.size() >= kPassMinLength) substitutions_.ApplyNames(output_);
-    return;
-  }
+void LineTranslator::ApplyPassesAroundLinks() {
   // The text between the links goes through the passes as the pieces of one line, so that
   // nothing they match or write covers a link.
   std::vector<std::string> pieces, links;
@@ -119,20 +120,19 @@ void LineTranslator::ApplyPasses() {
     at = link.end;
   }
   pieces.push_back(output_.substr(at));
+  auto join = [&] {
+    output_.clear();
+    for (std::size_t k = 0; k < pieces.size(); ++k) {
+      output_.append(pieces[k]);
+      if (k < links.size()) output_.append(links[k]);
+    }
+  };
   if (output_.size() >= kPassMinLength) substitutions_.ApplyPhrasesToPieces(pieces);
-  output_.clear();
-  for (std::size_t k = 0; k < pieces.size(); ++k) {
-    output_.append(pieces[k]);
-    if (k < links.size()) output_.append(links[k]);
-  }
+  join();
   if (output_.size() < kPassMinLength) return;
   // A name never depends on another piece: each piece takes the name pass on its own.
-  output_.clear();
-  for (std::size_t k = 0; k < pieces.size(); ++k) {
-    substitutions_.ApplyNames(pieces[k]);
-    output_.append(pieces[k]);
-    if (k < links.size()) output_.append(links[k]);
-  }
+  for (std::string& piece : pieces) substitutions_.ApplyNames(piece);
+  join();
 }
 
 }  // namespace lorvan

@@ -42,10 +42,13 @@ class LineTranslator {
  private:
   // Cuts current_ into words and writes the output line.
   void Scan(FolderPassState& state);
+  // Scans current_ from p word by word until a word ends at stop. Returns where it stopped:
+  // stop, or beyond it when a tag copied in one piece reaches further.
+  const char* ScanWords(const char* p, const char* stop, FolderPassState& state);
   // Writes the link [link, link_end) of current_ that the scan has reached.
   void CopyLink(const char* link, const char* link_end, FolderPassState& state);
-  // The phrase and name passes over output_, or over its pieces between links when it has any.
-  void ApplyPasses();
+  // The phrase and name passes over the pieces of output_ between its links.
+  void ApplyPassesAroundLinks();
 
   const Substitutions& substitutions_;
   const LineOptions options_;

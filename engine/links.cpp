@@ -2,28 +2,27 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace lorvan {
 namespace {
 
-enum class ByteKind : unsigned char { kPart, kDelimiter, kTrigger };
-
 // Delimiters end a link candidate: controls, spaces, quotes, angle brackets, dashes and
-// ellipsis of Windows-1250, and the mark of a character the decoder kept away. Triggers are
-// the bytes every link holds.
-constexpr std::array<ByteKind, 256> BuildKinds() {
-  std::array<ByteKind, 256> kinds{};
-  for (int c = 0; c <= 0x20; ++c) kinds[c] = ByteKind::kDelimiter;
-  constexpr unsigned char kDelimiters[] = {0x7F, '"',  '\'', '`',  '<',  '>',  0x81,
-                                           0x84, 0x85, 0x8B, 0x91, 0x92, 0x93, 0x94,
-                                           0x96, 0x97, 0x9B, 0xA0, 0xAB, 0xBB};
-  for (unsigned char c : kDelimiters) kinds[c] = ByteKind::kDelimiter;
-  for (unsigned char c : {'.', '/', '\\', '@'}) kinds[c] = ByteKind::kTrigger;
-  return kinds;
+// ellipsis of Windows-1250, and the mark of a character the decoder kept away.
+constexpr std::array<bool, 256> BuildDelimiters() {
+  std::array<bool, 256> delimiter{};
+  for (int c = 0; c <= 0x20; ++c) delimiter[c] = true;
+  constexpr unsigned char kOthers[] = {0x7F, '"',  '\'', '`',  '<',  '>',  0x81, 0x84, 0x85, 0x8B,
+                                       0x91, 0x92, 0x93, 0x94, 0x96, 0x97, 0x9B, 0xA0, 0xAB, 0xBB};
+  for (unsigned char c : kOthers) delimiter[c] = true;
+  return delimiter;
 }
-constexpr std::array<ByteKind, 256> kKinds = BuildKinds();
+constexpr std::array<bool, 256> kDelimiters = BuildDelimiters();
 
-ByteKind KindOf(char c) { return kKinds[static_cast<unsigned char>(c)]; }
+bool IsDelimiter(char c) { return kDelimiters[static_cast<unsigned char>(c)]; }
+
+// Every link holds one of these (an e-mail address a '.' after its '@').
+constexpr std::array<char, 3> kTriggers = {'.', '/', '\\'};
 
 // Top-level domains that make a dotted name a host name.
 constexpr std::string_view kTopLevelDomains[] = {
@@ -119,25 +118,40 @@ std::string_view Trim(std::string_view run) {
   return run;
 }
 
+// The first byte c in text from position from on, or the end of text.
+std::size_t FindByte(std::string_view text, char c, std::size_t from) {
+  if (from >= text.size()) return text.size();
+  const void* at = std::memchr(text.data() + from, c, text.size() - from);
+  return at == nullptr ? text.size()
+                       : static_cast<std::size_t>(static_cast<const char*>(at) - text.data());
+}
+
 }  // namespace
 
 void FindLinks(std::string_view text, std::vector<LinkSpan>* spans) {
   spans->clear();
   const std::size_t n = text.size();
-  std::size_t i = 0;
+  std::array<std::size_t, kTriggers.size()> next;  // where each trigger byte comes next
+  for (std::size_t k = 0; k < kTriggers.size(); ++k) next[k] = FindByte(text, kTriggers[k], 0);
   for (;;) {
-    while (i < n && KindOf(text[i]) != ByteKind::kTrigger) ++i;
+    const std::size_t i = *std::min_element(next.begin(), next.end());
     if (i == n) return;
-    // The run around the trigger; the previous run ended at a delimiter before it.
-    std::size_t begin = i, end = i;
-    while (begin > 0 && KindOf(text[begin - 1]) != ByteKind::kDelimiter) --begin;
-    while (end < n && KindOf(text[end]) != ByteKind::kDelimiter) ++end;
-    std::string_view run = Trim(text.substr(begin, end - begin));
-    if (IsLink(run)) {
-      const auto first = static_cast<std::size_t>(run.data() - text.data());
-      spans->push_back({first, first + run.size()});
+    std::size_t end = i + 1;
+    // A full stop before a delimiter, as at a sentence's end, is trimmed from its run: it
+    // makes no link, and a run with another trigger is looked at from that one.
+    if (text[i] != '.' || (end < n && !IsDelimiter(text[end]))) {
+      // The run around the trigger; the previous run ended at a delimiter before it.
+      std::size_t begin = i;
+      while (begin > 0 && !IsDelimiter(text[begin - 1])) --begin;
+      while (end < n && !IsDelimiter(text[end])) ++end;
+      std::string_view run = Trim(text.substr(begin, end - begin));
+      if (IsLink(run)) {
+        const auto first = static_cast<std::size_t>(run.data() - text.data());
+        spans->push_back({first, first + run.size()});
+      }
     }
-    i = end;
+    for (std::size_t k = 0; k < kTriggers.size(); ++k)
+      if (next[k] < end) next[k] = FindByte(text, kTriggers[k], end);
   }
 }
 
