@@ -112,26 +112,26 @@ void LineTranslator::CopyLink(const char* link, const char* link_end, FolderPass
 void LineTranslator::ApplyPassesAroundLinks() {
   // The text between the links goes through the passes as the pieces of one line, so that
   // nothing they match or write covers a link.
-  std::vector<std::string> pieces, links;
+  const std::size_t links = output_links_.size();
+  pieces_.resize(links + 1);
+  link_texts_.resize(links);
   std::size_t at = 0;
-  for (const LinkSpan& link : output_links_) {
-    pieces.push_back(output_.substr(at, link.begin - at));
-    links.push_back(output_.substr(link.begin, link.end - link.begin));
+  for (std::size_t k = 0; k < links; ++k) {
+    const LinkSpan& link = output_links_[k];
+    pieces_[k].assign(output_, at, link.begin - at);
+    link_texts_[k].assign(output_, link.begin, link.end - link.begin);
     at = link.end;
   }
-  pieces.push_back(output_.substr(at));
+  pieces_[links].assign(output_, at);
   auto join = [&] {
-    output_.clear();
-    for (std::size_t k = 0; k < pieces.size(); ++k) {
-      output_.append(pieces[k]);
-      if (k < links.size()) output_.append(links[k]);
-    }
+    output_.assign(pieces_[0]);
+    for (std::size_t k = 0; k < links; ++k) output_.append(link_texts_[k]).append(pieces_[k + 1]);
   };
-  if (output_.size() >= kPassMinLength) substitutions_.ApplyPhrasesToPieces(pieces);
+  if (output_.size() >= kPassMinLength) substitutions_.ApplyPhrasesToPieces(pieces_);
   join();
   if (output_.size() < kPassMinLength) return;
   // A name never depends on another piece: each piece takes the name pass on its own.
-  for (std::string& piece : pieces) substitutions_.ApplyNames(piece);
+  for (std::string& piece : pieces_) substitutions_.ApplyNames(piece);
   join();
 }
 

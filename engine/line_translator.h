@@ -57,6 +57,8 @@ class LineTranslator {
   std::string word_;
   std::vector<LinkSpan> links_;         // in current_
   std::vector<LinkSpan> output_links_;  // in output_
+  std::vector<std::string> pieces_;     // output_ between its links, for the passes
+  std::vector<std::string> link_texts_;
   std::int64_t char_pos_ = 0;
 };
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -107,6 +108,9 @@ class PhrasePass {
   mutable BitSet seen_patterns_;
   // Entries whose needle or key occurs in the line; after a change, a superset of them.
   mutable BitSet present_;
+  // The walk over pieces: for each entry, the pieces that may hold it (see Pieces).
+  mutable std::vector<std::vector<std::uint32_t>> holders_;
+  mutable BitSet with_holders_;
 };
 
 }  // namespace lorvan
