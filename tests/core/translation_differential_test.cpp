@@ -58,6 +58,12 @@ TEST(TranslationDifferential, FastLineTranslationEqualsTheLiteralOne) {
     for (int i = 0; i < 25; ++i) {
       lines.push_back(gen.text().Chance(0.5) ? gen.text().Line(gen.text().Uniform(0, 12))
                                              : gen.Line(sources));
+      if (gen.text().Chance(0.3)) {  // a link among the words, cutting the line in pieces
+        std::string& line = lines.back();
+        std::size_t at = line.find(
+            ' ', static_cast<std::size_t>(gen.text().Uniform(0, static_cast<int>(line.size()))));
+        line.insert(at == std::string::npos ? line.size() : at, " www.primjer.hr/a ");
+      }
     }
     std::string word_file = WordFile(gen, WordsOf(lines));
 
@@ -73,7 +79,9 @@ TEST(TranslationDifferential, FastLineTranslationEqualsTheLiteralOne) {
     DictionarySubstitutions fast(dictionary);
     reference::ReferenceSubstitutions literal(word_file, phrases, names);
 
-    LineOptions options{.skip_tags = gen.text().Chance(0.5), .cyrillic = gen.text().Chance(0.2)};
+    LineOptions options{.skip_tags = gen.text().Chance(0.5),
+                        .cyrillic = gen.text().Chance(0.2),
+                        .skip_links = gen.text().Chance(0.5)};
     LineTranslator fast_lines(fast, options);
     LineTranslator literal_lines(literal, options);
     FolderPassState fast_state, literal_state;
