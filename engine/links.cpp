@@ -21,7 +21,7 @@ constexpr std::array<bool, 256> kDelimiters = BuildDelimiters();
 
 bool IsDelimiter(char c) { return kDelimiters[static_cast<unsigned char>(c)]; }
 
-// Every link holds one of these (an e-mail address a '.' after its '@').
+// Every link holds one of these (an e-mail address holds a '.' after its '@').
 constexpr std::array<char, 3> kTriggers = {'.', '/', '\\'};
 
 // Top-level domains that make a dotted name a host name.
