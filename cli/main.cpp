@@ -123,6 +123,9 @@ void DefineOptions(CLI::App& app, CliOptions& o) {
   app.add_flag("--translate-tags", o.translate_tags,
                "translate the text inside HTML tags too (unchecks \"Zanemari tekst u HTML "
                "tagovima\")");
+  app.add_flag("--translate-links", o.settings.translate_links,
+               "translate web addresses, e-mail addresses and file paths in the text too (by "
+               "default they are copied unchanged; always translated with --byte-exact)");
   app.add_flag("--no-paragraphs", o.no_paragraphs,
                "keep HTML paragraphs on their lines (unchecks \"Svaki HTML paragraf u novom "
                "redu\")");
@@ -238,7 +241,9 @@ int TranslateStandardInput(const CliOptions& o, lorvan::Substitutions& substitut
   const lorvan::LineOptions line_options =
       format.byte_exact
           ? lorvan::LineOptions{.skip_tags = o.settings.skip_tags, .cyrillic = o.settings.cyrillic}
-          : lorvan::LineOptions{.skip_tags = o.settings.skip_tags, .utf8_letters = false};
+          : lorvan::LineOptions{.skip_tags = o.settings.skip_tags,
+                                .utf8_letters = false,
+                                .skip_links = !o.settings.translate_links};
   lorvan::LineTranslator translator(substitutions, line_options);
   const lorvan::LineFilter filter =
       o.settings.convert_only

@@ -5,6 +5,7 @@
 #include "encoding/convert.h"
 #include "encoding/cyrillic.h"
 #include "encoding/letters.h"
+#include "engine/links.h"
 #include "engine/word_end.h"
 
 namespace lorvan {
@@ -29,29 +30,49 @@ const std::string& LineTranslator::Translate(std::string_view line, FolderPassSt
   if (options_.cyrillic) CyrillicToLatin(current_);
   if (options_.utf8_letters) ConvertEncoding(current_, /*from_utf8=*/true);
   current_.push_back(kEndMarker);
+  if (options_.skip_links) FindLinks(current_, &links_);
 
   Scan(state);
   char_pos_ = static_cast<std::int64_t>(current_.size()) + 1;
   if (current_.capacity() > kKeptScanCapacity) std::string().swap(current_);
 
-  if (output_.size() >= kPassMinLength) substitutions_.ApplyPhrases(output_);
-  if (output_.size() >= kPassMinLength) substitutions_.ApplyNames(output_);
+  if (output_links_.empty()) {
+    if (output_.size() >= kPassMinLength) substitutions_.ApplyPhrases(output_);
+    if (output_.size() >= kPassMinLength) substitutions_.ApplyNames(output_);
+  } else {
+    ApplyPassesAroundLinks();
+  }
   if (options_.cyrillic) ConvertEncoding(output_, /*from_utf8=*/false);
   return output_;
 }
 
 void LineTranslator::Scan(FolderPassState& state) {
   output_.clear();
+  output_links_.clear();
   output_.reserve(current_.size() + current_.size() / 8);
   const char* const begin = current_.data();
-  const char* const end = begin + current_.size();
-  for (const char* p = begin; p < end; ++p) {
+  const char* p = begin;
+  // A link starts after a non-letter, where a word ends, so the text before it is scanned as
+  // if the line ended there. A link inside a tag goes out with the tag.
+  for (const LinkSpan& link : links_) {
+    if (begin + link.begin < p) continue;
+    p = ScanWords(p, begin + link.begin, state);
+    if (p != begin + link.begin || state.in_tag) continue;
+    CopyLink(p, begin + link.end, state);
+    p = begin + link.end;
+  }
+  ScanWords(p, begin + current_.size(), state);
+}
+
+const char* LineTranslator::ScanWords(const char* p, const char* stop, FolderPassState& state) {
+  const char* const end = current_.data() + current_.size();
+  for (; p < stop; ++p) {
     if (state.in_tag) {
       // Copy the tag up to and including its ">" in one piece; the end marker is never written.
       const char* close = static_cast<const char*>(std::memchr(p, '>', end - p));
       if (close == nullptr) {
         output_.append(p, end - 1);
-        break;
+        return end;
       }
       output_.append(p, close + 1);
       state.in_tag = false;
@@ -75,6 +96,43 @@ void LineTranslator::Scan(FolderPassState& state) {
       output_.append(word_).push_back(ch);
     }
   }
+  return p;
+}
+
+void LineTranslator::CopyLink(const char* link, const char* link_end, FolderPassState& state) {
+  // The link ends the word before it like any non-letter: a preposition held for that word is
+  // written first, in its form before a non-word.
+  word_.clear();
+  HandleWordEnd(substitutions_, state, word_, static_cast<unsigned char>(*link));
+  output_.append(word_);
+  output_links_.push_back({output_.size(), output_.size() + (link_end - link)});
+  output_.append(link, link_end);
+}
+
+void LineTranslator::ApplyPassesAroundLinks() {
+  // The text between the links goes through the passes as the pieces of one line, so that
+  // nothing they match or write covers a link.
+  const std::size_t links = output_links_.size();
+  pieces_.resize(links + 1);
+  link_texts_.resize(links);
+  std::size_t at = 0;
+  for (std::size_t k = 0; k < links; ++k) {
+    const LinkSpan& link = output_links_[k];
+    pieces_[k].assign(output_, at, link.begin - at);
+    link_texts_[k].assign(output_, link.begin, link.end - link.begin);
+    at = link.end;
+  }
+  pieces_[links].assign(output_, at);
+  auto join = [&] {
+    output_.assign(pieces_[0]);
+    for (std::size_t k = 0; k < links; ++k) output_.append(link_texts_[k]).append(pieces_[k + 1]);
+  };
+  if (output_.size() >= kPassMinLength) substitutions_.ApplyPhrasesToPieces(pieces_);
+  join();
+  if (output_.size() < kPassMinLength) return;
+  // A name never depends on another piece: each piece takes the name pass on its own.
+  for (std::string& piece : pieces_) substitutions_.ApplyNames(piece);
+  join();
 }
 
 }  // namespace lorvan

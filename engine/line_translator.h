@@ -1,13 +1,15 @@
 // One line of a file turned into its output line: encoding conversions, the character scan
-// that cuts the line into words (leaving HTML tags alone when asked), and the phrase and name
-// passes over the assembled line.
+// that cuts the line into words (leaving HTML tags and links alone when asked), and the phrase
+// and name passes over the assembled line.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/folder_pass_state.h"
+#include "engine/links.h"
 #include "engine/substitutions.h"
 
 namespace lorvan {
@@ -18,6 +20,9 @@ struct LineOptions {
   // The line may hold the UTF-8 forms of the Croatian letters, converted in place before the
   // scan. Off for text that is Windows-1250 through and through (decoded from its file).
   bool utf8_letters = true;
+  // Copy web and e-mail addresses and file paths outside tags unchanged (see engine/links.h);
+  // the phrase and name passes do not reach into them either.
+  bool skip_links = false;
 };
 
 class LineTranslator {
@@ -37,12 +42,23 @@ class LineTranslator {
  private:
   // Cuts current_ into words and writes the output line.
   void Scan(FolderPassState& state);
+  // Scans current_ from p word by word until a word ends at stop. Returns where it stopped:
+  // stop, or beyond it when a tag copied in one piece reaches further.
+  const char* ScanWords(const char* p, const char* stop, FolderPassState& state);
+  // Writes the link [link, link_end) of current_ that the scan has reached.
+  void CopyLink(const char* link, const char* link_end, FolderPassState& state);
+  // The phrase and name passes over the pieces of output_ between its links.
+  void ApplyPassesAroundLinks();
 
   Substitutions& substitutions_;
   const LineOptions options_;
   std::string current_;  // the line being scanned, end marker included
   std::string output_;
   std::string word_;
+  std::vector<LinkSpan> links_;         // in current_
+  std::vector<LinkSpan> output_links_;  // in output_
+  std::vector<std::string> pieces_;     // output_ between its links, for the passes
+  std::vector<std::string> link_texts_;
   std::int64_t char_pos_ = 0;
 };
 

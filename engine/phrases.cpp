@@ -49,6 +49,8 @@ PhrasePass::PhrasePass(const std::vector<PhraseEntry>& phrases)
   matcher_.Build();
   seen_patterns_.Resize(matcher_.pattern_count());
   present_.Resize(count);
+  holders_.resize(count);
+  with_holders_.Resize(count);
 }
 
 void PhrasePass::Index(std::string_view pattern, std::size_t i) {

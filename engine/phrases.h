@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +32,9 @@ class PhrasePass {
   // line skips its group; one whose count is not a run of digits skips nothing. Blank sources
   // do nothing.
   void Apply(std::string& line);
+  // Applies the list to the pieces of one line, as to a line whose cuts no occurrence spans:
+  // a header's key counts as present when any piece holds it.
+  void Apply(std::vector<std::string>& pieces);
 
  private:
   // A move of the walk from position i over headers whose keys are absent: header is the
@@ -101,6 +105,9 @@ class PhrasePass {
   BitSet seen_patterns_;
   // Entries whose needle or key occurs in the line; after a change, a superset of them.
   BitSet present_;
+  // The walk over pieces: for each entry, the pieces that may hold it (see Pieces).
+  std::vector<std::vector<std::uint32_t>> holders_;
+  BitSet with_holders_;
 };
 
 }  // namespace lorvan

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "dictionary/dictionary.h"
 #include "engine/names.h"
@@ -20,6 +21,9 @@ class Substitutions {
                              std::string& word) const = 0;
   // The passes may keep scratch between lines, hence not const.
   virtual void ApplyPhrases(std::string& line) = 0;
+  // The phrase pass over a line cut into pieces, as if no occurrence could span a cut: a group
+  // header's key counts as present when any piece holds it.
+  virtual void ApplyPhrasesToPieces(std::vector<std::string>& pieces) = 0;
   virtual void ApplyNames(std::string& line) = 0;
 };
 
@@ -31,6 +35,7 @@ class DictionarySubstitutions final : public Substitutions {
 
   void TranslateWord(unsigned char first_char, int length_class, std::string& word) const override;
   void ApplyPhrases(std::string& line) override { phrases_.Apply(line); }
+  void ApplyPhrasesToPieces(std::vector<std::string>& pieces) override { phrases_.Apply(pieces); }
   void ApplyNames(std::string& line) override { names_.Apply(line); }
 
  private:

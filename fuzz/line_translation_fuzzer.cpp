@@ -57,7 +57,9 @@ void Translate(std::uint8_t option_bits, std::string_view rest) {
   DictionarySubstitutions fast(dictionary);
   reference::ReferenceSubstitutions literal(words, dictionary.phrases, dictionary.names);
 
-  LineOptions options{.skip_tags = (option_bits & 1) != 0, .cyrillic = (option_bits & 2) != 0};
+  LineOptions options{.skip_tags = (option_bits & 1) != 0,
+                      .cyrillic = (option_bits & 2) != 0,
+                      .skip_links = (option_bits & 4) != 0};
   LineTranslator fast_lines(fast, options);
   LineTranslator literal_lines(literal, options);
   FolderPassState fast_state, literal_state;

@@ -293,8 +293,10 @@ Status RunDriver::TranslateDecoded(const std::string& path, std::string input,
 
   Progress progress(run_.front_end, static_cast<std::int64_t>(file.text.size()));
   // The text is Windows-1250 through and through: no letter forms to convert in the line.
-  LineTranslator translator(run_.substitutions,
-                            {.skip_tags = skip_tags, .cyrillic = false, .utf8_letters = false});
+  LineTranslator translator(run_.substitutions, {.skip_tags = skip_tags,
+                                                 .cyrillic = false,
+                                                 .utf8_letters = false,
+                                                 .skip_links = !run_.settings.translate_links});
   std::string result;
   const LineLayout layout{.paragraphs = run_.settings.paragraphs,
                           .line_ends = run_.settings.line_ends};

@@ -102,6 +102,15 @@ TEST_F(CliTest, KeepsTheInputsEncodingAndLineEnds) {
   EXPECT_EQ(Get("c_hr.txt"), "\xd0\xa5\xd0\xbb\xd0\xb5\xd0\xb1\n");
 }
 
+TEST_F(CliTest, CopiesLinksUnlessAskedToTranslateThem) {
+  Put("a.txt", "hleb: hleb.rs/voz, voz@reka.rs\n");
+  EXPECT_EQ(RunDefault("-q a.txt").exit_code, 0);
+  EXPECT_EQ(Get("a_hr.txt"), "kruh: hleb.rs/voz, voz@reka.rs\n");
+  EXPECT_EQ(RunDefault("--stdin", "hleb.rs/voz hleb\n").out, "hleb.rs/voz kruh\n");
+  EXPECT_EQ(RunDefault("--stdin --translate-links", "hleb.rs/voz\n").out, "kruh.rs/vlak\n");
+  EXPECT_EQ(Run("--stdin", "hleb.rs/voz\n").out, "kruh.rs/vlak\n");
+}
+
 TEST_F(CliTest, PrintsTheStatistics) {
   Result r = Run("--stats");
   EXPECT_EQ(r.exit_code, 0);

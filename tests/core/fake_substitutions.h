@@ -43,6 +43,9 @@ class FakeSubstitutions : public Substitutions {
     phrase_lines_.push_back(line);
     if (auto it = rewrites_.find(line); it != rewrites_.end()) line = it->second;
   }
+  void ApplyPhrasesToPieces(std::vector<std::string>& pieces) override {
+    for (std::string& piece : pieces) ApplyPhrases(piece);
+  }
   void ApplyNames(std::string& line) override { name_lines_.push_back(line); }
 
   std::vector<Lookup>& lookups() const { return lookups_; }

@@ -122,6 +122,26 @@ std::string ApplyPhrasesLiteral(std::string line, const std::vector<PhraseEntry>
   return line;
 }
 
+std::vector<std::string> ApplyPhrasesLiteral(std::vector<std::string> pieces,
+                                             const std::vector<PhraseEntry>& entries) {
+  const long count = static_cast<long>(entries.size());
+  long i = 0;
+  while (i <= count - 1) {
+    const PhraseEntry& entry = entries[static_cast<std::size_t>(i)];
+    if (Mid(entry.source, 1, 1) == "#") {
+      std::string key = Mid(entry.source, 2);
+      bool found = key.empty();
+      for (const std::string& piece : pieces) found = found || InStr(1, piece, key, true) > 0;
+      i += found ? 1 : ReadCount(entry.target) + 1;
+      continue;
+    }
+    for (std::string& piece : pieces)
+      piece = ReplacePhraseLiteral(piece, entry.source, entry.target);
+    i += 1;
+  }
+  return pieces;
+}
+
 std::string ApplyNamesLiteral(std::string line, const std::vector<NameEntry>& entries) {
   for (const NameEntry& entry : entries)
     line = ReplaceNameLiteral(line, entry.source, entry.target);

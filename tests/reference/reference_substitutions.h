@@ -30,6 +30,9 @@ class ReferenceSubstitutions final : public Substitutions {
     line = ApplyPhrasesLiteral(std::move(line), phrases_);
   }
   void ApplyNames(std::string& line) override { line = ApplyNamesLiteral(std::move(line), names_); }
+  void ApplyPhrasesToPieces(std::vector<std::string>& pieces) override {
+    pieces = ApplyPhrasesLiteral(std::move(pieces), phrases_);
+  }
 
  private:
   ReferenceWordTable words_;
