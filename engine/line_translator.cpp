@@ -17,6 +17,12 @@ constexpr std::size_t kPassMinLength = 6;  // shorter lines skip the phrase and 
 // one huge line does not hold it through the phrase and name passes.
 constexpr std::size_t kKeptScanCapacity = std::size_t{1} << 20;
 
+// True when c, following a "<", makes it the start of a tag, as HTML reads it: a letter, "/",
+// "!" or "?". Any other "<" ("2<<26", "a < b") is text.
+bool OpensTag(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '/' || c == '!' || c == '?';
+}
+
 }  // namespace
 
 const std::string& LineTranslator::Translate(std::string_view line, FolderPassState& state) {
@@ -82,10 +88,17 @@ const char* LineTranslator::ScanWords(const char* p, const char* stop, FolderPas
     // Gather the letters of a word in one piece; the character after them ends it.
     const char* letters = p;
     while (IsWordLetter(static_cast<unsigned char>(*p))) ++p;  // the end marker stops it
-    word_.assign(letters, p);
     const char ch = *p;
+    // The letters of a format directive ("%s", "%d") are no word: copied as they stand.
+    const bool directive = letters > current_.data() && letters[-1] == '%';
+    if (directive) {
+      output_.append(letters, p);
+      word_.clear();
+    } else {
+      word_.assign(letters, p);
+    }
     const bool held = HandleWordEnd(substitutions_, state, word_, static_cast<unsigned char>(ch));
-    if (ch == '<' && options_.skip_tags) {
+    if (ch == '<' && options_.skip_tags && OpensTag(p[1])) {
       state.in_tag = true;
       output_.append(word_).push_back(ch);
     } else if (held) {

@@ -17,12 +17,13 @@ bool LowerEquals(const std::string& word, std::string_view lower) {
 }
 
 // Joins the held preposition to word, the translation of the word that followed it (empty
-// when none did). first_code is the code of that word's first letter as written in the text.
+// when none did). first_code is the code of that word's first letter as written in the text;
+// the form is chosen by the first letter of the translation, which the output shows.
 void JoinPreposition(const FolderPassState& state, unsigned char first_code, std::string& word) {
   const std::string& p = state.preposition_text;
   bool with_s = state.pending == Preposition::kS || state.pending == Preposition::kSa;
   bool short_form = state.pending == Preposition::kS || state.pending == Preposition::kK;
-  unsigned char first = ToLowerByte(first_code);
+  unsigned char first = word.empty() ? 0 : Lower(word[0]);
   bool wants_long = false;  // the word calls for "sa" / "ka"
   if (!word.empty()) {
     if (with_s) {

@@ -78,6 +78,11 @@ TEST(LineTranslator, LeavesTagsAloneAcrossLinesWhenAsked) {
   EXPECT_FALSE(state.in_tag);
   EXPECT_EQ(LookedUp(subs), (std::vector<std::string>{"hleb", "hleb"}));
 
+  // A "<" opens a tag only before a letter, "/", "!" or "?"; otherwise it is text.
+  EXPECT_EQ(translator.Translate("2<<26 hleb < 3 hleb <!-- hleb -->", state),
+            "2<<26 kruh < 3 kruh <!-- hleb -->");
+  EXPECT_FALSE(state.in_tag);
+
   FakeSubstitutions subs2;
   subs2.Add("hleb", "kruh");
   LineTranslator plain(subs2, {.skip_tags = false, .cyrillic = false});
@@ -103,6 +108,10 @@ TEST(LineTranslator, KeepsDigitsApostrophesAndOtherLettersAsWordEnds) {
   FolderPassState state;
   EXPECT_EQ(translator.Translate("ab1cd'ef\xe4gh-ij", state), "ab1cd'ef\xe4gh-ij");
   EXPECT_EQ(LookedUp(subs), (std::vector<std::string>{"ab", "cd", "ef", "gh", "ij"}));
+  // The letters of a format directive are no word and never a preposition.
+  subs.lookups().clear();
+  EXPECT_EQ(translator.Translate("%s sekundi, sa %d", state), "%s sekundi, s %d");
+  EXPECT_EQ(LookedUp(subs), (std::vector<std::string>{"sekundi"}));
 }
 
 }  // namespace

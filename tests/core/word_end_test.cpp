@@ -68,6 +68,7 @@ TEST(WordEnd, ChoosesPrepositionFormsFromTheFollowingWord) {
 TEST(WordEnd, JoinsTheTranslatedWordAndLooksUpTheJoinedText) {
   testing::FakeSubstitutions subs;
   subs.Add("zidom", "ku\xe6om");
+  subs.Add("univerziteta", "sveu\xe8ili\x9ata");
   subs.Add("vise", "mnogo");
   subs.Add("nista", "");
   subs.Add("s tobom", "s tobom");
@@ -75,8 +76,9 @@ TEST(WordEnd, JoinsTheTranslatedWordAndLooksUpTheJoinedText) {
     const char* in;
     const char* out;
   } cases[] = {
-      {"s zidom", "sa ku\xe6om"},  // the letter as written decides, not the translation
-      {"S ZIDOM", "SA KU\xc6OM"},
+      {"s zidom", "s ku\xe6om"},  // the translation's first letter decides, as written out
+      {"S ZIDOM", "S KU\xc6OM"},
+      {"sa univerziteta", "sa sveu\xe8ili\x9ata"},
       {"s vise", "sa mnogo"},  // "mn" is tested on the translation
       {"S VISE", "SA MNOGO"},
       {"sa nista", "s "},  // an empty translation takes the "otherwise" form
