@@ -9,6 +9,7 @@
 #include <cstring>
 #include <iostream>
 #include <map>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -351,6 +352,13 @@ int main(int argc, char** argv) {
 
   CatchInterrupt();
   lorvan::DictionarySubstitutions substitutions(dictionary);
-  if (o.from_stdin) return TranslateStandardInput(o, substitutions, out);
-  return TranslateFolder(o, substitutions);
+  try {
+    if (o.from_stdin) return TranslateStandardInput(o, substitutions, out);
+    return TranslateFolder(o, substitutions);
+  } catch (const std::bad_alloc&) {
+    // A file too large for memory fails on its own; this is standard input with a line that is.
+    std::cerr << "lorvan-cli: standard input: premalo memorije (a line longer than memory "
+                 "allows)\n";
+    return kExitFailed;
+  }
 }
