@@ -302,7 +302,9 @@ Status RunDriver::TranslateDecoded(const std::string& path, std::string input,
                           .line_ends = run_.settings.line_ends};
   *stopped = TranslateLines(file.text, layout, translator, state, progress, &result) ==
              FileOutcome::kStopped;
-  if (!*stopped) EncodeFile(file, result, output);
+  if (*stopped) return Status::Ok();
+  std::string().swap(file.text);  // no longer needed: the file's text is not held three times
+  EncodeFile(file, result, output);
   return Status::Ok();
 }
 
