@@ -22,7 +22,12 @@ Status ReadFolder(const std::string& folder, FolderListing* listing) {
     if (name.empty() || name[0] == '.') continue;
     const std::string path = JoinPath(folder, name);
     struct stat info;
-    if (::lstat(path.c_str(), &info) != 0) continue;  // vanished
+    if (::lstat(path.c_str(), &info) != 0) {
+      if (errno != ENAMETOOLONG) continue;  // vanished
+      const int error = errno;  // a subtree deeper than paths can name: said, not skipped
+      ::closedir(dir);
+      return Status::FromErrno(error, path);
+    }
     if (S_ISLNK(info.st_mode)) {
       if (::stat(path.c_str(), &info) != 0) continue;  // dangling link
       listing->links.insert(name);

@@ -17,7 +17,8 @@ struct FolderListing {
 };
 
 // Reads folder once into *listing. A link counts as what it points to (and is named in links);
-// a dangling link, or an entry that vanishes while the folder is read, is left out.
+// a dangling link, or an entry that vanishes while the folder is read, is left out. An entry
+// whose path is longer than the system can name makes the read fail.
 Status ReadFolder(const std::string& folder, FolderListing* listing);
 
 // Opens folder for reading and closes it again: Ok when ReadFolder could read it.

@@ -117,7 +117,13 @@ bool RunDriver::Pass(const std::string& folder, const std::string& return_path) 
   bool stopped = false;
   if (run_.settings.subfolders) {
     FolderListing listing;
-    if (ReadFolder(folder, &listing).ok()) stopped = WalkSubfolders(folder, listing);
+    Status read = ReadFolder(folder, &listing);
+    if (read.ok()) {
+      stopped = WalkSubfolders(folder, listing);
+    } else if (read.kind() != ErrorKind::kNotFound) {
+      run_.front_end.ReportProblem(RunProblem::kUnreadableFolder, folder, read.message());
+      ++tally_.files_failed;
+    }
   }
   if (!stopped) {
     FolderPassState state;
