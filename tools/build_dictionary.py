@@ -7,7 +7,8 @@ and the curated lists in tools/ (lexical_pairs.txt, phrases.txt, names.txt).
 
 writes data/1_rjecnik.txt, data/2_fraze.txt, data/3_imena.txt and prints a
 report of what each filter removed (also saved as tools/build_report.txt).
-Needs: lttoolbox (lt-print), apertium-hbs-eng, hunspell-hr.
+Needs: lttoolbox-dev (lt-print), apertium-hbs-eng, hunspell-hr, hunspell-sr,
+wamerican and wbritish.
 """
 
 import argparse
@@ -17,7 +18,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from dictbuild import files, names, phrases, words  # noqa: E402
+from dictbuild import checks, files, names, phrases, words  # noqa: E402
 from dictbuild.report import Report  # noqa: E402
 from dictbuild.sources import load_sources  # noqa: E402
 
@@ -60,10 +61,18 @@ def word_lines(pairs, layers):
     for title, layer in zip(SECTION_TITLES, layers):
         lines.append("== " + title)
         for source in sorted(layer):
-            if source not in placed and pairs[source] == layer[source]:
+            if source not in placed and pairs.get(source) == layer[source]:
                 placed.add(source)
                 lines.append(f"{source}\t{pairs[source]}")
     return lines
+
+
+def screen(report, pairs):
+    """The checks every word pair passes, whichever layer gave it."""
+    sec = report.section("screen", "checks on all word pairs")
+    kept_homographs = checks.read_word_list(os.path.join(TOOLS, "english_homographs.txt"))
+    pairs = checks.drop_english(pairs, checks.english_words(), kept_homographs, sec)
+    return checks.drop_chained(pairs, sec)
 
 
 def check_buckets(pairs, report):
@@ -104,6 +113,7 @@ def main():
                                   "derived", "derived -ovati/-isati -> -irati verbs")
     systematic = words.systematic_pairs(sources, report)
     pairs = merge(report, lexical, derived, systematic)
+    pairs = screen(report, pairs)
     check_buckets(pairs, report)
     files.write_lines(os.path.join(args.out, "1_rjecnik.txt"),
                       word_lines(pairs, [lexical, derived, systematic]))

@@ -80,7 +80,7 @@ def systematic_pairs(sources, report):
             if len(set(known)) > 1:
                 sec.drop("several Croatian forms for one analysis", example)
                 continue
-            targets.setdefault(source, {}).setdefault(known[0], analysis)
+            _add_target(targets, source, known[0], analysis)
     return _resolve(targets, sec)
 
 
@@ -98,27 +98,43 @@ def _reading_rank(analysis):
     return vocative * 100 + number * 10 + case
 
 
-def choose_target(choices):
+def choose_target(choices, votes=None):
     """One target for a Serbian form whose readings want several: when all
     readings are cells of one lemma (Serbian syncretism, as in meseca: genitive
-    singular and plural) the most basic reading wins; otherwise None."""
+    singular and plural) the most basic reading wins; otherwise None. For an
+    adjective the target most readings want comes first: the vote outweighs
+    a slip of the Croatian generator in one cell (advokatske: five readings
+    want odvjetničke, the feminine genitive singular alone odvjetničko). A
+    noun gets no vote: a Serbian feminine in -a has more plural cells than
+    genitive singular ones (vasione), yet the genitive is the usual reading."""
     if len(choices) == 1:
         return next(iter(choices))
     if len({lemma_of(a) for a in choices.values()}) != 1:
         return None
     if not all(re.search(r"<(%s)>" % "|".join(CASE_ORDER), a) for a in choices.values()):
         return None
-    ranked = sorted(choices.items(), key=lambda item: (_reading_rank(item[1]), item[0]))
-    if _reading_rank(ranked[0][1]) == _reading_rank(ranked[1][1]):
+    if not votes or not all("<adj>" in a for a in choices.values()):
+        votes = {}
+
+    def key(item):
+        return (-votes.get(item[0], 1), _reading_rank(item[1]))
+    ranked = sorted(choices.items(), key=lambda item: (key(item), item[0]))
+    if key(ranked[0]) == key(ranked[1]):
         return None
     return ranked[0][0]
+
+
+def _add_target(targets, source, target, analysis):
+    """Records one reading of source that wants target: {target: [analyses]}."""
+    targets.setdefault(source, {}).setdefault(target, []).append(analysis)
 
 
 def _resolve(targets, sec):
     """Keeps the sources that have one target, or one by choose_target."""
     pairs = {}
-    for source, choices in targets.items():
-        target = choose_target(choices)
+    for source, readings in targets.items():
+        choices = {t: analyses[0] for t, analyses in readings.items()}
+        target = choose_target(choices, {t: len(a) for t, a in readings.items()})
         if target is not None:
             pairs[source] = target
             if len(choices) > 1:
@@ -156,30 +172,58 @@ def _paired_forms(sources, serbian_lemma, croatian_lemma):
 
 def lexical_pairs(sources, entries, report, name="lexical",
                   title="curated lexical pairs (tools/lexical_pairs.txt)"):
+    """An exact-form entry ("=") decides its form: the inflected forms of
+    other entries do not compete with it (ceo cijeli = against the generator's
+    cijel)."""
     sec = report.section(name, title)
     targets = {}
+    exact = {s.lower() for s, _, marks, _ in entries if "=" in marks}
     for serbian_lemma, croatian_lemma, marks, _ in entries:
         if "=" in marks:
             candidates = [(serbian_lemma, [croatian_lemma], serbian_lemma)]
         else:
-            candidates = list(_paired_forms(sources, serbian_lemma, croatian_lemma))
+            candidates = [c for c in _paired_forms(sources, serbian_lemma, croatian_lemma)
+                          if c[0].lower() not in exact]
             if not candidates:
                 sec.drop("lemma unknown to the generators; base form only",
                          f"{serbian_lemma} -> {croatian_lemma}")
                 candidates = [(serbian_lemma, [croatian_lemma], serbian_lemma)]
         for form, croatian_forms, analysis in candidates:
             _add_lexical(sources, sec, targets, form, croatian_forms, analysis,
-                         {serbian_lemma, croatian_lemma}, "!" in marks)
+                         (serbian_lemma, croatian_lemma), marks)
     return _resolve(targets, sec)
 
 
-def _add_lexical(sources, sec, targets, form, croatian_forms, analysis, lemmas, keep):
+def _common_ending(a, b):
+    n = 0
+    while n < min(len(a), len(b)) and a[-1 - n] == b[-1 - n]:
+        n += 1
+    return n
+
+
+def closest_target(source, known):
+    """Of several Croatian forms for one cell, the one whose ending is closest
+    to the Serbian form's (tačaka: točaka, not točka); the first on a tie."""
+    return max(known, key=lambda t: (_common_ending(source, t), -known.index(t)))
+
+
+def _add_lexical(sources, sec, targets, form, croatian_forms, analysis, lemma_pair, marks):
     screened = _screen(sec, form, croatian_forms, analysis)
     if screened is None:
         return
     source, example = screened
+    serbian_lemma, croatian_lemma = lemma_pair
+    lemmas = {serbian_lemma, croatian_lemma}
+    keep = "!" in marks
+    if "=" not in marks and source in sources.croatian_forms_of(croatian_lemma):
+        # projektu, kvaliteta, planeta: already a form of the Croatian word
+        sec.drop("Serbian form is a form of the Croatian lemma", example)
+        return
+    if "=" not in marks and sources.is_name(source):
+        sec.drop("Serbian form is also a name (Maja, Marta)", example)
+        return
     known = [t for t in croatian_forms if TARGET_RE.match(t) and target_is_known(sources, t)]
-    target = known[0] if known else None
+    target = closest_target(source, known) if known else None
     # Readings of the Serbian form that belong to another lemma and that the
     # Croatian generator writes as another word. A reading that leads to the
     # same Croatian word (belo: adjective and adverb, both bijelo) or that
@@ -202,7 +246,7 @@ def _add_lexical(sources, sec, targets, form, croatian_forms, analysis, lemmas, 
         sec.drop("another Serbian reading wants another Croatian form",
                  f"{example}; also {clash[0]}")
         return
-    targets.setdefault(source, {}).setdefault(target, analysis)
+    _add_target(targets, source, target, analysis)
 
 
 DERIVED_ENDINGS = (("fikovati", "ficirati"), ("izovati", "izirati"), ("isati", "irati"),
