@@ -52,6 +52,9 @@ class Sources:
         self.hunspell = {w.lower() for w in hunspell_words}
         # hunspell-sr (Latin script): ekavian and ijekavian forms side by side.
         self.serbian_spelling = {w.lower() for w in serbian_words}
+        # Every form both spelling lists write with a capital (Igor, Pjerović).
+        self.name_forms = ({w.lower() for w in hunspell_words if w[:1].isupper()}
+                           | {w.lower() for w in serbian_words if w[:1].isupper()})
         # Names in their base form from both spelling lists (Maja, Marta).
         self.names = {w.lower() for w in names}
         # The forms hunspell-hr writes in small letters: its common words,

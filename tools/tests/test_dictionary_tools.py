@@ -151,6 +151,16 @@ class NamesTest(unittest.TestCase):
         self.assertEqual(chosen, {"Njujork": "New York", "Vašington": "Washington",
                                   "Kanom": "Cannesom", "Kanu": "Cannesu"})
 
+    def test_name_inside_another_name(self):
+        name_words = sorted({"igor", "igorom", "pjerović", "njujorku", "njujorkom",
+                             "vašingtonac", "vašingtonski", "čikagu", "džonson"})
+        rows = [("Igo", ["igor", "igorom"]), ("Pjer", ["pjerović"]), ("Njujork", []),
+                ("Vašington", []), ("Čikago", []), ("Džon", [])]
+        for source, clash in rows:
+            with self.subTest(source):
+                self.assertEqual(names.clashing_names(name_words, source, {"džon", "džonson"}),
+                                 clash)
+
     def test_vowel_final_names_get_their_case_forms(self):
         chosen, _ = self.select([("Čikago", "Chicago", 1), ("Džoana", "Joanna", 2),
                                  ("Filadelfija", "Philadelphia", 3)], ["džoane"])
