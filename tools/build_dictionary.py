@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Builds Lorvan's three dictionaries in data/ from Debian's Serbo-Croatian
-generators (apertium-hbs-eng), the Croatian hunspell dictionary (hunspell-hr)
-and the curated lists in tools/ (lexical_pairs.txt, phrases.txt, names.txt).
+generators (apertium-hbs-eng), the Croatian and Serbian hunspell dictionaries
+(hunspell-hr, hunspell-sr) and the curated lists in tools/ (lexical_pairs.txt,
+yat_exceptions.txt, english_homographs.txt, phrases.txt, names.txt).
 
     nice -n 10 python3 tools/build_dictionary.py
 
@@ -18,7 +19,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from dictbuild import checks, files, names, phrases, words  # noqa: E402
+from dictbuild import checks, files, names, phrases, words, yat  # noqa: E402
 from dictbuild.report import Report  # noqa: E402
 from dictbuild.sources import load_sources  # noqa: E402
 
@@ -27,7 +28,8 @@ ROOT = os.path.dirname(TOOLS)
 
 WORD_HEADER = [
     "Lorvan word pairs, Serbian -> Croatian. Built by tools/build_dictionary.py; do not edit.",
-    "Sources: tools/lexical_pairs.txt, apertium-hbs-eng (GPL-3.0), hunspell-hr; see data/README.md.",
+    "Sources: tools/lexical_pairs.txt, apertium-hbs-eng (GPL-3.0), hunspell-hr, hunspell-sr;"
+    " see data/README.md.",
     "",
 ]
 
@@ -50,7 +52,8 @@ def merge(report, *layers):
 
 SECTION_TITLES = ["curated lexical pairs (tools/lexical_pairs.txt)",
                   "derived -ovati/-isati -> -irati verbs",
-                  "Serbian and Croatian generator forms (apertium-hbs-eng)"]
+                  "Serbian and Croatian generator forms (apertium-hbs-eng)",
+                  "ekavian -> ijekavian forms (hunspell-sr, hunspell-hr)"]
 
 
 def word_lines(pairs, layers):
@@ -112,11 +115,12 @@ def main():
     derived = words.lexical_pairs(sources, list(words.derived_verb_entries(sources)), report,
                                   "derived", "derived -ovati/-isati -> -irati verbs")
     systematic = words.systematic_pairs(sources, report)
-    pairs = merge(report, lexical, derived, systematic)
+    ekavian = yat.yat_pairs(sources, os.path.join(TOOLS, "yat_exceptions.txt"), report)
+    layers = [lexical, derived, systematic, ekavian]
+    pairs = merge(report, *layers)
     pairs = screen(report, pairs)
     check_buckets(pairs, report)
-    files.write_lines(os.path.join(args.out, "1_rjecnik.txt"),
-                      word_lines(pairs, [lexical, derived, systematic]))
+    files.write_lines(os.path.join(args.out, "1_rjecnik.txt"), word_lines(pairs, layers))
 
     phrase_lines = phrases.build(sources, pairs, os.path.join(TOOLS, "phrases.txt"),
                                  os.path.join(TOOLS, "modal_verbs.txt"), report)

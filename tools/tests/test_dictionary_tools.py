@@ -12,7 +12,7 @@ TOOLS = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, TOOLS)
 
 import check_dictionary  # noqa: E402
-from dictbuild import checks, hunspell, names, phrases, transducer, words  # noqa: E402
+from dictbuild import checks, hunspell, names, phrases, transducer, words, yat  # noqa: E402
 from dictbuild.sources import Generator, Sources  # noqa: E402
 from dictbuild.report import Report  # noqa: E402
 
@@ -109,6 +109,28 @@ class LexicalChecksTest(unittest.TestCase):
         # projektu is already Croatian (dative of projekt), maja is also a name
         # (kept only by an exact entry), tačaka takes the Croatian form with its ending
         self.assertEqual(pairs, {"projekat": "projekt", "maj": "svibanj", "tačaka": "točaka"})
+
+
+class YatTest(unittest.TestCase):
+    SERBIAN = ["vreme", "vrijeme", "uspeo", "uspio", "sela", "sjela", "delu", "dijelu", "djelu",
+               "uredovane", "uredovanje", "promene", "promjene", "promijene", "Keva", "kevu",
+               "kijevu"]
+    CROATIAN = ["vrijeme", "uspeo", "uspio", "sela", "sjela", "dijelu", "djelu", "uredovanje",
+                "promjene", "promijene", "Kijevu"]
+
+    def test_pairs(self):
+        sources = Sources(Generator([]), Generator([]), self.CROATIAN, self.SERBIAN)
+        sources.name_forms.add("kevu")
+        with tempfile.NamedTemporaryFile("w", suffix=".txt", delete=False,
+                                         encoding="utf-8") as h:
+            h.write("# note\nuspeo\npromene promjene\n")
+        try:
+            pairs = yat.yat_pairs(sources, h.name, Report())
+        finally:
+            os.unlink(h.name)
+        # sela is Croatian, delu has two readings, uredovane ends in its ending,
+        # kevu is a name's form and Kijevu no common word
+        self.assertEqual(pairs, {"vreme": "vrijeme", "uspeo": "uspio", "promene": "promjene"})
 
 
 class ScreenTest(unittest.TestCase):
