@@ -51,7 +51,9 @@ def merge(report, *layers):
 
 
 SECTION_TITLES = ["curated lexical pairs (tools/lexical_pairs.txt)",
+                  "computing and interface terms (tools/computing_terms.txt)",
                   "derived -ovati/-isati -> -irati verbs",
+                  "regular correspondences (-ijum/-ij, -lac/-telj, evro-/euro-)",
                   "Serbian and Croatian generator forms (apertium-hbs-eng)",
                   "ekavian -> ijekavian forms (hunspell-sr, hunspell-hr)"]
 
@@ -112,11 +114,17 @@ def main():
     report = Report()
     entries = list(words.read_lexical_pairs(os.path.join(TOOLS, "lexical_pairs.txt")))
     lexical = words.lexical_pairs(sources, entries, report)
+    computing = words.lexical_pairs(
+        sources, list(words.read_lexical_pairs(os.path.join(TOOLS, "computing_terms.txt"))),
+        report, "computing", "computing and interface terms (tools/computing_terms.txt)")
     derived = words.lexical_pairs(sources, list(words.derived_verb_entries(sources)), report,
                                   "derived", "derived -ovati/-isati -> -irati verbs")
+    regular = words.lexical_pairs(
+        sources, list(words.correspondence_entries(sources, yat.ijekavian_candidates)), report,
+        "regular", "regular correspondences (-ijum/-ij, -lac/-telj, evro-/euro-)")
     systematic = words.systematic_pairs(sources, report)
     ekavian = yat.yat_pairs(sources, os.path.join(TOOLS, "yat_exceptions.txt"), report)
-    layers = [lexical, derived, systematic, ekavian]
+    layers = [lexical, computing, derived, regular, systematic, ekavian]
     pairs = merge(report, *layers)
     pairs = screen(report, pairs)
     check_buckets(pairs, report)

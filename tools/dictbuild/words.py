@@ -81,7 +81,7 @@ def systematic_pairs(sources, report):
                 sec.drop("several Croatian forms for one analysis", example)
                 continue
             _add_target(targets, source, known[0], analysis)
-    return _resolve(targets, sec)
+    return _resolve(targets, sec, sources.serbian.readings)
 
 
 CASE_ORDER = ["nom", "acc", "gen", "dat", "loc", "ins", "voc"]
@@ -95,6 +95,10 @@ def _reading_rank(analysis):
     number = 1 if "pl" in tags else 0
     case = min((CASE_ORDER.index(t) for t in tags if t in CASE_ORDER), default=len(CASE_ORDER))
     vocative = 1 if case == CASE_ORDER.index("voc") else 0
+    if "ma" in tags and CASE_ORDER[case] == "acc":
+        # an animate masculine's accusative is its genitive form, and read
+        # as the genitive far more often (foldera: mape, not mapu)
+        case = CASE_ORDER.index("gen") + 0.5
     return vocative * 100 + number * 10 + case
 
 
@@ -129,10 +133,23 @@ def _add_target(targets, source, target, analysis):
     targets.setdefault(source, {}).setdefault(target, []).append(analysis)
 
 
-def _resolve(targets, sec):
+def _only_vocative(readings, serbian_readings, source):
+    """Every reading that wants a target is a vocative, while the Serbian form
+    has other readings too (uranijume: a vocative singular that the Croatian
+    generator writes uraniju, but mostly the accusative plural)."""
+    wanted = [a for analyses in readings.values() for a in analyses]
+    return (all("<voc>" in a for a in wanted)
+            and any("<voc>" not in a for a in serbian_readings.get(source, ())))
+
+
+def _resolve(targets, sec, serbian_readings=None):
     """Keeps the sources that have one target, or one by choose_target."""
     pairs = {}
     for source, readings in targets.items():
+        if serbian_readings is not None and _only_vocative(readings, serbian_readings, source):
+            sec.drop("only a vocative reading wants a target",
+                     source + " -> " + " | ".join(sorted(readings)))
+            continue
         choices = {t: analyses[0] for t, analyses in readings.items()}
         target = choose_target(choices, {t: len(a) for t, a in readings.items()})
         if target is not None:
@@ -191,7 +208,7 @@ def lexical_pairs(sources, entries, report, name="lexical",
         for form, croatian_forms, analysis in candidates:
             _add_lexical(sources, sec, targets, form, croatian_forms, analysis,
                          (serbian_lemma, croatian_lemma), marks)
-    return _resolve(targets, sec)
+    return _resolve(targets, sec, sources.serbian.readings)
 
 
 def _common_ending(a, b):
@@ -268,3 +285,32 @@ def derived_verb_entries(sources):
                         and croatian in sources.croatian.by_lemma):
                     yield lemma, croatian, set(), 0
                 break
+
+
+# Regular Serbian -> Croatian lemma correspondences: (Serbian ending or
+# prefix, Croatian one, part of speech of the Serbian lemma).
+CORRESPONDENCES = (("ijum", "ij", "<n>"),          # kriterijum -> kriterij
+                   ("ijumski", "ijski", "<adj>"),  # aluminijumski -> aluminijski
+                   ("lac", "telj", "<n>"),         # posetilac -> posjetitelj
+                   ("evro", "euro", None))         # evropski -> europski
+
+
+def correspondence_entries(sources, ijekavian_candidates):
+    """Serbian lemmas that a regular correspondence turns into a lemma of the
+    Croatian generator and of hunspell-hr (read ijekavian where need be); the
+    Serbian lemma must be no Croatian word, and only one Croatian lemma fit."""
+    for lemma, analyses in sorted(sources.serbian.by_lemma.items()):
+        for old, new, part in CORRESPONDENCES:
+            if part is None:
+                if not lemma.startswith(old):
+                    continue
+                croatian = new + lemma[len(old):]
+            else:
+                if not lemma.endswith(old) or not any(tags_of(a).startswith(part)
+                                                      for a in analyses):
+                    continue
+                croatian = lemma[: -len(old)] + new
+            fits = [c for c in {croatian} | ijekavian_candidates(croatian)
+                    if c in sources.croatian.by_lemma and sources.is_croatian_word(c)]
+            if len(fits) == 1 and not sources.is_croatian_word(lemma):
+                yield lemma, fits[0], set(), 0
