@@ -38,10 +38,10 @@ def translated_words(source, word_pairs):
 def serbian_words_in_target(source, target, word_pairs):
     """Words of target that the word pairs translate, other than a word put
     back where the word pass wrote its translation into the source (neko
-    dijete: the word pass wrote netko)."""
-    written = {w.lower() for w in WORD_RE.findall(source)}
+    dijete: the word pass wrote netko; ljudsko biće: it wrote bit će)."""
+    written = " " + " ".join(WORD_RE.findall(source.lower())) + " "
     return [w for w in translated_words(target, word_pairs)
-            if word_pairs[w.lower()] not in written]
+            if f" {word_pairs[w.lower()]} " not in written]
 
 
 MODALS = {  # Croatian present of the modal, person by person
