@@ -53,7 +53,7 @@ def merge(report, *layers):
 SECTION_TITLES = ["curated lexical pairs (tools/lexical_pairs.txt)",
                   "computing and interface terms (tools/computing_terms.txt)",
                   "derived -ovati/-isati -> -irati verbs",
-                  "regular correspondences (-ijum/-ij, -lac/-telj, evro-/euro-)",
+                  "regular correspondences (-ijum/-ij, -lac/-telj, -enat/-ent, evro-/euro-)",
                   "Serbian and Croatian generator forms (apertium-hbs-eng)",
                   "ekavian -> ijekavian forms (hunspell-sr, hunspell-hr)"]
 
@@ -121,7 +121,7 @@ def main():
                                   "derived", "derived -ovati/-isati -> -irati verbs")
     regular = words.lexical_pairs(
         sources, list(words.correspondence_entries(sources, yat.ijekavian_candidates)), report,
-        "regular", "regular correspondences (-ijum/-ij, -lac/-telj, evro-/euro-)")
+        "regular", "regular correspondences (-ijum/-ij, -lac/-telj, -enat/-ent, evro-/euro-)")
     systematic = words.systematic_pairs(sources, report)
     ekavian = yat.yat_pairs(sources, os.path.join(TOOLS, "yat_exceptions.txt"), report)
     layers = [lexical, computing, derived, regular, systematic, ekavian]

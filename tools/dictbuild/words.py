@@ -292,6 +292,8 @@ def derived_verb_entries(sources):
 CORRESPONDENCES = (("ijum", "ij", "<n>"),          # kriterijum -> kriterij
                    ("ijumski", "ijski", "<adj>"),  # aluminijumski -> aluminijski
                    ("lac", "telj", "<n>"),         # posetilac -> posjetitelj
+                   ("enat", "ent", "<n>"),         # dokumenat -> dokument
+                   ("ekat", "ekt", "<n>"),         # dijalekat -> dijalekt
                    ("evro", "euro", None))         # evropski -> europski
 
 
