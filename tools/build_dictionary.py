@@ -1,13 +1,15 @@
 #!/usr/bin/env python3
 """Builds Lorvan's three dictionaries in data/ from Debian's Serbo-Croatian
-generators (apertium-hbs-eng), the Croatian hunspell dictionary (hunspell-hr)
-and the curated lists in tools/ (lexical_pairs.txt, phrases.txt, names.txt).
+generators (apertium-hbs-eng), the Croatian and Serbian hunspell dictionaries
+(hunspell-hr, hunspell-sr) and the curated lists in tools/ (lexical_pairs.txt,
+yat_exceptions.txt, english_homographs.txt, phrases.txt, names.txt).
 
     nice -n 10 python3 tools/build_dictionary.py
 
 writes data/1_rjecnik.txt, data/2_fraze.txt, data/3_imena.txt and prints a
 report of what each filter removed (also saved as tools/build_report.txt).
-Needs: lttoolbox (lt-print), apertium-hbs-eng, hunspell-hr.
+Needs: lttoolbox-dev (lt-print), apertium-hbs-eng, hunspell-hr, hunspell-sr,
+wamerican and wbritish.
 """
 
 import argparse
@@ -17,7 +19,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from dictbuild import files, names, phrases, words  # noqa: E402
+from dictbuild import checks, files, names, phrases, words, yat  # noqa: E402
 from dictbuild.report import Report  # noqa: E402
 from dictbuild.sources import load_sources  # noqa: E402
 
@@ -26,7 +28,8 @@ ROOT = os.path.dirname(TOOLS)
 
 WORD_HEADER = [
     "Lorvan word pairs, Serbian -> Croatian. Built by tools/build_dictionary.py; do not edit.",
-    "Sources: tools/lexical_pairs.txt, apertium-hbs-eng (GPL-3.0), hunspell-hr; see data/README.md.",
+    "Sources: tools/lexical_pairs.txt, apertium-hbs-eng (GPL-3.0), hunspell-hr, hunspell-sr;"
+    " see data/README.md.",
     "",
 ]
 
@@ -48,8 +51,11 @@ def merge(report, *layers):
 
 
 SECTION_TITLES = ["curated lexical pairs (tools/lexical_pairs.txt)",
+                  "computing and interface terms (tools/computing_terms.txt)",
                   "derived -ovati/-isati -> -irati verbs",
-                  "Serbian and Croatian generator forms (apertium-hbs-eng)"]
+                  "regular correspondences (-ijum/-ij, -lac/-telj, -enat/-ent, evro-/euro-)",
+                  "Serbian and Croatian generator forms (apertium-hbs-eng)",
+                  "ekavian -> ijekavian forms (hunspell-sr, hunspell-hr)"]
 
 
 def word_lines(pairs, layers):
@@ -60,10 +66,18 @@ def word_lines(pairs, layers):
     for title, layer in zip(SECTION_TITLES, layers):
         lines.append("== " + title)
         for source in sorted(layer):
-            if source not in placed and pairs[source] == layer[source]:
+            if source not in placed and pairs.get(source) == layer[source]:
                 placed.add(source)
                 lines.append(f"{source}\t{pairs[source]}")
     return lines
+
+
+def screen(report, pairs):
+    """The checks every word pair passes, whichever layer gave it."""
+    sec = report.section("screen", "checks on all word pairs")
+    kept_homographs = checks.read_word_list(os.path.join(TOOLS, "english_homographs.txt"))
+    pairs = checks.drop_english(pairs, checks.english_words(), kept_homographs, sec)
+    return checks.drop_chained(pairs, sec)
 
 
 def check_buckets(pairs, report):
@@ -100,13 +114,21 @@ def main():
     report = Report()
     entries = list(words.read_lexical_pairs(os.path.join(TOOLS, "lexical_pairs.txt")))
     lexical = words.lexical_pairs(sources, entries, report)
+    computing = words.lexical_pairs(
+        sources, list(words.read_lexical_pairs(os.path.join(TOOLS, "computing_terms.txt"))),
+        report, "computing", "computing and interface terms (tools/computing_terms.txt)")
     derived = words.lexical_pairs(sources, list(words.derived_verb_entries(sources)), report,
                                   "derived", "derived -ovati/-isati -> -irati verbs")
+    regular = words.lexical_pairs(
+        sources, list(words.correspondence_entries(sources, yat.ijekavian_candidates)), report,
+        "regular", "regular correspondences (-ijum/-ij, -lac/-telj, -enat/-ent, evro-/euro-)")
     systematic = words.systematic_pairs(sources, report)
-    pairs = merge(report, lexical, derived, systematic)
+    ekavian = yat.yat_pairs(sources, os.path.join(TOOLS, "yat_exceptions.txt"), report)
+    layers = [lexical, computing, derived, regular, systematic, ekavian]
+    pairs = merge(report, *layers)
+    pairs = screen(report, pairs)
     check_buckets(pairs, report)
-    files.write_lines(os.path.join(args.out, "1_rjecnik.txt"),
-                      word_lines(pairs, [lexical, derived, systematic]))
+    files.write_lines(os.path.join(args.out, "1_rjecnik.txt"), word_lines(pairs, layers))
 
     phrase_lines = phrases.build(sources, pairs, os.path.join(TOOLS, "phrases.txt"),
                                  os.path.join(TOOLS, "modal_verbs.txt"), report)

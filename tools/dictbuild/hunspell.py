@@ -1,8 +1,8 @@
 """Expands a hunspell dictionary (.dic stems with affix flags, .aff rules)
 into the set of word forms it accepts.
 
-Covers what the Croatian dictionary uses: long two-letter flags, flag
-aliases (AF), suffix and prefix rules with conditions and cross products,
+Covers what the Croatian and Serbian dictionaries use: long two-letter and
+numeric (comma-separated) flags, flag aliases (AF), suffix and prefix rules with conditions and cross products,
 NEEDAFFIX (the bare stem is no word) and FORBIDDENWORD. Compounding is left
 out: a compound is not a form we can vouch for.
 """
@@ -26,7 +26,7 @@ class AffixFile:
         self.prefixes = {}
         self.need_affix = None
         self.forbidden = None
-        self.flag_long = False
+        self.flag_mode = None      # None: one character, "long": two, "num": numbers
 
 
 def _condition(text, suffix):
@@ -43,27 +43,30 @@ def read_affix_file(path):
             if not fields:
                 continue
             key = fields[0]
-            if key == "FLAG" and fields[1] == "long":
-                aff.flag_long = True
+            if key == "FLAG" and fields[1] in ("long", "num"):
+                aff.flag_mode = fields[1]
             elif key == "NEEDAFFIX":
                 aff.need_affix = fields[1]
             elif key == "FORBIDDENWORD":
                 aff.forbidden = fields[1]
             elif key == "AF" and len(fields) >= 2 and not fields[1].isdigit():
-                aff.aliases.append(_split_flags(fields[1], aff.flag_long))
+                aff.aliases.append(_split_flags(fields[1], aff.flag_mode))
             elif key in ("SFX", "PFX") and len(fields) >= 4:
                 table = aff.suffixes if key == "SFX" else aff.prefixes
                 if len(fields) == 4 and fields[2] in ("Y", "N"):
                     table[fields[1]] = (fields[2] == "Y", [])
-                elif fields[1] in table and len(fields) >= 5:
+                elif fields[1] in table:  # the condition may be left out: "."
+                    condition = fields[4] if len(fields) >= 5 else "."
                     table[fields[1]][1].append(AffixRule(
-                        fields[2], fields[3], _condition(fields[4], key == "SFX")))
+                        fields[2], fields[3], _condition(condition, key == "SFX")))
     return aff
 
 
-def _split_flags(text, flag_long):
-    if flag_long:
+def _split_flags(text, flag_mode):
+    if flag_mode == "long":
         return [text[i:i + 2] for i in range(0, len(text), 2)]
+    if flag_mode == "num":
+        return [f for f in text.split(",") if f]
     return list(text)
 
 
@@ -118,6 +121,14 @@ def expand_dictionary(aff_path, dic_path):
             if flag_text.isdigit() and aff.aliases:
                 flags = aff.aliases[int(flag_text) - 1]
             else:
-                flags = _split_flags(flag_text, aff.flag_long)
+                flags = _split_flags(flag_text, aff.flag_mode)
             words.update(expand_stem(aff, stem, flags))
     return words
+
+
+def capitalised_stems(dic_path):
+    """The stems of a hunspell dictionary written with a capital letter: its
+    names in their base form (Maja, Marta), without their case forms."""
+    with open(dic_path, encoding="utf-8") as handle:
+        next(handle)
+        return {line.split("/")[0].strip() for line in handle if line[:1].isupper()}

@@ -7,9 +7,14 @@ Three kinds of word that start with a name are no danger: the name's own
 forms (hunspell-hr lists Njujork, Njujorku as names), names in the Serbian
 generator, and adjectives made from the name (vašingtonski, šekspirovski:
 Croatian writes washingtonski, shakespeareovski). A name in -o or -a also
-gets its case forms (Čikagu: Chicagu), which its bare form does not start. When some other common word starts with a name ending in a
-consonant, its case forms (Kanom, Kanu, Kana) are listed instead of the name,
-each kept only if no common word starts with it."""
+gets its case forms (Čikagu: Chicagu), which its bare form does not start.
+When some other common word starts with a name ending in a consonant, its
+case forms (Kanom, Kanu, Kana) are listed instead of the name, each kept only
+if no common word starts with it. The same holds for the other names and
+capitalised words of hunspell-hr and hunspell-sr: Igo starts Igor, Pjer starts
+Pjerović, and the pass would write Hugor and Pierreović; only the name's own
+forms, its possessive and the words for its people (Vašingtonac, Njujorker)
+may start with it."""
 
 import bisect
 import re
@@ -67,6 +72,37 @@ def starts_common_word(words, source):
     return bool(clashing_words(words, source))
 
 
+# What may follow a name (a vowel-final name: its stem) inside one of its
+# own forms: a case ending, a possessive adjective (Pjerov, Marijin) and a
+# word for its people (Vašingtonac, Njujorker), each with its endings.
+NAME_ENDING_RE = re.compile(
+    "^(ac|c|č|k|ak|an|anin|ank|jan|janin|jank|ljan|ljanin|ljank|er|ijan|ijanac|ijac|ijc"
+    "|ovac|ovc|ovk|j)?"
+    "(ov|ev|in)?(a|e|i|o|u|om|em|ju|ama|ima|ih|im|oj|og|oga|ome|omu)?$")
+VOWELS = "aeiou"
+
+
+def clashing_names(name_words, source, listed=()):
+    """Names and other capitalised words of the spelling lists that start with
+    source and are not its own forms: Igo starts Igor, Pjer starts Pjerović,
+    and the name pass, which also matches inside a word, would write Hugor
+    and Pierreović. A word that starts with a longer name of the list itself
+    (Džonson before Džon) is no clash: that name is applied first."""
+    key = source.lower()
+    longer = [n for n in listed if len(n) > len(key) and n.startswith(key)]
+    stem = key[:-1] if key[-1:] in VOWELS else key
+    i = bisect.bisect_left(name_words, key)
+    found = []
+    while i < len(name_words) and name_words[i].startswith(key):
+        word = name_words[i]
+        if not (NAME_ENDING_RE.match(word[len(key):]) or NAME_ENDING_RE.match(word[len(stem):])
+                or ADJECTIVE_SUFFIX_RE.match(word[len(key):])
+                or any(word.startswith(n) for n in longer)):
+            found.append(word)
+        i += 1
+    return found
+
+
 def case_forms(words, source, target):
     """(form, target form) for the case forms of a name that no common word
     starts with: a consonant-final name adds the ending (Kanu: Cannesu); a
@@ -92,8 +128,11 @@ def encodable(text):
         return False
 
 
-def select(entries, words, sec):
+def select(entries, words, sec, name_words=()):
     chosen = {}
+    entries = list(entries)
+    listed = {source.lower() for source, _, _ in entries}
+    name_words = sorted(name_words)
     for source, target, number in entries:
         example = f"{source} -> {target}  (names.txt:{number})"
         sec.seen(example)
@@ -105,28 +144,31 @@ def select(entries, words, sec):
             sec.drop("source not in mixed case (never replaced)", example)
         elif source in chosen and chosen[source] != target:
             sec.drop("source listed twice with another target", example)
-        elif starts_common_word(words, source):
-            clash = clashing_words(words, source)[:3]
-            forms = case_forms(words, source, target)
+        elif starts_common_word(words, source) or clashing_names(name_words, source, listed):
+            clash = (clashing_words(words, source) + clashing_names(name_words, source, listed))[:3]
+            forms = [(f, t) for f, t in case_forms(words, source, target)
+                     if not clashing_names(name_words, f, listed)]
             if forms:
-                sec.drop("a common word starts with the source; case forms listed instead",
+                sec.drop("another word starts with the source; case forms listed instead",
                          f"{example}: {', '.join(clash)}; kept {', '.join(f for f, _ in forms)}")
                 for form, target_form in forms:
                     chosen.setdefault(form, target_form)
             else:
-                sec.drop("a common word starts with the source",
+                sec.drop("another word starts with the source",
                          f"{example}: {', '.join(clash)}")
         else:
             chosen.setdefault(source, target)
             if not CONSONANT_END_RE.search(source):
                 for form, target_form in case_forms(words, source, target):
-                    chosen.setdefault(form, target_form)
+                    if not clashing_names(name_words, form, listed):
+                        chosen.setdefault(form, target_form)
     return chosen
 
 
 def build(sources, path, report):
     sec = report.section("names", "names (tools/names.txt)")
-    chosen = select(read_names(path), common_words(sources), sec)
+    chosen = select(read_names(path), common_words(sources), sec,
+                    getattr(sources, "name_forms", ()))
     ordered = sorted(chosen.items(), key=lambda item: -len(item[0]))
     sec.kept(len(ordered), [f"{s} -> {t}" for s, t in ordered])
     return HEADER + [f"{s}\t{t}" for s, t in ordered]

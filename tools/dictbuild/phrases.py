@@ -2,7 +2,9 @@
 
 A phrase is applied to the line as the word pass left it, so every word of a
 phrase source must be a word the word pass leaves alone; otherwise the
-phrase could never match and is dropped."""
+phrase could never match and is dropped. Nor may a target hold a word that
+the word pairs translate (that word is Serbian by the dictionary's own
+account) unless it puts back a word the word pass changed."""
 
 import re
 
@@ -31,6 +33,15 @@ def parse_pair(text):
 def translated_words(source, word_pairs):
     """Words of source that the word pass would already have changed."""
     return [w for w in WORD_RE.findall(source) if w.lower() in word_pairs]
+
+
+def serbian_words_in_target(source, target, word_pairs):
+    """Words of target that the word pairs translate, other than a word put
+    back where the word pass wrote its translation into the source (neko
+    dijete: the word pass wrote netko; ljudsko biće: it wrote bit će)."""
+    written = " " + " ".join(WORD_RE.findall(source.lower())) + " "
+    return [w for w in translated_words(target, word_pairs)
+            if f" {word_pairs[w.lower()]} " not in written]
 
 
 MODALS = {  # Croatian present of the modal, person by person
@@ -76,6 +87,9 @@ def modal_groups(sources, word_pairs, verbs, sec):
         if target is None:
             sec.drop("verb without a Croatian infinitive", verb)
             continue
+        # The generators share one lemma list: a Serbian verb (sačekati) gets
+        # an "infinitive" that the word pairs translate (pričekati).
+        target = word_pairs.get(target, target)
         for index, person in enumerate(PERSONS):
             for form in present_forms(sources, verb, person):
                 after_words = word_pairs.get(form, form)
@@ -119,10 +133,13 @@ def convert(lines, word_pairs, sec):
             example = f"'{source}' -> '{target}'  (phrases.txt:{number})"
             sec.seen(example)
             changed = translated_words(source, word_pairs)
+            serbian_in_target = serbian_words_in_target(source, target, word_pairs)
             if not source.strip() or "\t" in source + target:
                 sec.drop("empty source or TAB", example)
             elif changed:
                 sec.drop("word pass changes " + ", ".join(changed) + " first", example)
+            elif serbian_in_target:
+                sec.drop("target holds a form the word pairs replace", example)
             else:
                 source.encode(ENCODING), target.encode(ENCODING)
                 out.append(f"{source}\t{target}")

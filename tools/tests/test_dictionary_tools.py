@@ -12,7 +12,8 @@ TOOLS = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, TOOLS)
 
 import check_dictionary  # noqa: E402
-from dictbuild import hunspell, names, phrases, transducer, words  # noqa: E402
+from dictbuild import checks, hunspell, names, phrases, transducer, words, yat  # noqa: E402
+from dictbuild.sources import Generator, Sources  # noqa: E402
 from dictbuild.report import Report  # noqa: E402
 
 
@@ -88,6 +89,62 @@ class WordsTest(unittest.TestCase):
             {"a": "x<vblex><aor><p3><sg>", "b": "x<vblex><pres><p3><sg>"}))
 
 
+class LexicalChecksTest(unittest.TestCase):
+    """Forms of a curated lemma pair that must not become pairs."""
+    SERBIAN = [("projekat<n><mi><sg><nom>", "projekat"), ("projekat<n><mi><sg><voc>", "projektu"),
+               ("maj<n><mi><sg><nom>", "maj"), ("maj<n><mi><sg><gen>", "maja"),
+               ("tačka<n><f><pl><gen>", "tačaka")]
+    CROATIAN = [("projekt<n><mi><sg><nom>", "projekt"), ("projekt<n><mi><sg><voc>", "projekte"),
+                ("projekt<n><mi><sg><dat>", "projektu"), ("svibanj<n><mi><sg><nom>", "svibanj"),
+                ("svibanj<n><mi><sg><gen>", "svibnja"),
+                ("točka<n><f><pl><gen>", "točka"), ("točka<n><f><pl><gen>", "točaka")]
+
+    def test_forms_kept_and_dropped(self):
+        sources = Sources(Generator(self.SERBIAN), Generator(self.CROATIAN),
+                          ["projekt", "projekte", "projektu", "svibanj", "svibnja", "maja",
+                           "točka", "točaka"], names=["Maja"])
+        entries = [("projekat", "projekt", {"!"}, 1), ("maj", "svibanj", {"!"}, 2),
+                   ("tačka", "točka", {"!"}, 3), ("maj", "svibanj", {"="}, 4)]
+        pairs = words.lexical_pairs(sources, entries, Report())
+        # projektu is already Croatian (dative of projekt), maja is also a name
+        # (kept only by an exact entry), tačaka takes the Croatian form with its ending
+        self.assertEqual(pairs, {"projekat": "projekt", "maj": "svibanj", "tačaka": "točaka"})
+
+
+class YatTest(unittest.TestCase):
+    SERBIAN = ["vreme", "vrijeme", "uspeo", "uspio", "sela", "sjela", "delu", "dijelu", "djelu",
+               "uredovane", "uredovanje", "promene", "promjene", "promijene", "Keva", "kevu",
+               "kijevu"]
+    CROATIAN = ["vrijeme", "uspeo", "uspio", "sela", "sjela", "dijelu", "djelu", "uredovanje",
+                "promjene", "promijene", "Kijevu"]
+
+    def test_pairs(self):
+        sources = Sources(Generator([]), Generator([]), self.CROATIAN, self.SERBIAN)
+        sources.name_forms.add("kevu")
+        with tempfile.NamedTemporaryFile("w", suffix=".txt", delete=False,
+                                         encoding="utf-8") as h:
+            h.write("# note\nuspeo\npromene promjene\n")
+        try:
+            pairs = yat.yat_pairs(sources, h.name, Report())
+        finally:
+            os.unlink(h.name)
+        # sela is Croatian, delu has two readings, uredovane ends in its ending,
+        # kevu is a name's form and Kijevu no common word
+        self.assertEqual(pairs, {"vreme": "vrijeme", "uspeo": "uspio", "promene": "promjene"})
+
+
+class ScreenTest(unittest.TestCase):
+    def test_english_words_and_chained_targets(self):
+        pairs = {"device": "djevice", "primer": "primjer", "sprat": "kat",
+                 "spraće": "sprat će", "mleko": "mlijeko", "videće": "vidjet će"}
+        report = Report()
+        sec = report.section("s", "s")
+        kept = checks.drop_chained(checks.drop_english(
+            pairs, {"device", "primer"}, {"primer"}, sec), sec)
+        self.assertEqual(kept, {"primer": "primjer", "sprat": "kat", "mleko": "mlijeko",
+                                "videće": "vidjet će"})
+
+
 class NamesTest(unittest.TestCase):
     def select(self, entries, common):
         report = Report()
@@ -116,6 +173,16 @@ class NamesTest(unittest.TestCase):
         self.assertEqual(chosen, {"Njujork": "New York", "Vašington": "Washington",
                                   "Kanom": "Cannesom", "Kanu": "Cannesu"})
 
+    def test_name_inside_another_name(self):
+        name_words = sorted({"igor", "igorom", "pjerović", "njujorku", "njujorkom",
+                             "vašingtonac", "vašingtonski", "čikagu", "džonson"})
+        rows = [("Igo", ["igor", "igorom"]), ("Pjer", ["pjerović"]), ("Njujork", []),
+                ("Vašington", []), ("Čikago", []), ("Džon", [])]
+        for source, clash in rows:
+            with self.subTest(source):
+                self.assertEqual(names.clashing_names(name_words, source, {"džon", "džonson"}),
+                                 clash)
+
     def test_vowel_final_names_get_their_case_forms(self):
         chosen, _ = self.select([("Čikago", "Chicago", 1), ("Džoana", "Joanna", 2),
                                  ("Filadelfija", "Philadelphia", 3)], ["džoane"])
@@ -142,12 +209,24 @@ class NamesTest(unittest.TestCase):
 class PhrasesTest(unittest.TestCase):
     def convert(self, lines, word_pairs=()):
         report = Report()
-        return phrases.convert(lines, set(word_pairs), report.section("p", "p"))
+        pairs = word_pairs if isinstance(word_pairs, dict) else {w: w for w in word_pairs}
+        return phrases.convert(lines, pairs, report.section("p", "p"))
 
     def test_boundaries_groups_and_word_pass(self):
         out = self.convert(["; note", "#da li", "_da li je_ => je li", "---",
                             "_pre podne_ => x"], {"pre"})
         self.assertEqual(out[len(phrases.HEADER):], ["#da li", " da li je \tje li", "---"])
+
+    def test_target_holding_a_translated_word(self):
+        pairs = {"neko": "netko", "sačekati": "pričekati", "biće": "bit će"}
+        rows = [("_netko dijete_ => neko dijete", True),   # puts back what the word pass wrote
+                ("_ljudsko bit će_ => ljudsko biće", True),
+                ("_hoće da pričeka_ => hoće sačekati", False),
+                ("_hoće da pričeka_ => hoće pričekati", True)]
+        for line, kept in rows:
+            with self.subTest(line):
+                out = self.convert(["#k", line, "---"], pairs)
+                self.assertEqual(len(out) - len(phrases.HEADER) == 3, kept)
 
     def test_unclosed_or_mismatched_group(self):
         with self.assertRaises(ValueError):
