@@ -19,11 +19,12 @@ import os
 import re
 import sys
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from dictbuild import files  # noqa: E402  (the one letter-bucket rule)
+
 ENCODING = "cp1250"
 LIMIT = 32767
 FILES = ("1_rjecnik.txt", "2_fraze.txt", "3_imena.txt")
-BUCKETS = "ABCDEFGHIJKLMNOPRSTUVZ"
-SHARED_BUCKET = "ČĆŠŽ"
 WORD_RE = re.compile(r"^[a-zčćđšžA-ZČĆĐŠŽ]+$")
 DUPLICATE_MARK = "!dup"
 
@@ -92,8 +93,7 @@ class Checker:
             if not WORD_RE.match(source):
                 self.error(name, number, f"source '{source}' is not one word of letters")
             self.duplicates(name, seen, number, source, target, marked)
-            first = source[:1].upper()
-            buckets[first if first and first in BUCKETS else SHARED_BUCKET] += 1
+            buckets[files.bucket_of(source)] += 1
             per_source[source.lower()] += 1
         for line in lines:
             if line.startswith("== ") and "\t" not in line:
@@ -105,7 +105,7 @@ class Checker:
                 self.error(name, "-", f"letter bucket {bucket} holds {count} pairs (limit {LIMIT})")
         self.stats.append(f"{name}: {sum(buckets.values())} pairs")
         self.stats.append("  per letter bucket: " + ", ".join(
-            f"{b} {buckets[b]}" for b in list(BUCKETS) + [SHARED_BUCKET]))
+            f"{b} {buckets[b]}" for b in files.BUCKET_NAMES))
         for title, count in sections.items():
             self.stats.append(f"  section {title}: {count}")
         self.stats.append("  " + self.per_source_line(per_source))

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that Lorvan needs: to build and run it by default, and with
-# --test also what the tests, benchmarks and fuzz targets need. Safe to run again: it installs
+# Installs the Debian 12 packages that Lorvan needs: to build and run it by default, with
+# --test also what the tests, benchmarks and fuzz targets need, with --dictionary also what the
+# dictionary builder reads. Safe to run again: it installs
 # only what is missing, and does nothing when everything is there.
 set -euo pipefail
 
@@ -10,6 +11,9 @@ packages=(
 )
 if [ "${1:-}" = "--test" ]; then
   packages+=(python3 libgtest-dev googletest libbenchmark-dev clang libclang-rt-14-dev)
+elif [ "${1:-}" = "--dictionary" ]; then
+  # What tools/build_dictionary.py reads to build data/.
+  packages+=(python3 apertium-hbs-eng lttoolbox-dev hunspell-hr hunspell-sr wamerican wbritish)
 fi
 
 missing=()

@@ -6,12 +6,14 @@ import os
 ENCODING = "cp1250"
 MAX_PER_BUCKET = 32767
 BUCKET_LETTERS = "abcdefghijklmnoprstuvz"
+SHARED_BUCKET = "ČĆŠŽ"
+BUCKET_NAMES = [letter.upper() for letter in BUCKET_LETTERS] + [SHARED_BUCKET]
 
 
 def bucket_of(source):
     """Letter bucket name of a source: A..Z or the shared bucket."""
     first = source[:1].lower()
-    return first.upper() if first and first in BUCKET_LETTERS else "ČĆŠŽ"
+    return first.upper() if first and first in BUCKET_LETTERS else SHARED_BUCKET
 
 
 def listed_lines(path):
