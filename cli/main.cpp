@@ -141,12 +141,12 @@ void DefineOptions(CLI::App& app, CliOptions& o) {
                  "UTF-8 with a non-ASCII character, else Windows-1250), utf-8 or windows-1250; the "
                  "output keeps the file's encoding")
       ->type_name("ENC")
-      ->transform(CLI::CheckedTransformer(kEncodings, CLI::ignore_case))
+      ->transform(CLI::CheckedTransformer(kEncodings, CLI::ignore_case).description(""))
       ->default_str("auto");
   app.add_option("--line-ends", o.settings.line_ends,
                  "line ends of the output: keep (each line as it ended in the input), crlf or lf")
       ->type_name("END")
-      ->transform(CLI::CheckedTransformer(kLineEnds, CLI::ignore_case))
+      ->transform(CLI::CheckedTransformer(kLineEnds, CLI::ignore_case).description(""))
       ->default_str("keep");
   app.add_flag("--byte-exact", o.settings.byte_exact,
                "the original byte handling instead: Windows-1250 bytes throughout, UTF-8 "
