@@ -21,7 +21,7 @@ class RecordingHooks : public LineHooks {
   int stop_before_;
 };
 
-TEST(FilePipeline, TranslatesEveryLineAndReportsEachStep) {
+TEST(FilePipeline, TranslatesEveryLineReportsEachStepAndStopsBeforeTheNext) {
   testing::FakeSubstitutions subs;
   subs.Add("hleb", "kruh");
   LineTranslator translator(subs, {});
@@ -34,19 +34,10 @@ TEST(FilePipeline, TranslatesEveryLineAndReportsEachStep) {
   EXPECT_EQ(hooks.yields_, 4);
   EXPECT_EQ(hooks.steps_, (std::vector<std::int64_t>{6, 0, 1, 4}));
 
-  RecordingHooks none;
+  RecordingHooks none, stop_second(2);
   EXPECT_EQ(TranslateText("", translator, state, none, &out), FileOutcome::kTranslated);
   EXPECT_EQ(out, "");
   EXPECT_EQ(none.yields_, 0);
-}
-
-TEST(FilePipeline, StopsBeforeTheNextLine) {
-  testing::FakeSubstitutions subs;
-  subs.Add("hleb", "kruh");
-  LineTranslator translator(subs, {});
-  FolderPassState state;
-  RecordingHooks stop_second(2);
-  std::string out;
   EXPECT_EQ(TranslateText("hleb\r\nhleb\r\n", translator, state, stop_second, &out),
             FileOutcome::kStopped);
   EXPECT_EQ(out, "kruh\r\n");

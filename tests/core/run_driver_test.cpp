@@ -78,17 +78,10 @@ class RunDriverTest : public ::testing::Test {
     settings_.byte_exact = true;
   }
 
-  std::string Path(const std::string& relative) const { return dir_.path() + "/" + relative; }
-  void Put(const std::string& relative, const std::string& bytes) {
-    fs::create_directories(fs::path(Path(relative)).parent_path());
-    ASSERT_TRUE(WriteFileBytes(Path(relative), bytes).ok());
-  }
-  std::string Get(const std::string& relative) const {
-    std::string bytes;
-    EXPECT_TRUE(ReadFileBytes(Path(relative), &bytes).ok()) << relative;
-    return bytes;
-  }
-  bool Exists(const std::string& relative) const { return fs::exists(Path(relative)); }
+  std::string Path(const std::string& relative) const { return dir_.Path(relative); }
+  void Put(const std::string& relative, const std::string& bytes) { dir_.Put(relative, bytes); }
+  std::string Get(const std::string& relative) const { return dir_.Get(relative); }
+  bool Exists(const std::string& relative) const { return dir_.Exists(relative); }
   // Runs one folder pass over the temporary folder with the given selection.
   RunTally Run(V selected = {}) {
     RunDriver driver({subs_, settings_, front_, files_}, std::move(selected), "*.*");
