@@ -84,17 +84,6 @@ TEST_F(CliTest, OddFilesAndNames) {
   EXPECT_NE(r.err.find("zero.txt: simboli\xc4\x8d" "ka veza izvan mape"), std::string::npos) << r.err;
 }
 
-TEST_F(CliTest, SymbolicLinkLoopsAreNotFollowedAgain) {
-  Put("sub/a.txt", "hleb");
-  ASSERT_EQ(::symlink("..", Path("sub/up").c_str()), 0);
-  ASSERT_EQ(::symlink(Path("sub").c_str(), Path("sub/self").c_str()), 0);
-  ASSERT_EQ(::symlink("nowhere", Path("sub/dangling").c_str()), 0);
-  Result r = Run("-q -r");
-  EXPECT_EQ(r.exit_code, 0) << r.err;
-  EXPECT_EQ(Get("sub/a_hr.txt"), "kruh\r\n");
-  EXPECT_FALSE(Exists("sub/a_hr_hr.txt"));
-}
-
 TEST_F(CliTest, AnOutputThatCannotBeWrittenEndsTheRun) {
   Put("a.txt", "hleb");
   Put("b.txt", "hleb");
@@ -103,16 +92,6 @@ TEST_F(CliTest, AnOutputThatCannotBeWrittenEndsTheRun) {
   EXPECT_EQ(r.exit_code, 1);
   EXPECT_NE(r.err.find("a_hr.txt: Is a directory"), std::string::npos) << r.err;
   EXPECT_FALSE(Exists("b_hr.txt"));
-
-  // A link planted at an output's name is replaced, never written through.
-  std::filesystem::remove(Path("a_hr.txt"));
-  Put("victim", "keep");
-  ASSERT_EQ(::symlink(Path("victim").c_str(), Path("a_hr.txt").c_str()), 0);
-  r = Run("-q");
-  EXPECT_EQ(r.exit_code, 0) << r.err;
-  EXPECT_EQ(Get("victim"), "keep");
-  EXPECT_EQ(Get("a_hr.txt"), "kruh\r\n");
-  EXPECT_FALSE(std::filesystem::is_symlink(Path("a_hr.txt")));
 }
 
 TEST_F(CliTest, HostileDictionaryFiles) {

@@ -41,6 +41,13 @@ TEST(FilePipeline, TranslatesEveryLineReportsEachStepAndStopsBeforeTheNext) {
   EXPECT_EQ(TranslateText("hleb\r\nhleb\r\n", translator, state, stop_second, &out),
             FileOutcome::kStopped);
   EXPECT_EQ(out, "kruh\r\n");
+
+  // In a file's own line ends, each step counts the line's bytes with its end.
+  RecordingHooks own_ends;
+  EXPECT_EQ(TranslateLines("hleb\nx\r\n\rab", {}, translator, state, own_ends, &out),
+            FileOutcome::kTranslated);
+  EXPECT_EQ(out, "kruh\nx\r\n\rab");
+  EXPECT_EQ(own_ends.steps_, (std::vector<std::int64_t>{5, 3, 1, 2}));
 }
 
 }  // namespace

@@ -218,7 +218,7 @@ TEST_F(RunDriverTest, AStopEndsTheRunBeforeTheNextLineOrFileAndWritesNothingHalf
 TEST_F(RunDriverTest, LeavesBinariesLinksAndItsOwnOutputsAlone) {
   Put("a.txt", "hleb");
   Put("a_hr.txt", "hleb");
-  Put("slika.png", std::string("\x89PNG\0hleb", 9));
+  Put("slika.png", std::string("\x89PNG\r\n\x1a\nhleb hleb\0", 18));  // a NUL past the header
   Put("S/s.txt", "hleb");
   fs::create_symlink(Path("a.txt"), Path("link.txt"));
   fs::create_directory_symlink(Path("S"), Path("L1"));

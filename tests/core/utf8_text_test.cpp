@@ -39,6 +39,7 @@ TEST(Utf8Text, DetectEncoding) {
       {"\xEF\xBB\xBF\xE8", kUtf8},  // the byte-order mark decides alone
       {"ku\xC4\x87\x61", kUtf8},
       {"\xF0\x9F\x98\x80", kUtf8},
+      {"\xE0\xA0\x80 \xF0\x90\x80\x80", kUtf8},  // the smallest of three and four bytes
       {"ku\xE6\x61", kWindows1250},
       {"\xC4\x8D ... \x9A", kWindows1250},  // valid at first, not at the end
       {"\xC0\xAF", kWindows1250},           // overlong /
