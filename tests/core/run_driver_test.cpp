@@ -241,6 +241,15 @@ TEST_F(RunDriverTest, LeavesBinariesLinksAndItsOwnOutputsAlone) {
   Run({"slika.png", "link.txt"});
   EXPECT_TRUE(Exists("slika_hr.png"));
   EXPECT_TRUE(Exists("link_hr.txt"));  // named, and within the folder: followed
+
+  // A link to a folder whose name only begins with the top folder's leads out of the walk.
+  Put("T/t.txt", "hleb");
+  Put("T2/u.txt", "hleb");
+  fs::create_directory_symlink(Path("T2"), Path("T/L"));
+  settings_.subfolders = true;
+  RunDriver({subs_, settings_, front_, files_}, {}, "*.*").TranslateFolder(Path("T"));
+  EXPECT_TRUE(Exists("T/t_hr.txt"));
+  EXPECT_FALSE(Exists("T2/u_hr.txt"));
 }
 
 TEST_F(RunDriverTest, ConvertsEveryFileOfTheListToLatin) {
