@@ -70,7 +70,8 @@ void CheckPhrases(std::string_view bytes, const Dictionary& dictionary) {
   }
 }
 
-void Load(unsigned files, std::string_view bytes) {
+void Load(std::uint8_t option, std::string_view bytes) {
+  const unsigned files = option % 4;
   Dictionary dictionary;
   DictionaryLoader loader(&dictionary);
   if (files == 0 || files == 3)
@@ -93,8 +94,4 @@ void Load(unsigned files, std::string_view bytes) {
 }  // namespace
 }  // namespace lorvan::fuzz
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  if (size == 0) return 0;
-  lorvan::fuzz::Load(data[0] % 4, lorvan::fuzz::Bytes(data + 1, size - 1));
-  return 0;
-}
+LORVAN_FUZZ_WITH_OPTION_BYTE(lorvan::fuzz::Load)

@@ -49,16 +49,12 @@ inline std::string Hex(std::string_view text) {
   return out;
 }
 
-// Reports what disagreed and aborts, which libFuzzer records as a crash.
-[[noreturn]] inline void Fail(const char* what, std::string_view fast, std::string_view literal) {
+// Aborts, which libFuzzer records as a crash, with a report when fast and literal differ.
+inline void ExpectSame(const char* what, std::string_view fast, std::string_view literal) {
+  if (fast == literal) return;
   std::fprintf(stderr, "%s differ\n  fast:    %s\n  literal: %s\n", what, Hex(fast).c_str(),
                Hex(literal).c_str());
   std::abort();
-}
-
-// Aborts with a report when fast and literal differ.
-inline void ExpectSame(const char* what, std::string_view fast, std::string_view literal) {
-  if (fast != literal) Fail(what, fast, literal);
 }
 
 // Aborts with a report when condition does not hold.
@@ -69,3 +65,11 @@ inline void Expect(bool condition, const char* what) {
 }
 
 }  // namespace lorvan::fuzz
+
+// The libFuzzer entry point of a target whose first input byte holds options: calls
+// run(option byte, the other bytes); an empty input is passed over.
+#define LORVAN_FUZZ_WITH_OPTION_BYTE(run)                                             \
+  extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) { \
+    if (size != 0) run(data[0], lorvan::fuzz::Bytes(data + 1, size - 1));             \
+    return 0;                                                                         \
+  }

@@ -59,7 +59,6 @@ class WindowFixture {
   }
 
   MainWindow& window() { return *window_; }
-  WaitWindow& waitWindow() { return *wait_; }
   StopFlag& stop() { return stop_; }
 
  private:

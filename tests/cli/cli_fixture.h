@@ -59,19 +59,10 @@ class CliTest : public ::testing::Test {
     return Shell("cd " + Quote(dir_.path()) + " && CLI=" + Quote(kCli) + " EXACT=--byte-exact" +
                  " DICT=" + Quote(kDictionary) + " timeout 60 bash .script.sh");
   }
-  void Put(const std::string& relative, const std::string& bytes) {
-    std::filesystem::create_directories(std::filesystem::path(Path(relative)).parent_path());
-    ASSERT_TRUE(WriteFileBytes(Path(relative), bytes).ok());
-  }
-  std::string Get(const std::string& relative) {
-    std::string bytes;
-    EXPECT_TRUE(ReadFileBytes(Path(relative), &bytes).ok()) << relative;
-    return bytes;
-  }
-  bool Exists(const std::string& relative) {
-    return std::filesystem::exists(std::filesystem::symlink_status(Path(relative)));
-  }
-  std::string Path(const std::string& relative) const { return dir_.path() + "/" + relative; }
+  void Put(const std::string& relative, const std::string& bytes) { dir_.Put(relative, bytes); }
+  std::string Get(const std::string& relative) { return dir_.Get(relative); }
+  bool Exists(const std::string& relative) { return dir_.Exists(relative); }
+  std::string Path(const std::string& relative) const { return dir_.Path(relative); }
 
   TempDir dir_;
 

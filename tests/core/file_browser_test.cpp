@@ -89,11 +89,5 @@ TEST_F(FileBrowserTest, AFolderThatCannotBeOpenedKeepsThePreviousOne) {
   EXPECT_EQ(browser_.CurrentFileName(), "");
 }
 
-TEST(Drives, AlwaysOfferTheRoot) {
-  V drives = ListDrives();
-  ASSERT_FALSE(drives.empty());
-  EXPECT_EQ(drives.front(), "/");
-}
-
 }  // namespace
 }  // namespace lorvan

@@ -21,7 +21,7 @@ class RecordingHooks : public LineHooks {
   int stop_before_;
 };
 
-TEST(FilePipeline, TranslatesEveryLineAndReportsEachStep) {
+TEST(FilePipeline, TranslatesEveryLineReportsEachStepAndStopsBeforeTheNext) {
   testing::FakeSubstitutions subs;
   subs.Add("hleb", "kruh");
   LineTranslator translator(subs, {});
@@ -34,22 +34,20 @@ TEST(FilePipeline, TranslatesEveryLineAndReportsEachStep) {
   EXPECT_EQ(hooks.yields_, 4);
   EXPECT_EQ(hooks.steps_, (std::vector<std::int64_t>{6, 0, 1, 4}));
 
-  RecordingHooks none;
+  RecordingHooks none, stop_second(2);
   EXPECT_EQ(TranslateText("", translator, state, none, &out), FileOutcome::kTranslated);
   EXPECT_EQ(out, "");
   EXPECT_EQ(none.yields_, 0);
-}
-
-TEST(FilePipeline, StopsBeforeTheNextLine) {
-  testing::FakeSubstitutions subs;
-  subs.Add("hleb", "kruh");
-  LineTranslator translator(subs, {});
-  FolderPassState state;
-  RecordingHooks stop_second(2);
-  std::string out;
   EXPECT_EQ(TranslateText("hleb\r\nhleb\r\n", translator, state, stop_second, &out),
             FileOutcome::kStopped);
   EXPECT_EQ(out, "kruh\r\n");
+
+  // In a file's own line ends, each step counts the line's bytes with its end.
+  RecordingHooks own_ends;
+  EXPECT_EQ(TranslateLines("hleb\nx\r\n\rab", {}, translator, state, own_ends, &out),
+            FileOutcome::kTranslated);
+  EXPECT_EQ(out, "kruh\nx\r\n\rab");
+  EXPECT_EQ(own_ends.steps_, (std::vector<std::int64_t>{5, 3, 1, 2}));
 }
 
 }  // namespace

@@ -78,17 +78,10 @@ class RunDriverTest : public ::testing::Test {
     settings_.byte_exact = true;
   }
 
-  std::string Path(const std::string& relative) const { return dir_.path() + "/" + relative; }
-  void Put(const std::string& relative, const std::string& bytes) {
-    fs::create_directories(fs::path(Path(relative)).parent_path());
-    ASSERT_TRUE(WriteFileBytes(Path(relative), bytes).ok());
-  }
-  std::string Get(const std::string& relative) const {
-    std::string bytes;
-    EXPECT_TRUE(ReadFileBytes(Path(relative), &bytes).ok()) << relative;
-    return bytes;
-  }
-  bool Exists(const std::string& relative) const { return fs::exists(Path(relative)); }
+  std::string Path(const std::string& relative) const { return dir_.Path(relative); }
+  void Put(const std::string& relative, const std::string& bytes) { dir_.Put(relative, bytes); }
+  std::string Get(const std::string& relative) const { return dir_.Get(relative); }
+  bool Exists(const std::string& relative) const { return dir_.Exists(relative); }
   // Runs one folder pass over the temporary folder with the given selection.
   RunTally Run(V selected = {}) {
     RunDriver driver({subs_, settings_, front_, files_}, std::move(selected), "*.*");
@@ -225,7 +218,7 @@ TEST_F(RunDriverTest, AStopEndsTheRunBeforeTheNextLineOrFileAndWritesNothingHalf
 TEST_F(RunDriverTest, LeavesBinariesLinksAndItsOwnOutputsAlone) {
   Put("a.txt", "hleb");
   Put("a_hr.txt", "hleb");
-  Put("slika.png", std::string("\x89PNG\0hleb", 9));
+  Put("slika.png", std::string("\x89PNG\r\n\x1a\nhleb hleb\0", 18));  // a NUL past the header
   Put("S/s.txt", "hleb");
   fs::create_symlink(Path("a.txt"), Path("link.txt"));
   fs::create_directory_symlink(Path("S"), Path("L1"));
@@ -248,6 +241,15 @@ TEST_F(RunDriverTest, LeavesBinariesLinksAndItsOwnOutputsAlone) {
   Run({"slika.png", "link.txt"});
   EXPECT_TRUE(Exists("slika_hr.png"));
   EXPECT_TRUE(Exists("link_hr.txt"));  // named, and within the folder: followed
+
+  // A link to a folder whose name only begins with the top folder's leads out of the walk.
+  Put("T/t.txt", "hleb");
+  Put("T2/u.txt", "hleb");
+  fs::create_directory_symlink(Path("T2"), Path("T/L"));
+  settings_.subfolders = true;
+  RunDriver({subs_, settings_, front_, files_}, {}, "*.*").TranslateFolder(Path("T"));
+  EXPECT_TRUE(Exists("T/t_hr.txt"));
+  EXPECT_FALSE(Exists("T2/u_hr.txt"));
 }
 
 TEST_F(RunDriverTest, ConvertsEveryFileOfTheListToLatin) {

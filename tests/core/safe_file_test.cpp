@@ -20,16 +20,12 @@ using V = std::vector<std::string>;
 
 class SafeFileTest : public ::testing::Test {
  protected:
-  std::string Path(const std::string& name) const { return dir_.path() + "/" + name; }
+  std::string Path(const std::string& name) const { return dir_.Path(name); }
   void Put(const std::string& name, const std::string& bytes, mode_t mode = 0644) {
     ASSERT_TRUE(WriteFileBytes(Path(name), bytes).ok());
     ASSERT_EQ(::chmod(Path(name).c_str(), mode), 0);
   }
-  std::string Get(const std::string& name) const {
-    std::string bytes;
-    EXPECT_TRUE(ReadFileBytes(Path(name), &bytes).ok()) << name;
-    return bytes;
-  }
+  std::string Get(const std::string& name) const { return dir_.Get(name); }
   mode_t Mode(const std::string& name) const {
     struct stat info;
     EXPECT_EQ(::lstat(Path(name).c_str(), &info), 0) << name;

@@ -1,11 +1,16 @@
-// A temporary folder for a test, removed with everything in it when the test ends.
+// A temporary folder for a test, removed with everything in it when the test ends, and its
+// files by relative path.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
+
+#include "common/text_file.h"
 
 namespace lorvan {
 
@@ -20,6 +25,23 @@ class TempDir {
   TempDir& operator=(const TempDir&) = delete;
 
   const std::string& path() const { return path_; }
+  std::string Path(const std::string& relative) const { return path_ + "/" + relative; }
+
+  // Writes bytes to the file at relative, making the folders on the way.
+  void Put(const std::string& relative, std::string_view bytes) const {
+    std::filesystem::create_directories(std::filesystem::path(Path(relative)).parent_path());
+    ASSERT_TRUE(WriteFileBytes(Path(relative), bytes).ok()) << relative;
+  }
+  // The bytes of the file at relative (a failure when it cannot be read).
+  std::string Get(const std::string& relative) const {
+    std::string bytes;
+    EXPECT_TRUE(ReadFileBytes(Path(relative), &bytes).ok()) << relative;
+    return bytes;
+  }
+  // True when an entry, a dangling link too, is at relative.
+  bool Exists(const std::string& relative) const {
+    return std::filesystem::exists(std::filesystem::symlink_status(Path(relative)));
+  }
 
   // Names of the entries of the folder, sorted.
   std::vector<std::string> List() const {

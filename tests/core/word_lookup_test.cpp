@@ -60,12 +60,6 @@ TEST(TranslateWord, CarriesTheCaseOverWithTheNumbersAsPassed) {
     int length_class = c.length_class == kOwn ? LengthClass(word.size()) : c.length_class;
     EXPECT_EQ(TranslateWord(table, first, length_class, word), c.expected) << c.word;
   }
-  // The literal comma-joined index matches across neighbouring entries: the line translation
-  // fuzz target keeps commas out of word sources for that reason.
-  reference::ReferenceWordTable literal;
-  for (const char* line : {"2x\tdva", "yz\tipsilon"}) literal.Add(line);
-  std::string word = "0,yz";
-  EXPECT_NE(reference::TranslateWordLiteral(literal, '0', 0, word), "0,yz");
 }
 
 // Random dictionaries and words, some joined to a preposition: the word table and the literal
