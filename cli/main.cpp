@@ -9,8 +9,10 @@
 #include <cstring>
 #include <iostream>
 #include <map>
+#include <memory>
 #include <new>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "cli/stream_filter.h"
@@ -76,6 +78,7 @@ struct CliOptions {
   bool stats = false;
   bool yes = false;
   bool quiet = false;
+  int jobs = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
 };
 
 constexpr std::size_t kDetectionPrefix = 64 << 10;  // standard input read before deciding
@@ -152,6 +155,12 @@ void DefineOptions(CLI::App& app, CliOptions& o) {
                "the original byte handling instead: Windows-1250 bytes throughout, UTF-8 "
                "Croatian letters converted in place, CR LF after every line (LF on standard "
                "output)");
+  app.add_option("-j,--jobs", o.jobs,
+                 "translate up to N files of a folder at once (default: the number of "
+                 "processors); the outputs are the same as with -j 1")
+      ->type_name("N")
+      ->check(CLI::Range(1, 1024))
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
   app.add_option("-d,--dictionary", o.dictionary,
                  "folder of 1_rjecnik.txt, 2_fraze.txt and 3_imena.txt (default: the folder "
                  "of this program)")
@@ -284,7 +293,8 @@ std::vector<std::pair<std::string, std::vector<std::string>>> NamesByFolder(cons
   return groups;
 }
 
-int TranslateFolder(const CliOptions& o, lorvan::Substitutions& substitutions) {
+int TranslateFolder(const CliOptions& o, const lorvan::Dictionary& dictionary,
+                    lorvan::Substitutions& substitutions) {
   for (const std::string& name : o.names) {
     const std::string bare = name.substr(name.rfind('/') + 1);
     if (bare.empty() || bare == "." || bare == "..") {
@@ -311,6 +321,9 @@ int TranslateFolder(const CliOptions& o, lorvan::Substitutions& substitutions) {
                                        g_stop);
     lorvan::DiskFileSystem files;
     lorvan::RunDriver driver({substitutions, o.settings, front_end, files}, names, o.mask);
+    driver.TranslateInParallel(o.jobs, [&dictionary] {
+      return std::make_unique<lorvan::DictionarySubstitutions>(dictionary);
+    });
     const lorvan::RunTally tally = driver.TranslateFolder(folder);
     total.files_seen += tally.files_seen;
     total.files_failed += tally.files_failed;
@@ -354,7 +367,7 @@ int main(int argc, char** argv) {
   lorvan::DictionarySubstitutions substitutions(dictionary);
   try {
     if (o.from_stdin) return TranslateStandardInput(o, substitutions, out);
-    return TranslateFolder(o, substitutions);
+    return TranslateFolder(o, dictionary, substitutions);
   } catch (const std::bad_alloc&) {
     // A file too large for memory fails on its own; this is standard input with a line that is.
     std::cerr << "lorvan-cli: standard input: premalo memorije (a line longer than memory "

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <chrono>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -15,12 +16,16 @@
 #include "run/file_pipeline.h"
 #include "run/file_text.h"
 #include "run/folder_reader.h"
+#include "run/ordered_workers.h"
 #include "run/output_name.h"
 
 namespace lorvan {
 namespace {
 
 constexpr std::size_t kBinaryProbe = 8 << 10;  // bytes looked at for a NUL
+// Files larger than this are not translated ahead of their turn: the window of files held at
+// once stays small in memory.
+constexpr std::int64_t kLargestSpeculated = 32 << 20;
 
 // The canonical path of path, or path itself when it cannot be resolved.
 std::string RealPath(const std::string& path) {
@@ -50,13 +55,28 @@ std::string FolderIdentity(const std::string& folder) {
   return std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino);
 }
 
-// The progress display of one file: the count of characters done against the whole.
-class Progress : public LineHooks {
+// What the translation of a file tells besides its lines.
+class FileHooks : public LineHooks {
  public:
-  Progress(RunFrontEnd& front_end, std::int64_t total)
-      : front_end_(front_end), step_(ProgressStep(total)) {}
+  // The file is mostly Serbian Cyrillic and the Cyrillic option is off, so it comes out almost
+  // untranslated.
+  virtual void CyrillicWithoutOption() = 0;
+  // The text to translate is total characters long; the lines follow.
+  virtual void Start(std::int64_t total) = 0;
+};
+
+// The progress display of one file: the count of characters done against the whole.
+class Progress : public FileHooks {
+ public:
+  Progress(RunFrontEnd& front_end, const std::string& path)
+      : front_end_(front_end), path_(path) {}
+
+  void Start(std::int64_t total) override { step_ = ProgressStep(total); }
 
   bool YieldAndTestStop() override { return front_end_.YieldAndTestStop(); }
+  void CyrillicWithoutOption() override {
+    front_end_.ReportProblem(RunProblem::kCyrillicWithoutOption, path_, "");
+  }
 
   // Tells the front end the new percent each time the count passes the next whole percent.
   void LineDone(std::int64_t char_pos) override {
@@ -68,7 +88,8 @@ class Progress : public LineHooks {
 
  private:
   RunFrontEnd& front_end_;
-  const std::int64_t step_;
+  const std::string& path_;
+  std::int64_t step_ = 1;
   std::int64_t count_ = 0;
   std::int64_t percent_ = 0;
 };
@@ -89,7 +110,125 @@ void ConvertExactBytes(std::string_view input, std::string* result) {
   result->append("\r\n");
 }
 
+// A file translated on a worker thread: it stops when the work is abandoned and keeps the
+// warning for the file's turn.
+class QuietHooks : public FileHooks {
+ public:
+  explicit QuietHooks(const std::atomic<bool>& abandoned) : abandoned_(abandoned) {}
+
+  bool YieldAndTestStop() override { return abandoned_.load(std::memory_order_relaxed); }
+  void Start(std::int64_t) override {}
+  void LineDone(std::int64_t) override {}
+  void CyrillicWithoutOption() override { cyrillic_without_option = true; }
+
+  bool cyrillic_without_option = false;
+
+ private:
+  const std::atomic<bool>& abandoned_;
+};
+
+// Translates input as the original byte model has it: its working copy (lone LFs turned into
+// CRs, paragraph breaks) translated line by line, CR LF line ends. True when hooks stopped it.
+bool TranslateExactBytes(const RunSettings& settings, Substitutions& substitutions,
+                         std::string input, FolderPassState& state, bool skip_tags,
+                         FileHooks& hooks, std::string* output) {
+  std::string working_copy = MakeWorkingCopy(input, settings.paragraphs);
+  input.clear();
+  input.shrink_to_fit();
+  hooks.Start(static_cast<std::int64_t>(working_copy.size()));
+  LineTranslator translator(substitutions,
+                            {.skip_tags = skip_tags, .cyrillic = settings.cyrillic});
+  return TranslateText(working_copy, translator, state, hooks, output) == FileOutcome::kStopped;
+}
+
+// Translates input decoded from its own encoding, written back in it, line ends as the
+// settings say. True when hooks stopped it.
+bool TranslateDecoded(const RunSettings& settings, Substitutions& substitutions,
+                      std::string input, FolderPassState& state, bool skip_tags,
+                      FileHooks& hooks, std::string* output) {
+  DecodedFile file;
+  DecodeFile(input, settings.encoding, settings.cyrillic, &file);
+  if (LooksLikeUntranslatedCyrillic(input, file, settings.cyrillic))
+    hooks.CyrillicWithoutOption();
+  input.clear();
+  input.shrink_to_fit();
+
+  hooks.Start(static_cast<std::int64_t>(file.text.size()));
+  // The text is Windows-1250 through and through: no letter forms to convert in the line.
+  LineTranslator translator(substitutions, {.skip_tags = skip_tags,
+                                            .cyrillic = false,
+                                            .utf8_letters = false,
+                                            .skip_links = !settings.translate_links});
+  std::string result;
+  const LineLayout layout{.paragraphs = settings.paragraphs, .line_ends = settings.line_ends};
+  if (TranslateLines(file.text, layout, translator, state, hooks, &result) ==
+      FileOutcome::kStopped)
+    return true;
+  std::string().swap(file.text);  // no longer needed: the file's text is not held three times
+  EncodeFile(file, result, output);
+  return false;
+}
+
+bool TranslateBytes(const RunSettings& settings, Substitutions& substitutions, std::string input,
+                    FolderPassState& state, bool skip_tags, FileHooks& hooks,
+                    std::string* output) {
+  return settings.byte_exact ? TranslateExactBytes(settings, substitutions, std::move(input),
+                                                   state, skip_tags, hooks, output)
+                             : TranslateDecoded(settings, substitutions, std::move(input), state,
+                                                skip_tags, hooks, output);
+}
+
+// Converts input to Latin letters as the settings say.
+void ConvertBytes(const RunSettings& settings, const std::string& input, std::string* result) {
+  if (settings.byte_exact) {
+    ConvertExactBytes(input, result);
+  } else {
+    DecodedFile file;
+    DecodeFile(input, settings.encoding, /*cyrillic=*/true, &file);
+    EncodeFile(file, RewriteLineEnds(file.text, settings.line_ends), result);
+  }
+}
+
+// What a file at a path is on disk, to tell whether it changed between two looks.
+struct FileIdentity {
+  bool exists = false;
+  dev_t device = 0;
+  ino_t inode = 0;
+  off_t size = 0;
+  std::int64_t changed_ns = 0;  // last status change
+  std::int64_t modified_ns = 0;
+
+  bool operator==(const FileIdentity&) const = default;
+};
+
+FileIdentity Identify(const std::string& path) {
+  FileIdentity identity;
+  struct stat info;
+  if (::stat(path.c_str(), &info) != 0) return identity;
+  identity.exists = true;
+  identity.device = info.st_dev;
+  identity.inode = info.st_ino;
+  identity.size = info.st_size;
+  identity.changed_ns = info.st_ctim.tv_sec * 1'000'000'000LL + info.st_ctim.tv_nsec;
+  identity.modified_ns = info.st_mtim.tv_sec * 1'000'000'000LL + info.st_mtim.tv_nsec;
+  return identity;
+}
+
+bool Neutral(const FolderPassState& state) {
+  return !state.in_tag && state.pending == Preposition::kNone;
+}
+
 }  // namespace
+
+// A file translated (or converted) on a worker thread from the neutral state.
+struct RunDriver::Speculation {
+  bool in_order = true;  // no speculation: the file is done in its turn as HandleFile does it
+  FileIdentity seen;     // the input as it was before it was read
+  Status read;           // how reading it went; nothing more was done unless it went well
+  std::string output;
+  bool cyrillic_without_option = false;
+  FolderPassState end;  // the state the translation ended in
+};
 
 std::int64_t ProgressStep(std::int64_t total) {
   std::int64_t whole = total / 100 + 1;
@@ -126,21 +265,26 @@ bool RunDriver::Pass(const std::string& folder, const std::string& return_path) 
     }
   }
   if (!stopped) {
-    FolderPassState state;
-    for (const std::string& name : FilesOfPass(folder)) {
-      if (run_.front_end.YieldAndTestStop()) {
-        tally_.stopped = true;
-        stopped = true;
-        break;
-      }
-      if (HandleFile(folder, name, state, skip_tags) == FileEnd::kStop) {
-        stopped = true;
-        break;
-      }
-    }
+    const std::vector<std::string> names = FilesOfPass(folder);
+    stopped = jobs_ > 1 && make_substitutions_ && names.size() > 1
+                  ? HandleFilesInParallel(folder, names, skip_tags)
+                  : HandleFiles(folder, names, skip_tags);
   }
   if (stopped) return true;
   if (!return_path.empty()) run_.front_end.FolderEntered(return_path);
+  return false;
+}
+
+bool RunDriver::HandleFiles(const std::string& folder, const std::vector<std::string>& names,
+                            bool skip_tags) {
+  FolderPassState state;
+  for (const std::string& name : names) {
+    if (run_.front_end.YieldAndTestStop()) {
+      tally_.stopped = true;
+      return true;
+    }
+    if (HandleFile(folder, name, state, skip_tags) == FileEnd::kStop) return true;
+  }
   return false;
 }
 
@@ -251,66 +395,32 @@ Status RunDriver::OutputPath(const std::string& path, std::string_view suffix,
   return run_.files.MakeFolders(folder);
 }
 
+Status RunDriver::PrepareOutput(const std::string& path, std::string_view suffix,
+                                std::string* output) {
+  Status status = OutputPath(path, suffix, output);
+  if (status.ok()) status = run_.files.CheckWritable(*output);  // write-protected?
+  return status;
+}
+
 Status RunDriver::TranslateFile(const std::string& path, const std::string& name,
                                 FolderPassState& state, bool skip_tags, bool* stopped) {
   std::string input;
   Status status = ReadText(path, &input);
   if (!status.ok()) return status;
   std::string output_name;
-  status = OutputPath(path, "_hr", &output_name);
-  if (status.ok()) status = run_.files.CheckWritable(output_name);  // write-protected?
+  status = PrepareOutput(path, "_hr", &output_name);
   if (!status.ok()) return status;
 
   run_.front_end.FileStarted(name);
   std::string output;
-  status = run_.settings.byte_exact
-               ? TranslateExactBytes(std::move(input), state, skip_tags, &output, stopped)
-               : TranslateDecoded(path, std::move(input), state, skip_tags, &output, stopped);
-  if (!status.ok() || *stopped) return status;
+  Progress progress(run_.front_end, path);
+  *stopped = TranslateBytes(run_.settings, run_.substitutions, std::move(input), state, skip_tags,
+                            progress, &output);
+  if (*stopped) return Status::Ok();
   status = run_.files.Write(output_name, output, OutputOptions(path));
   if (!status.ok()) return status;
 
   run_.front_end.FileFinished();
-  return Status::Ok();
-}
-
-Status RunDriver::TranslateExactBytes(std::string input, FolderPassState& state, bool skip_tags,
-                                      std::string* output, bool* stopped) {
-  std::string working_copy = MakeWorkingCopy(input, run_.settings.paragraphs);
-  input.clear();
-  input.shrink_to_fit();
-  Progress progress(run_.front_end, static_cast<std::int64_t>(working_copy.size()));
-  LineTranslator translator(run_.substitutions,
-                            {.skip_tags = skip_tags, .cyrillic = run_.settings.cyrillic});
-  *stopped =
-      TranslateText(working_copy, translator, state, progress, output) == FileOutcome::kStopped;
-  return Status::Ok();
-}
-
-Status RunDriver::TranslateDecoded(const std::string& path, std::string input,
-                                   FolderPassState& state, bool skip_tags, std::string* output,
-                                   bool* stopped) {
-  DecodedFile file;
-  DecodeFile(input, run_.settings.encoding, run_.settings.cyrillic, &file);
-  if (LooksLikeUntranslatedCyrillic(input, file, run_.settings.cyrillic))
-    run_.front_end.ReportProblem(RunProblem::kCyrillicWithoutOption, path, "");
-  input.clear();
-  input.shrink_to_fit();
-
-  Progress progress(run_.front_end, static_cast<std::int64_t>(file.text.size()));
-  // The text is Windows-1250 through and through: no letter forms to convert in the line.
-  LineTranslator translator(run_.substitutions, {.skip_tags = skip_tags,
-                                                 .cyrillic = false,
-                                                 .utf8_letters = false,
-                                                 .skip_links = !run_.settings.translate_links});
-  std::string result;
-  const LineLayout layout{.paragraphs = run_.settings.paragraphs,
-                          .line_ends = run_.settings.line_ends};
-  *stopped = TranslateLines(file.text, layout, translator, state, progress, &result) ==
-             FileOutcome::kStopped;
-  if (*stopped) return Status::Ok();
-  std::string().swap(file.text);  // no longer needed: the file's text is not held three times
-  EncodeFile(file, result, output);
   return Status::Ok();
 }
 
@@ -319,18 +429,114 @@ Status RunDriver::ConvertFile(const std::string& path) {
   Status status = ReadText(path, &input);
   if (!status.ok()) return status;
   std::string output_name;
-  status = OutputPath(path, "_sr", &output_name);
-  if (status.ok()) status = run_.files.CheckWritable(output_name);
+  status = PrepareOutput(path, "_sr", &output_name);
   if (!status.ok()) return status;
   std::string result;
-  if (run_.settings.byte_exact) {
-    ConvertExactBytes(input, &result);
-  } else {
-    DecodedFile file;
-    DecodeFile(input, run_.settings.encoding, /*cyrillic=*/true, &file);
-    EncodeFile(file, RewriteLineEnds(file.text, run_.settings.line_ends), &result);
-  }
+  ConvertBytes(run_.settings, input, &result);
   return run_.files.Write(output_name, result, OutputOptions(path));
+}
+
+void RunDriver::TranslateInParallel(
+    int jobs, std::function<std::unique_ptr<Substitutions>()> make_substitutions) {
+  jobs_ = std::max(jobs, 1);
+  make_substitutions_ = std::move(make_substitutions);
+}
+
+// Each file is translated ahead of its turn from the neutral state. In its turn, on this
+// thread, that translation holds when the file before it ended neutral (only the in-tag flag
+// crosses files: a held preposition never outlives its line) and the input is as it was read
+// (an earlier output or backup may have replaced it); otherwise the file is done again as the
+// one-thread run does it. So the outputs, messages, questions and stops are those of that run.
+bool RunDriver::HandleFilesInParallel(const std::string& folder,
+                                      const std::vector<std::string>& names, bool skip_tags) {
+  const int threads = static_cast<int>(std::min<std::size_t>(jobs_, names.size()));
+  while (worker_substitutions_.size() < static_cast<std::size_t>(threads))
+    worker_substitutions_.push_back(make_substitutions_());
+  OrderedWorkers<Speculation> workers(
+      threads, 2 * static_cast<std::size_t>(jobs_), names.size(),
+      [&](std::size_t index, int thread, const std::atomic<bool>& abandoned) {
+        return Speculate(JoinPath(folder, names[index]), skip_tags,
+                         *worker_substitutions_[static_cast<std::size_t>(thread)], abandoned);
+      });
+  FolderPassState state;
+  for (const std::string& name : names) {
+    Speculation done;
+    bool stop = run_.front_end.YieldAndTestStop();
+    while (!stop && !workers.Take(std::chrono::milliseconds(50), &done))
+      stop = run_.front_end.YieldAndTestStop();
+    if (stop) {
+      tally_.stopped = true;
+      return true;
+    }
+    if (CommitSpeculation(folder, name, done, state, skip_tags) == FileEnd::kStop) return true;
+  }
+  return false;
+}
+
+RunDriver::Speculation RunDriver::Speculate(const std::string& path, bool skip_tags,
+                                            Substitutions& substitutions,
+                                            const std::atomic<bool>& abandoned) {
+  Speculation done;
+  if (!CheckNamedLink(path).ok()) return done;
+  done.seen = Identify(path);
+  if (done.seen.size > kLargestSpeculated) return done;
+  try {
+    std::string input;
+    done.read = ReadText(path, &input);
+    if (done.read.ok() && run_.settings.convert_only) {
+      ConvertBytes(run_.settings, input, &done.output);
+    } else if (done.read.ok()) {
+      QuietHooks hooks(abandoned);
+      if (TranslateBytes(run_.settings, substitutions, std::move(input), done.end, skip_tags,
+                         hooks, &done.output))
+        return Speculation();
+      done.cyrillic_without_option = hooks.cyrillic_without_option;
+    }
+  } catch (const std::bad_alloc&) {
+    return Speculation();
+  }
+  done.in_order = false;
+  return done;
+}
+
+RunDriver::FileEnd RunDriver::CommitSpeculation(const std::string& folder,
+                                                const std::string& name, Speculation& done,
+                                                FolderPassState& state, bool skip_tags) {
+  const std::string path = JoinPath(folder, name);
+  if (done.in_order || !Neutral(state) || Identify(path) != done.seen)
+    return HandleFile(folder, name, state, skip_tags);
+  ++tally_.files_seen;
+  Status status = CheckNamedLink(path);
+  if (status.ok()) status = done.read;
+  try {
+    if (status.ok() && run_.settings.convert_only) {
+      std::string output_name;
+      status = PrepareOutput(path, "_sr", &output_name);
+      if (status.ok()) status = run_.files.Write(output_name, done.output, OutputOptions(path));
+    } else if (status.ok()) {
+      status = CommitTranslated(path, name, done, state);
+    }
+  } catch (const std::bad_alloc&) {
+    status = Status::Left("premalo memorije za " + path);
+  }
+  if (!status.ok()) return ReportFailure(path, status);
+  ++tally_.files_done;
+  return FileEnd::kDone;
+}
+
+Status RunDriver::CommitTranslated(const std::string& path, const std::string& name,
+                                   Speculation& done, FolderPassState& state) {
+  std::string output_name;
+  Status status = PrepareOutput(path, "_hr", &output_name);
+  if (!status.ok()) return status;
+  run_.front_end.FileStarted(name);
+  if (done.cyrillic_without_option)
+    run_.front_end.ReportProblem(RunProblem::kCyrillicWithoutOption, path, "");
+  state = done.end;
+  status = run_.files.Write(output_name, done.output, OutputOptions(path));
+  if (!status.ok()) return status;
+  run_.front_end.FileFinished();
+  return Status::Ok();
 }
 
 RunDriver::FileEnd RunDriver::ReportFailure(const std::string& path, const Status& status) {

@@ -3,7 +3,10 @@
 // turned into messages and questions.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <set>
 #include <string>
 #include <string_view>
@@ -37,7 +40,16 @@ class RunDriver {
   // did. Every folder of the pass is first rid of the temporaries a killed run left in it.
   RunTally TranslateFolder(const std::string& folder);
 
+  // Lets every folder pass translate up to jobs files at once, each thread with substitutions
+  // of its own from make_substitutions. The outputs, and what the front end sees and answers,
+  // are those of the one-thread run; jobs 1 is that run. For front ends that leave the
+  // settings alone while a run goes (the workers read them).
+  void TranslateInParallel(int jobs,
+                           std::function<std::unique_ptr<Substitutions>()> make_substitutions);
+
  private:
+  // A file translated ahead of its turn, from the neutral state (defined in run_driver.cpp).
+  struct Speculation;
   // How one file ended.
   enum class FileEnd { kDone, kFailed, kStop };
 
@@ -52,15 +64,26 @@ class RunDriver {
                      bool skip_tags);
   Status TranslateFile(const std::string& path, const std::string& name, FolderPassState& state,
                        bool skip_tags, bool* stopped);
-  // The translation of input as the original byte model has it: its working copy (lone LFs
-  // turned into CRs, paragraph breaks) translated line by line, CR LF line ends.
-  Status TranslateExactBytes(std::string input, FolderPassState& state, bool skip_tags,
-                             std::string* output, bool* stopped);
-  // The translation of input decoded from its own encoding, written back in it, line ends as
-  // the settings say.
-  Status TranslateDecoded(const std::string& path, std::string input, FolderPassState& state,
-                          bool skip_tags, std::string* output, bool* stopped);
   Status ConvertFile(const std::string& path);
+  // The files of a pass, one after the other; true when the run stops.
+  bool HandleFiles(const std::string& folder, const std::vector<std::string>& names,
+                   bool skip_tags);
+  // The files of a pass translated by the worker threads ahead of their turn and taken in
+  // order; true when the run stops.
+  bool HandleFilesInParallel(const std::string& folder, const std::vector<std::string>& names,
+                             bool skip_tags);
+  // Reads and translates (or converts) the file at path on a worker thread; nothing the front
+  // end sees, nothing written.
+  Speculation Speculate(const std::string& path, bool skip_tags, Substitutions& substitutions,
+                        const std::atomic<bool>& abandoned);
+  // The file's turn: its speculation written, or the file done as HandleFile does it when the
+  // speculation does not hold (state not neutral, input changed since, too large to speculate).
+  FileEnd CommitSpeculation(const std::string& folder, const std::string& name, Speculation& done,
+                            FolderPassState& state, bool skip_tags);
+  Status CommitTranslated(const std::string& path, const std::string& name, Speculation& done,
+                          FolderPassState& state);
+  // The name the output of path is written under, made sure to be writable.
+  Status PrepareOutput(const std::string& path, std::string_view suffix, std::string* output);
   // A named input that is a link is followed only when it stays within the run's folder.
   Status CheckNamedLink(const std::string& path) const;
   Status ReadText(const std::string& path, std::string* input);
@@ -76,6 +99,9 @@ class RunDriver {
   std::string top_given_;          // the run's folder as given
   std::set<std::string> visited_;  // identities of the folders the walk has entered
   RunTally tally_;
+  int jobs_ = 1;
+  std::function<std::unique_ptr<Substitutions>()> make_substitutions_;
+  std::vector<std::unique_ptr<Substitutions>> worker_substitutions_;  // one per worker thread
 };
 
 // The step of the progress display: total / 100 + 1 rounded to the nearest whole number, an
