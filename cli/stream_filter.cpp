@@ -195,16 +195,9 @@ bool FdOutput::Buffer::WriteOut() {
   if (error_ != 0) return false;
   std::string_view bytes(pbase(), static_cast<std::size_t>(pptr() - pbase()));
   setp(bytes_, bytes_ + sizeof bytes_);
-  while (!bytes.empty()) {
-    ssize_t n = ::write(fd_, bytes.data(), bytes.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      error_ = n < 0 ? errno : EIO;
-      return false;
-    }
-    bytes.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return true;
+  if (WriteAll(fd_, bytes)) return true;
+  error_ = errno;
+  return false;
 }
 
 }  // namespace lorvan

@@ -243,6 +243,7 @@ RunDriver::RunDriver(const RunContext& run, std::vector<std::string> selected, s
 RunTally RunDriver::TranslateFolder(const std::string& folder) {
   top_ = RealPath(folder);
   top_given_ = folder;
+  visited_.insert(FolderIdentity(folder));
   Pass(folder, "");
   return tally_;
 }
@@ -252,7 +253,6 @@ bool RunDriver::Pass(const std::string& folder, const std::string& return_path) 
   // from the next pass on.
   const bool skip_tags = run_.settings.skip_tags;
   run_.files.RemoveStaleTemporaries(folder);
-  visited_.insert(FolderIdentity(folder));
   bool stopped = false;
   if (run_.settings.subfolders) {
     FolderListing listing;
@@ -296,7 +296,8 @@ bool RunDriver::WalkSubfolders(const std::string& folder, const FolderListing& l
         (!run_.settings.follow_links || !Inside(RealPath(subfolder), top_)))
       continue;
     // Each folder once, however many links lead to it (a link back into the walk included).
-    if (visited_.count(FolderIdentity(subfolder)) != 0) continue;
+    const std::string identity = FolderIdentity(subfolder);
+    if (visited_.count(identity) != 0) continue;
     Status readable = CheckFolderReadable(subfolder);
     if (readable.kind() == ErrorKind::kNotFound) continue;  // gone since the folder was read
     if (!readable.ok()) {
@@ -304,6 +305,7 @@ bool RunDriver::WalkSubfolders(const std::string& folder, const FolderListing& l
       ++tally_.files_failed;
       continue;
     }
+    visited_.insert(identity);
     run_.front_end.FolderEntered(subfolder);
     if (Pass(subfolder, folder)) return true;
   }
@@ -328,14 +330,19 @@ std::vector<std::string> RunDriver::FilesOfPass(const std::string& folder) {
 RunDriver::FileEnd RunDriver::HandleFile(const std::string& folder, const std::string& name,
                                          FolderPassState& state, bool skip_tags) {
   const std::string path = JoinPath(folder, name);
-  bool stopped = false;
+  return Conclude(path, [&](bool* stopped) {
+    return run_.settings.convert_only ? ConvertFile(path)
+                                      : TranslateFile(path, name, state, skip_tags, stopped);
+  });
+}
+
+RunDriver::FileEnd RunDriver::Conclude(const std::string& path,
+                                       const std::function<Status(bool* stopped)>& work) {
   ++tally_.files_seen;
+  bool stopped = false;
   Status status = CheckNamedLink(path);
   try {
-    if (status.ok())
-      status = run_.settings.convert_only
-                   ? ConvertFile(path)
-                   : TranslateFile(path, name, state, skip_tags, &stopped);
+    if (status.ok()) status = work(&stopped);
   } catch (const std::bad_alloc&) {
     status = Status::Left("premalo memorije za " + path);
   }
@@ -402,6 +409,14 @@ Status RunDriver::PrepareOutput(const std::string& path, std::string_view suffix
   return status;
 }
 
+Status RunDriver::WriteOutput(const std::string& path, std::string_view suffix,
+                              std::string_view bytes) {
+  std::string output_name;
+  Status status = PrepareOutput(path, suffix, &output_name);
+  if (!status.ok()) return status;
+  return run_.files.Write(output_name, bytes, OutputOptions(path));
+}
+
 Status RunDriver::TranslateFile(const std::string& path, const std::string& name,
                                 FolderPassState& state, bool skip_tags, bool* stopped) {
   std::string input;
@@ -428,12 +443,9 @@ Status RunDriver::ConvertFile(const std::string& path) {
   std::string input;
   Status status = ReadText(path, &input);
   if (!status.ok()) return status;
-  std::string output_name;
-  status = PrepareOutput(path, "_sr", &output_name);
-  if (!status.ok()) return status;
   std::string result;
   ConvertBytes(run_.settings, input, &result);
-  return run_.files.Write(output_name, result, OutputOptions(path));
+  return WriteOutput(path, "_sr", result);
 }
 
 void RunDriver::TranslateInParallel(
@@ -505,23 +517,11 @@ RunDriver::FileEnd RunDriver::CommitSpeculation(const std::string& folder,
   const std::string path = JoinPath(folder, name);
   if (done.in_order || !Neutral(state) || Identify(path) != done.seen)
     return HandleFile(folder, name, state, skip_tags);
-  ++tally_.files_seen;
-  Status status = CheckNamedLink(path);
-  if (status.ok()) status = done.read;
-  try {
-    if (status.ok() && run_.settings.convert_only) {
-      std::string output_name;
-      status = PrepareOutput(path, "_sr", &output_name);
-      if (status.ok()) status = run_.files.Write(output_name, done.output, OutputOptions(path));
-    } else if (status.ok()) {
-      status = CommitTranslated(path, name, done, state);
-    }
-  } catch (const std::bad_alloc&) {
-    status = Status::Left("premalo memorije za " + path);
-  }
-  if (!status.ok()) return ReportFailure(path, status);
-  ++tally_.files_done;
-  return FileEnd::kDone;
+  return Conclude(path, [&](bool*) {
+    if (!done.read.ok()) return done.read;
+    if (run_.settings.convert_only) return WriteOutput(path, "_sr", done.output);
+    return CommitTranslated(path, name, done, state);
+  });
 }
 
 Status RunDriver::CommitTranslated(const std::string& path, const std::string& name,

@@ -62,6 +62,9 @@ class RunDriver {
   std::vector<std::string> FilesOfPass(const std::string& folder);
   FileEnd HandleFile(const std::string& folder, const std::string& name, FolderPassState& state,
                      bool skip_tags);
+  // Does the file at path with work once the named-link check lets it, and turns how it ended
+  // (done, stopped, failed, out of memory) into the tally and what the front end is told.
+  FileEnd Conclude(const std::string& path, const std::function<Status(bool* stopped)>& work);
   Status TranslateFile(const std::string& path, const std::string& name, FolderPassState& state,
                        bool skip_tags, bool* stopped);
   Status ConvertFile(const std::string& path);
@@ -84,6 +87,8 @@ class RunDriver {
                           FolderPassState& state);
   // The name the output of path is written under, made sure to be writable.
   Status PrepareOutput(const std::string& path, std::string_view suffix, std::string* output);
+  // Writes bytes as the output of path, after PrepareOutput.
+  Status WriteOutput(const std::string& path, std::string_view suffix, std::string_view bytes);
   // A named input that is a link is followed only when it stays within the run's folder.
   Status CheckNamedLink(const std::string& path) const;
   Status ReadText(const std::string& path, std::string* input);
