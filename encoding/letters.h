@@ -52,6 +52,9 @@ inline constexpr LetterTables kTables = BuildTables();
 // True for A-Z, a-z and Š Ž š ž Ć Č Đ ć č đ: the characters words are made of.
 inline bool IsWordLetter(unsigned char c) { return letters_detail::kTables.word_letter[c]; }
 
+// True for A-Z and a-z.
+inline bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
 // The small form of c, or c itself when it has none.
 inline unsigned char ToLowerByte(unsigned char c) { return letters_detail::kTables.lower[c]; }
 

@@ -20,7 +20,7 @@ constexpr std::size_t kKeptScanCapacity = std::size_t{1} << 20;
 // True when c, following a "<", makes it the start of a tag, as HTML reads it: a letter, "/",
 // "!" or "?". Any other "<" ("2<<26", "a < b") is text.
 bool OpensTag(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '/' || c == '!' || c == '?';
+  return IsAsciiLetter(c) || c == '/' || c == '!' || c == '?';
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include <array>
 #include <cstring>
 
+#include "encoding/letters.h"
+
 namespace lorvan {
 namespace {
 
@@ -31,18 +33,7 @@ constexpr std::string_view kTopLevelDomains[] = {
 constexpr std::string_view kWebStarts[] = {"http://", "https://", "ftp://", "www."};
 constexpr std::string_view kPathStarts[] = {"~/", "./", "../", ".\\", "..\\", "\\\\"};
 
-bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool IsAsciiAlnum(char c) { return IsAsciiLetter(c) || (c >= '0' && c <= '9'); }
-
-bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (std::size_t i = 0; i < prefix.size(); ++i) {
-    char c = text[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-    if (c != prefix[i]) return false;
-  }
-  return true;
-}
 
 // The last label of host when host is two or more labels of ASCII letters, digits and '-'
 // joined by single dots; empty otherwise.
@@ -96,7 +87,7 @@ bool IsFilePath(std::string_view run) {
 
 bool IsLink(std::string_view run) {
   for (std::string_view start : kWebStarts)
-    if (StartsWithNoCase(run, start)) return run.size() > start.size();
+    if (EqualsIgnoreCase(run.substr(0, start.size()), start)) return run.size() > start.size();
   if (run.find('@') != std::string_view::npos) return IsEmailAddress(run);
   return IsFilePath(run) || IsHostName(run);
 }

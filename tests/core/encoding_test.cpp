@@ -4,6 +4,7 @@
 
 #include "encoding/convert.h"
 #include "encoding/display_text.h"
+#include "encoding/utf8_text.h"
 
 namespace lorvan {
 namespace {
@@ -55,36 +56,15 @@ TEST(DisplayText, Cp1250ToUtf8) {
   for (const Case& c : cases) EXPECT_EQ(Cp1250ToUtf8(c.input), c.expected) << c.input;
 }
 
-TEST(DisplayText, Utf8ToCp1250) {
-  struct {
-    std::string input, expected;
-    bool lossless;
-  } cases[] = {
-      {"abc", "abc", true},
-      {"\xC4\x8D\xC5\xBE \xE2\x80\x9E\xE2\x82\xAC\xCB\x99", "\xE8\x9E \x84\x80\xFF", true},
-      {"\xD0\x96"
-       "a",
-       "?a", false},                             // Ж has no Windows-1250 byte
-      {"\xF0\x9F\x98\x80", "?", false},          // neither has an emoji
-      {"\xC4", "?", false},                      // cut-off sequence
-      {"\xC0\x80\xED\xA0\x80", "?????", false},  // overlong form, surrogate
-      {"\xEF\xBF\xBD", "?", false},
-  };
-  for (const auto& c : cases) {
-    bool lossless = !c.lossless;
-    EXPECT_EQ(Utf8ToCp1250(c.input, &lossless), c.expected) << c.input;
-    EXPECT_EQ(lossless, c.lossless) << c.input;
-  }
-}
-
 TEST(DisplayText, EveryDefinedByteSurvivesTheRoundTrip) {
   for (int c = 1; c < 256; ++c) {
     std::string byte(1, static_cast<char>(c));
-    bool lossless = false;
-    std::string back = Utf8ToCp1250(Cp1250ToUtf8(byte), &lossless);
+    std::string back;
+    KeptCharacters kept;
+    DecodeUtf8(Cp1250ToUtf8(byte), /*cyrillic=*/false, &back, &kept);
     bool undefined = c == 0x81 || c == 0x83 || c == 0x88 || c == 0x90 || c == 0x98;
-    EXPECT_EQ(back, undefined ? "?" : byte) << c;
-    EXPECT_EQ(lossless, !undefined) << c;
+    EXPECT_EQ(back, undefined ? std::string(1, kKeptMark) : byte) << c;  // U+FFFD is kept
+    EXPECT_EQ(kept.empty(), !undefined) << c;
   }
 }
 
