@@ -84,7 +84,9 @@ LineFilter TranslatingFilter(LineTranslator& translator, bool paragraphs, bool c
   return [&translator, paragraphs, format, state, codec, result, last_end](
              std::string_view line, std::string_view end, std::ostream& out) {
     const std::string_view text = codec->Decode(line);
-    const std::string piece_end = format.byte_exact ? "\n" : end.empty() ? *last_end : std::string(end);
+    const std::string_view piece_end = format.byte_exact ? std::string_view("\n")
+                                       : end.empty()      ? std::string_view(*last_end)
+                                                          : end;
     if (!end.empty()) last_end->assign(end);
     result->clear();
     bool first = true;

@@ -57,11 +57,13 @@ TerminalFrontEnd::TerminalFrontEnd(Options options, const StopFlag& stop)
 TerminalFrontEnd::~TerminalFrontEnd() { ClearLine(); }
 
 void TerminalFrontEnd::FileStarted(const std::string& name) {
-  name_ = TerminalSafe(name);
   percent_ = 0;
+  file_size_ = 0;
+  if (!options_.progress || options_.quiet) return;  // nothing drawn: no name, no size needed
+  name_ = TerminalSafe(name);
   struct stat info;
-  const bool found = ::stat(JoinPath(folder_, name).c_str(), &info) == 0;
-  file_size_ = found ? static_cast<std::int64_t>(info.st_size) : 0;
+  if (::stat(JoinPath(folder_, name).c_str(), &info) == 0)
+    file_size_ = static_cast<std::int64_t>(info.st_size);
   Draw();
 }
 
