@@ -44,28 +44,34 @@ std::string TemporaryName(const std::string& folder) {
   return name;
 }
 
-// Makes a new empty file under a temporary name in folder, locked; *fd is its descriptor.
-Status CreateTemporary(const std::string& folder, std::string* name, int* fd) {
+// Tries make(name) with new temporary names in folder until one is free; *name is the one it
+// took. make returns false with errno set when it fails; EEXIST means the name was taken.
+template <typename Make>
+Status ClaimTemporaryName(const std::string& folder, const std::string& error_path,
+                          std::string* name, Make make) {
   for (int attempt = 0; attempt < 100; ++attempt) {
     *name = TemporaryName(folder);
-    *fd = ::open(name->c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (*fd >= 0) {
-      ::flock(*fd, LOCK_EX);
-      return Status::Ok();
-    }
-    if (errno != EEXIST) return Status::FromErrno(errno, JoinPath(folder, "."));
+    if (make(*name)) return Status::Ok();
+    if (errno != EEXIST) return Status::FromErrno(errno, error_path);
   }
-  return Status::FromErrno(EEXIST, JoinPath(folder, "."));
+  return Status::FromErrno(EEXIST, error_path);
+}
+
+// Makes a new empty file under a temporary name in folder, locked; *fd is its descriptor.
+Status CreateTemporary(const std::string& folder, std::string* name, int* fd) {
+  return ClaimTemporaryName(folder, JoinPath(folder, "."), name, [fd](const std::string& temp) {
+    *fd = ::open(temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (*fd < 0) return false;
+    ::flock(*fd, LOCK_EX);
+    return true;
+  });
 }
 
 // Gives another name under a temporary name in folder to the file at path; *name is it.
 Status LinkTemporary(const std::string& path, const std::string& folder, std::string* name) {
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    *name = TemporaryName(folder);
-    if (::link(path.c_str(), name->c_str()) == 0) return Status::Ok();
-    if (errno != EEXIST) return Status::FromErrno(errno, path);
-  }
-  return Status::FromErrno(EEXIST, path);
+  return ClaimTemporaryName(folder, path, name, [&path](const std::string& temp) {
+    return ::link(path.c_str(), temp.c_str()) == 0;
+  });
 }
 
 mode_t Umask() {
