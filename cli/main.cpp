@@ -5,6 +5,7 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <cctype>
 #include <climits>
 #include <cstring>
 #include <iostream>
@@ -92,6 +93,25 @@ const std::map<std::string, lorvan::LineEndChoice> kLineEnds = {
     {"crlf", lorvan::LineEndChoice::kCrLf},
     {"lf", lorvan::LineEndChoice::kLf}};
 
+// Takes one of choices' names, in any case, as its value; a wrong name is answered with the
+// names that are accepted.
+template <typename T>
+CLI::Validator OneOf(const std::map<std::string, T>& choices) {
+  std::string names;
+  for (const auto& [name, value] : choices) names += (names.empty() ? "" : ", ") + name;
+  return CLI::Validator(
+      [&choices, names](std::string& input) -> std::string {
+        std::string folded = input;
+        std::transform(folded.begin(), folded.end(), folded.begin(),
+                       [](unsigned char c) { return std::tolower(c); });
+        const auto it = choices.find(folded);
+        if (it == choices.end()) return "'" + input + "' is not one of: " + names;
+        input = std::to_string(static_cast<int>(it->second));
+        return {};
+      },
+      "");
+}
+
 void DefineOptions(CLI::App& app, CliOptions& o) {
   app.add_option("-C,--folder", o.folder, "folder of the run (default: the current folder)")
       ->type_name("DIR")
@@ -144,12 +164,12 @@ void DefineOptions(CLI::App& app, CliOptions& o) {
                  "UTF-8 with a non-ASCII character, else Windows-1250), utf-8 or windows-1250; the "
                  "output keeps the file's encoding")
       ->type_name("ENC")
-      ->transform(CLI::CheckedTransformer(kEncodings, CLI::ignore_case).description(""))
+      ->transform(OneOf(kEncodings))
       ->default_str("auto");
   app.add_option("--line-ends", o.settings.line_ends,
                  "line ends of the output: keep (each line as it ended in the input), crlf or lf")
       ->type_name("END")
-      ->transform(CLI::CheckedTransformer(kLineEnds, CLI::ignore_case).description(""))
+      ->transform(OneOf(kLineEnds))
       ->default_str("keep");
   app.add_flag("--byte-exact", o.settings.byte_exact,
                "the original byte handling instead: Windows-1250 bytes throughout, UTF-8 "

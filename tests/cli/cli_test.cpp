@@ -107,6 +107,9 @@ TEST_F(CliTest, ExitStatusSaysWhatWentWrong) {
   EXPECT_EQ(Run("--no-such-option").exit_code, 2);
   EXPECT_EQ(Run("sub/a.txt").exit_code, 2);
   EXPECT_EQ(Run("-C nowhere").exit_code, 2);
+  r = Run("--encoding latin2");  // a wrong choice is answered with the accepted names
+  EXPECT_EQ(r.exit_code, 2);
+  EXPECT_NE(r.err.find("auto, utf-8, windows-1250"), std::string::npos) << r.err;
   r = Run("-d /nonexistent-folder");
   EXPECT_EQ(r.exit_code, 2);  // the later -d wins
   EXPECT_NE(r.err.find("no dictionary file"), std::string::npos) << r.err;
