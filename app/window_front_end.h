@@ -66,6 +66,7 @@ class WindowFrontEnd : public RunFrontEnd, public RunCommandView {
   const StopFlag& stop_;
   const qint64 interval_ns_;
   QElapsedTimer since_events_;
+  unsigned yields_ = 0;
   QStringList notices_;  // the run's notices (files skipped or left untranslated), shown at its end
 };
 
