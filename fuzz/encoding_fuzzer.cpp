@@ -1,12 +1,14 @@
 // The one-pass encoding routines against their literal pass-by-pass versions on any bytes:
 // ConvertEncoding both ways, CyrillicToLatin, and MakeWorkingCopy with and without paragraph
-// splitting. Any difference is a crash.
+// splitting; and the UTF-8 layer's round trip, which gives any bytes back as they were, or
+// transliterated as CyrillicToLatin does. Any difference is a crash.
 #include <cstdint>
 #include <string>
 
 #include "encoding/convert.h"
 #include "encoding/cyrillic.h"
 #include "encoding/paragraphs.h"
+#include "encoding/utf8_text.h"
 #include "fuzz/fuzz_support.h"
 #include "reference/encoding_reference.h"
 
@@ -26,5 +28,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string fast = input;
   CyrillicToLatin(fast);
   fuzz::ExpectSame("CyrillicToLatin", fast, reference::CyrillicToLatinByRows(input));
+  for (bool cyrillic : {false, true}) {
+    std::string decoded, back;
+    KeptCharacters kept;
+    DecodeUtf8(input, cyrillic, &decoded, &kept);
+    KeptCharacters::Cursor cursor = kept.Begin();
+    EncodeUtf8(decoded, &cursor, &back);
+    fuzz::ExpectSame(cyrillic ? "UTF-8 round trip, Cyrillic" : "UTF-8 round trip", back,
+                     cyrillic ? fast : input);
+  }
   return 0;
 }

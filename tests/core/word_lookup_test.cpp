@@ -3,10 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
-
-#include "generators/generators.h"
-#include "reference/word_index_reference.h"
 
 namespace lorvan {
 namespace {
@@ -60,45 +56,6 @@ TEST(TranslateWord, CarriesTheCaseOverWithTheNumbersAsPassed) {
     int length_class = c.length_class == kOwn ? LengthClass(word.size()) : c.length_class;
     EXPECT_EQ(TranslateWord(table, first, length_class, word), c.expected) << c.word;
   }
-}
-
-// Random dictionaries and words, some joined to a preposition: the word table and the literal
-// index agree on every word.
-TEST(TranslateWord, AgreesWithTheLiteralIndexOnRandomDictionaries) {
-  testing::TextGenerator gen(20240611);
-  int found = 0, lookups = 0;
-  for (int round = 0; round < 600; ++round) {
-    WordTable table;
-    reference::ReferenceWordTable literal;
-    std::vector<std::string> sources;
-    for (int pairs = gen.Uniform(1, 60); pairs > 0; --pairs) {
-      std::string source = gen.Chance(0.05) ? "s " + testing::SourceWord(gen)
-                           : !sources.empty() && gen.Chance(0.15)
-                               ? gen.RandomCase(sources[gen.Uniform(0, sources.size() - 1)])
-                               : testing::SourceWord(gen);
-      std::string target = testing::TargetText(gen);
-      sources.push_back(source);
-      table.Add(source, target);
-      literal.Add(source + "\t" + target);
-    }
-    for (int w = 0; w < 30; ++w, ++lookups) {
-      std::string word = gen.Chance(0.6)
-                             ? gen.RandomCase(sources[gen.Uniform(0, sources.size() - 1)])
-                             : testing::SourceWord(gen);
-      auto first = static_cast<unsigned char>(word[0]);
-      int length_class = LengthClass(word.size());
-      if (gen.Chance(0.2)) {  // a joined preposition: its letter and the word's class
-        first = "sSkK"[gen.Uniform(0, 3)];
-        word.insert(0, std::string(1, static_cast<char>(first)) + " ");
-      }
-      std::string fast = word, slow = word;
-      if (table.Find(BucketOfCode(first), length_class, word) != nullptr) ++found;
-      ASSERT_EQ(TranslateWord(table, first, length_class, fast),
-                reference::TranslateWordLiteral(literal, first, length_class, slow))
-          << "round " << round << " word " << word;
-    }
-  }
-  EXPECT_GT(found, lookups / 3);  // the words hit the dictionaries often enough to matter
 }
 
 }  // namespace
