@@ -3,14 +3,11 @@
 // as the load cuts them. Besides not crashing, the load must file every word pair where the
 // lookup finds it, count the phrase groups sensibly, and describe every issue it reports.
 #include <cstdint>
-#include <map>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "dictionary/dictionary_loader.h"
 #include "dictionary/statistics.h"
-#include "encoding/letters.h"
 #include "fuzz/fuzz_support.h"
 #include "reference/word_index_reference.h"
 
@@ -20,18 +17,9 @@ namespace {
 // Every filed source must be found, giving the target of its partition's first pair with the
 // same folded source; the bucket counts must match the literal table's.
 void CheckWords(std::string_view bytes, const Dictionary& dictionary) {
-  using PartitionKey = std::tuple<int, int, std::string>;
-  std::map<PartitionKey, std::string> first_targets;
   reference::ReferenceWordTable literal;
-  ForEachLine(bytes, [&](std::string_view line) {
-    if (!literal.Add(line)) return;
-    std::size_t tab = line.find('\t');
-    std::string_view source = line.substr(0, tab);
-    PartitionKey key{BucketOfCode(static_cast<unsigned char>(source[0])),
-                     LengthClass(source.size()), ToLowerCopy(source)};
-    first_targets.emplace(key, std::string(line.substr(tab + 1)));
-  });
-  for (const auto& [key, target] : first_targets) {
+  reference::LoadWordFileLiteral(bytes, &literal);
+  for (const auto& [key, target] : literal.first_targets) {
     const auto& [bucket, length_class, folded] = key;
     const std::string* found = dictionary.words.Find(bucket, length_class, folded);
     Expect(found != nullptr, "a filed word source is found");
