@@ -1,13 +1,12 @@
 // The one-pass encoding routines against their literal pass-by-pass versions on any bytes:
-// ConvertEncoding both ways, CyrillicToLatin, and MakeWorkingCopy with and without paragraph
-// splitting; and the UTF-8 layer's round trip, which gives any bytes back as they were, or
-// transliterated as CyrillicToLatin does. Any difference is a crash.
+// ConvertEncoding both ways and CyrillicToLatin; and the UTF-8 layer's round trip, which gives
+// any bytes back as they were, or transliterated as CyrillicToLatin does. Any difference is a
+// crash. MakeWorkingCopy is pinned by rows in paragraphs_test.cpp.
 #include <cstdint>
 #include <string>
 
 #include "encoding/convert.h"
 #include "encoding/cyrillic.h"
-#include "encoding/paragraphs.h"
 #include "encoding/utf8_text.h"
 #include "fuzz/fuzz_support.h"
 #include "reference/encoding_reference.h"
@@ -20,10 +19,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ConvertEncoding(fast, from_utf8);
     fuzz::ExpectSame(from_utf8 ? "ConvertEncoding from UTF-8" : "ConvertEncoding to UTF-8", fast,
                      reference::ConvertEncodingBySlots(input, from_utf8));
-    // The same flag picks MakeWorkingCopy with and without paragraph splitting.
-    fuzz::ExpectSame(from_utf8 ? "MakeWorkingCopy with paragraphs" : "MakeWorkingCopy",
-                     MakeWorkingCopy(input, from_utf8),
-                     reference::MakeWorkingCopyLiteral(input, from_utf8));
   }
   std::string fast = input;
   CyrillicToLatin(fast);
