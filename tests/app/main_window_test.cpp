@@ -173,9 +173,7 @@ void MainWindowTest::keysActWhereverFocusIs_data() {
   QTest::addColumn<QString>("focus");
   QTest::addColumn<int>("key");
   QTest::newRow("Esc in the file list") << "filList" << int(Qt::Key_Escape);
-  QTest::newRow("Esc in the folder list") << "dirList" << int(Qt::Key_Escape);
   QTest::newRow("Esc in the mask box") << "cmbMaska" << int(Qt::Key_Escape);
-  QTest::newRow("Esc on a check box") << "chkIme" << int(Qt::Key_Escape);
   QTest::newRow("Return on the translate button") << "cmdFind" << int(Qt::Key_Return);
   QTest::newRow("keypad Enter on the translate button") << "cmdFind" << int(Qt::Key_Enter);
   QTest::newRow("Return on a check box") << "chkIme" << int(Qt::Key_Return);
