@@ -9,9 +9,9 @@ namespace {
 
 TEST(TranslateWord, CarriesTheCaseOverWithTheNumbersAsPassed) {
   WordTable table;
-  for (const char* line :
-       {"HLEB\tkruh", "vode\tVoda i sok", "pivo\tPiVo", "N\tne", "otpad\t", "\350a\232a\t\232alica",
-        "quiz\tkviz", "s tobom\ts tobom", "2000\tdvije tisu\346e"}) {
+  for (const char* line : {"HLEB\tkruh", "vode\tVoda i sok", "pivo\tPiVo", "N\tne", "otpad\t",
+                           "\350a\232a\t\232alica", "quiz\tkviz", "s tobom\ts tobom",
+                           "2000\tdvije tisu\346e", "avion\tzrakoplov", "zrak\tuzduh"}) {
     std::string_view view(line);
     std::size_t tab = view.find('\t');
     table.Add(view.substr(0, tab), view.substr(tab + 1));
@@ -34,6 +34,8 @@ TEST(TranslateWord, CarriesTheCaseOverWithTheNumbersAsPassed) {
       {"Pivo", 0, kOwn, "PiVo"},
       {"N", 0, kOwn, "NE"},
       {"Otpad", 0, kOwn, ""},
+      {"Avion", 0, kOwn, "Zrakoplov"},  // the first and the last capital of the letter buckets
+      {"Zrak", 0, kOwn, "Uzduh"},
       // the shared bucket: a Croatian capital or Q W X Y starts a capitalised word
       {"\310a\232a", 0, kOwn, "\212alica"},  // Čaša -> Šalica
       {"\310A\212A", 0, kOwn, "\212ALICA"},  // ČAŠA -> ŠALICA
