@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_text.h"
 #include "common/text_file.h"
 #include "dictionary/load.h"
 #include "engine/word_lookup.h"
-#include "generators/generators.h"
 #include "reference/word_index_reference.h"
 #include "tests/core/temp_dir.h"
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_text.h"
 #include "encoding/convert.h"
 #include "encoding/cyrillic.h"
-#include "generators/encoding_generators.h"
 #include "reference/encoding_reference.h"
 
 namespace lorvan {

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_text.h"
 #include "engine/names.h"
 #include "engine/phrases.h"
-#include "generators/generators.h"
 #include "reference/phrase_name_reference.h"
 
 namespace lorvan {

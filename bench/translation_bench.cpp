@@ -10,7 +10,7 @@
 
 #include "common/text_file.h"
 #include "dictionary/dictionary_loader.h"
-#include "generators/generators.h"
+#include "bench/bench_text.h"
 #include "reference/reference_substitutions.h"
 #include "engine/line_translator.h"
 

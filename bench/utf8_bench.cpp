@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_text.h"
 #include "encoding/display_text.h"
 #include "encoding/utf8_text.h"
-#include "generators/encoding_generators.h"
 
 namespace lorvan {
 namespace {

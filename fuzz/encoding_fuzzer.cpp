@@ -1,12 +1,13 @@
 // The one-pass encoding routines against their literal pass-by-pass versions on any bytes:
-// ConvertEncoding both ways, CyrillicToLatin, and MakeWorkingCopy with and without paragraph
-// splitting. Any difference is a crash.
+// ConvertEncoding both ways and CyrillicToLatin; and the UTF-8 layer's round trip, which gives
+// any bytes back as they were, or transliterated as CyrillicToLatin does. Any difference is a
+// crash. MakeWorkingCopy is pinned by rows in paragraphs_test.cpp.
 #include <cstdint>
 #include <string>
 
 #include "encoding/convert.h"
 #include "encoding/cyrillic.h"
-#include "encoding/paragraphs.h"
+#include "encoding/utf8_text.h"
 #include "fuzz/fuzz_support.h"
 #include "reference/encoding_reference.h"
 
@@ -18,13 +19,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ConvertEncoding(fast, from_utf8);
     fuzz::ExpectSame(from_utf8 ? "ConvertEncoding from UTF-8" : "ConvertEncoding to UTF-8", fast,
                      reference::ConvertEncodingBySlots(input, from_utf8));
-    // The same flag picks MakeWorkingCopy with and without paragraph splitting.
-    fuzz::ExpectSame(from_utf8 ? "MakeWorkingCopy with paragraphs" : "MakeWorkingCopy",
-                     MakeWorkingCopy(input, from_utf8),
-                     reference::MakeWorkingCopyLiteral(input, from_utf8));
   }
   std::string fast = input;
   CyrillicToLatin(fast);
   fuzz::ExpectSame("CyrillicToLatin", fast, reference::CyrillicToLatinByRows(input));
+  for (bool cyrillic : {false, true}) {
+    std::string decoded, back;
+    KeptCharacters kept;
+    DecodeUtf8(input, cyrillic, &decoded, &kept);
+    KeptCharacters::Cursor cursor = kept.Begin();
+    EncodeUtf8(decoded, &cursor, &back);
+    fuzz::ExpectSame(cyrillic ? "UTF-8 round trip, Cyrillic" : "UTF-8 round trip", back,
+                     cyrillic ? fast : input);
+  }
   return 0;
 }

@@ -2,37 +2,18 @@
 // a small dictionary made from the input. The input is the option byte (bit 0: leave tags
 // alone, bit 1: Cyrillic input), then the word file, the phrase file, the name file and the
 // lines to translate, separated by NUL bytes. Any difference is a crash.
-// Word sources hold no commas (see WithoutCommasInSources).
 #include <cstdint>
 #include <string>
 
 #include "dictionary/dictionary_loader.h"
+#include "engine/line_translator.h"
 #include "fuzz/fuzz_support.h"
 #include "reference/reference_substitutions.h"
-#include "engine/line_translator.h"
 
 namespace lorvan::fuzz {
 namespace {
 
 constexpr int kMaxLines = 16;
-
-// The literal word index joins its sources with commas, so there a source that holds a comma
-// is also found across its neighbours ("0,yz" finds "yz" after a source "2x": a deliberate
-// deviation). Commas in the sources of words therefore become semicolons; targets keep theirs.
-std::string WithoutCommasInSources(std::string_view words) {
-  std::string out(words);
-  bool in_source = true;
-  for (char& c : out) {
-    if (c == '\r') {
-      in_source = true;
-    } else if (c == '\t') {
-      in_source = false;
-    } else if (c == ',' && in_source) {
-      c = ';';
-    }
-  }
-  return out;
-}
 
 Dictionary LoadSections(std::string_view words, std::string_view phrases, std::string_view names) {
   Dictionary dictionary;
@@ -46,10 +27,9 @@ Dictionary LoadSections(std::string_view words, std::string_view phrases, std::s
 
 void Translate(std::uint8_t option_bits, std::string_view rest) {
   std::vector<std::string_view> sections = SplitSections(rest, 4);
-  const std::string words = WithoutCommasInSources(sections[0]);
-  Dictionary dictionary = LoadSections(words, sections[1], sections[2]);
+  Dictionary dictionary = LoadSections(sections[0], sections[1], sections[2]);
   DictionarySubstitutions fast(dictionary);
-  reference::ReferenceSubstitutions literal(words, dictionary.phrases, dictionary.names);
+  reference::ReferenceSubstitutions literal(sections[0], dictionary.phrases, dictionary.names);
 
   LineOptions options{.skip_tags = (option_bits & 1) != 0,
                       .cyrillic = (option_bits & 2) != 0,

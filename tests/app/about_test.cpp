@@ -1,5 +1,4 @@
-// The About text's line ends, the order in which the web link tries its openers, and Qt's
-// message box buttons in Croatian.
+// The order in which the web link tries its openers, and Qt's message box buttons in Croatian.
 #include "app/about.h"
 
 #include <QFile>
@@ -14,20 +13,10 @@ class AboutTest : public QObject {
   Q_OBJECT
 
  private Q_SLOTS:
-  void aboutTextHasSeventeenCrLfLines();
   void webLinkTriesOpenersInOrder_data();
   void webLinkTriesOpenersInOrder();
   void messageBoxButtonsInCroatian();
 };
-
-// Every line ends in CR LF, none in a bare CR or LF.
-void AboutTest::aboutTextHasSeventeenCrLfLines() {
-  QByteArray text = lorvan::AboutText().toUtf8();
-  QVERIFY(text.endsWith("\r\n"));
-  QCOMPARE(text.count("\r\n"), 17);
-  QCOMPARE(text.count('\n'), 17);
-  QCOMPARE(text.count('\r'), 17);
-}
 
 void AboutTest::webLinkTriesOpenersInOrder_data() {
   QTest::addColumn<bool>("opener_works");

@@ -94,13 +94,12 @@ void MainWindowTest::startsWithMaskAndFirstFileSelected() {
   }
 }
 
+// The rule itself is the file browser's (file_browser_test.cpp); these rows are its wiring.
 void MainWindowTest::fileClicksFollowToggleRule_data() {
   QTest::addColumn<QList<int>>("clicks");
   QTest::addColumn<QList<int>>("selected");
   QTest::newRow("first click on entry 0 deselects it") << QList<int>{0} << QList<int>{};
-  QTest::newRow("click selects one entry") << QList<int>{1} << QList<int>{1};
   QTest::newRow("second click deselects") << QList<int>{1, 1} << QList<int>{};
-  QTest::newRow("third click selects again") << QList<int>{1, 1, 1} << QList<int>{1};
   QTest::newRow("another entry between restarts") << QList<int>{1, 2, 1} << QList<int>{1};
 }
 
@@ -174,9 +173,7 @@ void MainWindowTest::keysActWhereverFocusIs_data() {
   QTest::addColumn<QString>("focus");
   QTest::addColumn<int>("key");
   QTest::newRow("Esc in the file list") << "filList" << int(Qt::Key_Escape);
-  QTest::newRow("Esc in the folder list") << "dirList" << int(Qt::Key_Escape);
   QTest::newRow("Esc in the mask box") << "cmbMaska" << int(Qt::Key_Escape);
-  QTest::newRow("Esc on a check box") << "chkIme" << int(Qt::Key_Escape);
   QTest::newRow("Return on the translate button") << "cmdFind" << int(Qt::Key_Return);
   QTest::newRow("keypad Enter on the translate button") << "cmdFind" << int(Qt::Key_Enter);
   QTest::newRow("Return on a check box") << "chkIme" << int(Qt::Key_Return);
@@ -243,9 +240,6 @@ void MainWindowTest::listsGrowWithWindow() {
   QWidget* text_row = f.Find<QWidget>("cmbKrajRetka");
   QCOMPARE(text_row->geometry().top(), files->geometry().bottom() + 6);
   QCOMPARE(text_row->geometry().right(), files->geometry().right());
-
-  f.window().resize(design - QSize(50, 50));
-  QTRY_COMPARE(f.window().size(), design);
 }
 
 void MainWindowTest::runWritesTranslationsAndClearsBar() {

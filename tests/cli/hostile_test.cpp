@@ -3,8 +3,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <random>
-
 #include "tests/cli/cli_fixture.h"
 
 namespace lorvan {
@@ -19,19 +17,12 @@ std::string Repeat(const std::string& unit, std::size_t size) {
   return text;
 }
 
-std::string RandomBytes(std::size_t size) {
-  std::mt19937 random(6);
-  std::string bytes(size, '\0');
-  for (char& c : bytes) c = static_cast<char>(random() & 0xff);
-  return bytes;
-}
-
 TEST_F(CliTest, BinaryFilesAreSkippedUnlessAskedFor) {
   const std::string nul = "hleb\0voz\0\0\r\n\0"s;
   Put("nul.txt", nul);
   Result r = Run("nul.txt");
   EXPECT_EQ(r.exit_code, 0) << r.err;
-  EXPECT_NE(r.err.find("nul.txt: nije tekstualna datoteka, presko\xc4\x8d" "ena"), std::string::npos)
+  EXPECT_NE(r.err.find("nul.txt: nije tekstualna datoteka, presko\304\215ena"), std::string::npos)
       << r.err;
   EXPECT_FALSE(Exists("nul_hr.txt"));
   r = Run("-q --binary -s nul.txt");  // the same bytes over the input
@@ -81,7 +72,7 @@ TEST_F(CliTest, OddFilesAndNames) {
   EXPECT_NE(r.err.find("pipe.txt: not a regular file"), std::string::npos) << r.err;
   r = Run("zero.txt");  // named, but a link out of the folder
   EXPECT_EQ(r.exit_code, 0);
-  EXPECT_NE(r.err.find("zero.txt: simboli\xc4\x8d" "ka veza izvan mape"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("zero.txt: simboli\304\215ka veza izvan mape"), std::string::npos) << r.err;
 }
 
 TEST_F(CliTest, AnOutputThatCannotBeWrittenEndsTheRun) {
@@ -98,7 +89,8 @@ TEST_F(CliTest, HostileDictionaryFiles) {
   std::string lines_500k;
   for (int n = 0; n < 500'000; ++n)
     lines_500k += "w" + std::to_string(n) + "\tv" + std::to_string(n) + "\r\n";
-  const std::string kinds[] = {RandomBytes(100'000), "hl\0eb\tx\r\nvoz\tvlak\r\n"s,
+  // Any bytes through the loader are the dictionary-loader fuzz target's.
+  const std::string kinds[] = {"hl\0eb\tx\r\nvoz\tvlak\r\n"s,
                                "A" + std::string(10 << 20, 'a') + "\tb\r\nvoz\tvlak\r\n",
                                lines_500k + "voz\tvlak\r\n"};
   for (const std::string& bytes : kinds) {

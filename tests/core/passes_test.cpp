@@ -43,6 +43,7 @@ TEST(PhrasePass, BoundariesCaseOrderAndGroups) {
       {{{"a", "aa"}}, "ab", "aab"},
       // a rejection at the right resumes one character on, at the left two characters on
       {{{"a. ", "!"}}, "a.a. ", "a.! "},
+      {{{"aa ", "x"}}, "aaa b", "ax b"},
       {{{" ..", "!"}}, "x.. ..", "x.. !"},
       // groups: an absent key skips exactly its count, found without regard to case
       {group, "m o r", "m o s"},

@@ -1,5 +1,5 @@
 // The word table's partitions: the bucket of the first character and the class of the length.
-// What a lookup finds is checked against the literal index in word_lookup_test.cpp.
+// What a lookup finds is checked against the literal index by the line-translation fuzz target.
 #include "dictionary/word_table.h"
 
 #include <gtest/gtest.h>

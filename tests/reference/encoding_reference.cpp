@@ -1,10 +1,5 @@
 #include "reference/encoding_reference.h"
 
-#include <vector>
-
-#include "common/text_file.h"
-#include "encoding/letters.h"
-
 namespace lorvan::reference {
 namespace {
 
@@ -106,25 +101,6 @@ std::string ReplaceAll(const std::string& text, std::string_view search,
   return out;
 }
 
-// Replaces "</p><" in any letter case by "</p>" CR LF "<".
-std::string SplitAfterClosingTags(const std::string& line) {
-  const std::string search = "</p><";
-  std::string out;
-  std::size_t resume = 0;
-  for (std::size_t i = 0; i + search.size() <= line.size();) {
-    if (EqualsIgnoreCase(std::string_view(line).substr(i, search.size()), search)) {
-      out.append(line, resume, i - resume);
-      out.append("</p>\r\n<");
-      i += search.size();
-      resume = i;
-    } else {
-      ++i;
-    }
-  }
-  out.append(line, resume);
-  return out;
-}
-
 }  // namespace
 
 std::string ConvertEncodingBySlots(std::string text, bool from_utf8) {
@@ -138,24 +114,6 @@ std::string ConvertEncodingBySlots(std::string text, bool from_utf8) {
 std::string CyrillicToLatinByRows(std::string text) {
   for (const Row& row : kRows) text = ReplaceAll(text, row.cyrillic, row.latin, row.capitals);
   return text;
-}
-
-std::string MakeWorkingCopyLiteral(std::string_view input, bool split_paragraphs) {
-  std::vector<std::string> lines;
-  LineReader reader(input);
-  std::string_view line;
-  while (reader.Next(&line)) lines.emplace_back(line);
-  // The last line ends with the file's final LF when that LF follows no CR: drop it there.
-  bool ends_with_lone_lf = !input.empty() && input.back() == '\n' &&
-                           (input.size() < 2 || input[input.size() - 2] != '\r');
-  if (ends_with_lone_lf) lines.back().pop_back();
-  std::string out;
-  for (const std::string& read : lines) {
-    std::string copy = ReplaceAll(read, "\n", "\r");
-    if (split_paragraphs) copy = SplitAfterClosingTags(copy);
-    out += copy + "\r\n";
-  }
-  return out;
 }
 
 }  // namespace lorvan::reference

@@ -14,7 +14,4 @@ std::string ConvertEncodingBySlots(std::string text, bool from_utf8);
 // Љ Њ Џ are chosen from the neighbours of each match in the text as it stands in that pass.
 std::string CyrillicToLatinByRows(std::string text);
 
-// Builds the working copy line by line: LFs replaced by CRs, then the "</p><" replacement.
-std::string MakeWorkingCopyLiteral(std::string_view input, bool split_paragraphs);
-
 }  // namespace lorvan::reference

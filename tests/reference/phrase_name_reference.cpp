@@ -1,5 +1,7 @@
 #include "reference/phrase_name_reference.h"
 
+#include <utility>
+
 #include "encoding/letters.h"
 
 namespace lorvan::reference {
@@ -105,23 +107,6 @@ std::string ReplaceNameLiteral(const std::string& text, const std::string& sourc
 
 }  // namespace
 
-std::string ApplyPhrasesLiteral(std::string line, const std::vector<PhraseEntry>& entries) {
-  const long count = static_cast<long>(entries.size());
-  long i = 0;
-  while (i <= count - 1) {
-    const PhraseEntry& entry = entries[static_cast<std::size_t>(i)];
-    if (Mid(entry.source, 1, 1) == "#") {
-      std::string key = Mid(entry.source, 2);
-      bool found = key.empty() || InStr(1, line, key, true) > 0;
-      i += found ? 1 : ReadCount(entry.target) + 1;
-      continue;
-    }
-    line = ReplacePhraseLiteral(line, entry.source, entry.target);
-    i += 1;
-  }
-  return line;
-}
-
 std::vector<std::string> ApplyPhrasesLiteral(std::vector<std::string> pieces,
                                              const std::vector<PhraseEntry>& entries) {
   const long count = static_cast<long>(entries.size());
@@ -140,6 +125,10 @@ std::vector<std::string> ApplyPhrasesLiteral(std::vector<std::string> pieces,
     i += 1;
   }
   return pieces;
+}
+
+std::string ApplyPhrasesLiteral(std::string line, const std::vector<PhraseEntry>& entries) {
+  return ApplyPhrasesLiteral(std::vector<std::string>{std::move(line)}, entries)[0];
 }
 
 std::string ApplyNamesLiteral(std::string line, const std::vector<NameEntry>& entries) {

@@ -17,6 +17,14 @@ from dictbuild.sources import Generator, Sources  # noqa: E402
 from dictbuild.report import Report  # noqa: E402
 
 
+def text_file(test, text):
+    """A temporary UTF-8 file holding text, removed when test ends."""
+    with tempfile.NamedTemporaryFile("w", suffix=".txt", delete=False, encoding="utf-8") as h:
+        h.write(text)
+    test.addCleanup(os.unlink, h.name)
+    return h.name
+
+
 class FakeSources:
     def __init__(self, croatian_words):
         self.hunspell = set(croatian_words)
@@ -74,19 +82,17 @@ class WordsTest(unittest.TestCase):
         self.assertIsNotNone(words.source_problem("tursko-nemački"))
         self.assertIsNotNone(words.source_problem("Da"))
 
-    def test_syncretic_cells_of_one_noun(self):
-        choices = {"mjeseca": "mjesec<n><mi><sg><gen>", "mjeseci": "mjesec<n><mi><pl><gen>"}
-        self.assertEqual(words.choose_target(choices), "mjeseca")
-
-    def test_vocative_singular_yields_to_plural(self):
-        choices = {"ručniče": "ručnik<n><mi><sg><voc>", "ručnike": "ručnik<n><mi><pl><acc>"}
-        self.assertEqual(words.choose_target(choices), "ručnike")
-
-    def test_two_lemmas_or_verbs_stay_ambiguous(self):
-        self.assertIsNone(words.choose_target(
-            {"sjedim": "sjediti<vblex><pres><p1><sg>", "sijedim": "sijediti<vblex><pres><p1><sg>"}))
-        self.assertIsNone(words.choose_target(
-            {"a": "x<vblex><aor><p3><sg>", "b": "x<vblex><pres><p3><sg>"}))
+    def test_choose_target(self):
+        rows = [  # a syncretic cell of one noun; a vocative singular yields to the plural;
+                  # two lemmas, or two tenses of one verb, stay ambiguous
+            ({"mjeseca": "mjesec<n><mi><sg><gen>", "mjeseci": "mjesec<n><mi><pl><gen>"}, "mjeseca"),
+            ({"ručniče": "ručnik<n><mi><sg><voc>", "ručnike": "ručnik<n><mi><pl><acc>"}, "ručnike"),
+            ({"sjedim": "sjediti<vblex><pres><p1><sg>",
+              "sijedim": "sijediti<vblex><pres><p1><sg>"}, None),
+            ({"a": "x<vblex><aor><p3><sg>", "b": "x<vblex><pres><p3><sg>"}, None)]
+        for choices, expected in rows:
+            with self.subTest(expected):
+                self.assertEqual(words.choose_target(choices), expected)
 
 
 class LexicalChecksTest(unittest.TestCase):
@@ -121,13 +127,8 @@ class YatTest(unittest.TestCase):
     def test_pairs(self):
         sources = Sources(Generator([]), Generator([]), self.CROATIAN, self.SERBIAN)
         sources.name_forms.add("kevu")
-        with tempfile.NamedTemporaryFile("w", suffix=".txt", delete=False,
-                                         encoding="utf-8") as h:
-            h.write("# note\nuspeo\npromene promjene\n")
-        try:
-            pairs = yat.yat_pairs(sources, h.name, Report())
-        finally:
-            os.unlink(h.name)
+        pairs = yat.yat_pairs(sources, text_file(self, "# note\nuspeo\npromene promjene\n"),
+                              Report())
         # sela is Croatian, delu has two readings, uredovane ends in its ending,
         # kevu is a name's form and Kijevu no common word
         self.assertEqual(pairs, {"vreme": "vrijeme", "uspeo": "uspio", "promene": "promjene"})
@@ -195,13 +196,7 @@ class NamesTest(unittest.TestCase):
         class S:
             hunspell = set()
             serbian = type("G", (), {"readings": {}})()
-        with tempfile.NamedTemporaryFile("w", suffix=".txt", delete=False,
-                                         encoding="utf-8") as h:
-            h.write("Džon = John\nDžoni = Johnny\n")
-        try:
-            lines = names.build(S(), h.name, Report())
-        finally:
-            os.unlink(h.name)
+        lines = names.build(S(), text_file(self, "Džon = John\nDžoni = Johnny\n"), Report())
         pairs = [line for line in lines if "\t" in line]
         self.assertEqual(pairs, ["Džoni\tJohnny", "Džon\tJohn"])
 
@@ -248,8 +243,10 @@ class CheckerTest(unittest.TestCase):
                     h.write(text if isinstance(text, bytes) else text.encode("cp1250"))
             return check_dictionary.check(folder).errors
 
-    def test_good_files_pass(self):
+    def test_good_files_and_a_marked_duplicate_pass(self):
         self.assertEqual(self.run_checker(), [])
+        self.assertEqual(self.run_checker(
+            **{"1_rjecnik.txt": "hleb\tkruh\r\n!dup\r\nhleb\tx\r\n"}), [])
 
     def test_faults_are_found(self):
         faults = {
@@ -267,10 +264,6 @@ class CheckerTest(unittest.TestCase):
         for what, change in faults.items():
             with self.subTest(what):
                 self.assertNotEqual(self.run_checker(**change), [])
-
-    def test_marked_duplicate_passes(self):
-        self.assertEqual(self.run_checker(
-            **{"1_rjecnik.txt": "hleb\tkruh\r\n!dup\r\nhleb\tx\r\n"}), [])
 
 
 if __name__ == "__main__":
