@@ -238,7 +238,8 @@ class PhrasesTest(unittest.TestCase):
 class CheckerTest(unittest.TestCase):
     GOOD = {"1_rjecnik.txt": "note\r\nhleb\tkruh\r\nvoz\tvlak\r\n",
             "2_fraze.txt": "#da li\r\n da li \tje li\r\n---\r\n",
-            "3_imena.txt": "Njujork\tNew York\r\n"}
+            "3_imena.txt": "Njujork\tNew York\r\n",
+            "4_modalni.txt": "+\tmogu\t-\tmože\t\t\tmogu\r\nići\tidem\t\tide\t\t\tidu\r\n"}
 
     def run_checker(self, **changes):
         files = dict(self.GOOD, **changes)
@@ -263,6 +264,9 @@ class CheckerTest(unittest.TestCase):
             "unclosed group": {"2_fraze.txt": "#da li\r\n da li \tje li\r\n"},
             "stray close": {"2_fraze.txt": "=\r\n"},
             "lower-case name": {"3_imena.txt": "njujork\tNew York\r\n"},
+            "modal line of five fields": {"4_modalni.txt": "ići\tidem\tideš\tide\tidemo\tidete\r\n"},
+            "present of two infinitives": {"4_modalni.txt": "ići\tide\t-\t-\t-\t-\t-\r\n"
+                                           "doći\tide\t-\t-\t-\t-\t-\r\n"},
         }
         for what, change in faults.items():
             with self.subTest(what):
