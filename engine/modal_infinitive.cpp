@@ -14,11 +14,13 @@ constexpr int kMaxCliticsBefore = 2;  // between the modal and "da"
 constexpr int kMaxCliticsAfter = 3;   // between "da" and the present
 
 // Clitics that may stand between a modal and "da": the auxiliaries (mogao bi da, mogao sam
-// da), the question particle (može li da) and the short pronouns (mogu ti da kažem).
+// da, morat ću da), the question particle (može li da) and the short pronouns (mogu ti da
+// kažem). In Windows-1250 octal, \346 is ć and \232 is š.
 bool IsCliticBefore(std::string_view word) {
   static constexpr std::string_view kWords[] = {
-      "bi", "bih", "bismo", "biste", "sam", "si", "je", "smo", "ste", "su",  "li",  "se", "mi",
-      "ti", "mu",  "joj",   "nam",   "vam", "im", "me", "te",  "ga",  "nas", "vas", "ih"};
+      "bi", "bih", "bismo", "biste", "sam", "si",    "je",        "smo",   "ste",     "su",
+      "li", "se",  "mi",    "ti",    "mu",  "joj",   "nam",       "vam",   "im",      "me",
+      "te", "ga",  "nas",   "vas",   "ih",  "\346u", "\346e\232", "\346e", "\346emo", "\346ete"};
   return std::find(std::begin(kWords), std::end(kWords), word) != std::end(kWords);
 }
 

@@ -4,7 +4,7 @@
 // pass, so its table (dictionary/modal_table.h) lists Croatian forms.
 //
 // A rewrite needs, separated by single spaces: a modal form, at most two clitics (bi, sam, je,
-// li, se, mi, ga ...), "da", at most three pronoun clitics (se, mi, ga, te ...), and a present
+// ću, li, se, mi, ga ...), "da", at most three pronoun clitics (se, mi, ga, te ...), and a present
 // form of the table whose persons meet the modal's ("želim da dođeš" stays: I want you to
 // come). "da" and its space go, the present becomes the infinitive in the present's case, and
 // a form that stands in every person ("treba") takes the present's person when the present has

@@ -57,10 +57,10 @@ def read_modal_list(path):
     lemmas, participle_only, fixed, verbs = [], [], [], []
     for number, line in listed_lines(path):
         fields = line.split()
-        if line.startswith("*") or fields[0].endswith(":"):
+        if line.startswith(("*", "+")) or fields[0].endswith(":"):
             if len(fields) != 7:
                 raise ValueError(f"modal_verbs.txt:{number}: six forms wanted: {line}")
-            if line.startswith("*"):
+            if line.startswith(("*", "+")):
                 fixed.append("\t".join(fields))
             else:
                 verbs.append((fields[0][:-1], fields[1:]))
@@ -79,14 +79,31 @@ def as_written(form, word_pairs):
     return None if " " in written else written
 
 
+def future_forms(sources, lemma):
+    """The Croatian infinitive of a modal verb and the stem of its future
+    (morati, morat: ću morati da idem, morat ću da idem), which stand for every
+    person: the person is in the auxiliary."""
+    forms = set()
+    for analysis in sources.croatian.by_lemma.get(lemma, ()):
+        for form in sources.croatian.by_analysis[analysis]:
+            if analysis.endswith("<inf>") and sources.is_croatian_word(form):
+                forms.add(form.lower())
+            elif analysis.endswith("<inf>+htjeti<vbmod><clt><futI><p1><sg>") and " " in form:
+                forms.add(form.split(" ")[0].lower())
+    return sorted(forms)
+
+
 def modal_line(sources, word_pairs, lemma, with_present, sec):
     slots = [[] for _ in PERSONS]
+    if with_present:
+        for slot in slots:
+            slot.extend(future_forms(sources, lemma))
     analyses = sources.serbian.by_lemma.get(lemma, ())
     if not analyses:
         sec.drop("modal verb unknown to the generators", lemma)
     # A verb with a modal reading (moći<vbmod>) takes its present from it only:
     # moći<vblex> is mognem, "may manage".
-    modal_reading = any("<vbmod>" in a for a in analyses)
+    modal_reading = any("<vbmod>" in a and "+" not in a for a in analyses)
     for analysis in analyses:
         places = ()
         person = person_of(analysis)
