@@ -21,7 +21,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from dictbuild import checks, files, modal, names, phrases, words, yat  # noqa: E402
+from dictbuild import checks, files, jotation, modal, names, phrases, words, yat  # noqa: E402
 from dictbuild.report import Report  # noqa: E402
 from dictbuild.sources import load_sources  # noqa: E402
 
@@ -57,7 +57,8 @@ SECTION_TITLES = ["curated lexical pairs (tools/lexical_pairs.txt)",
                   "derived -ovati/-isati -> -irati verbs",
                   "regular correspondences (-ijum/-ij, -lac/-telj, -enat/-ent, evro-/euro-)",
                   "Serbian and Croatian generator forms (apertium-hbs-eng)",
-                  "ekavian -> ijekavian forms (hunspell-sr, hunspell-hr)"]
+                  "ekavian -> ijekavian forms (hunspell-sr, hunspell-hr)",
+                  "šć -> št forms (hunspell-sr, hunspell-hr)"]
 
 
 def word_lines(pairs, layers):
@@ -126,7 +127,8 @@ def main():
         "regular", "regular correspondences (-ijum/-ij, -lac/-telj, -enat/-ent, evro-/euro-)")
     systematic = words.systematic_pairs(sources, report)
     ekavian = yat.yat_pairs(sources, os.path.join(TOOLS, "yat_exceptions.txt"), report)
-    layers = [lexical, computing, derived, regular, systematic, ekavian]
+    jotated = jotation.jotation_pairs(sources, report)
+    layers = [lexical, computing, derived, regular, systematic, ekavian, jotated]
     pairs = merge(report, *layers)
     pairs = screen(report, pairs)
     check_buckets(pairs, report)

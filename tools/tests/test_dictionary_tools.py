@@ -12,7 +12,7 @@ TOOLS = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, TOOLS)
 
 import check_dictionary  # noqa: E402
-from dictbuild import checks, hunspell, names, phrases, transducer, words, yat  # noqa: E402
+from dictbuild import checks, hunspell, jotation, names, phrases, transducer, words, yat  # noqa: E402
 from dictbuild.sources import Generator, Sources  # noqa: E402
 from dictbuild.report import Report  # noqa: E402
 
@@ -131,6 +131,17 @@ class YatTest(unittest.TestCase):
         # sela is Croatian, delu has two readings, uredovane ends in its ending,
         # kevu is a name's form and Kijevu no common word
         self.assertEqual(pairs, {"vreme": "vrijeme", "uspeo": "uspio", "promene": "promjene"})
+
+
+class JotationTest(unittest.TestCase):
+    def test_pairs(self):
+        serbian = ["korišćenje", "iskorišćen", "očišćen", "šćućuren", "pašćete"]
+        croatian = ["korištenje", "iskorišten", "očišćen", "očišten", "paštete"]
+        pairs = jotation.jotation_pairs(Sources(Generator([]), Generator([]), croatian, serbian),
+                                        Report())
+        # očišćen is Croatian too; šćućuren has no Croatian št form; pašćete is
+        # a future (past ćete), not a form of a -stiti verb
+        self.assertEqual(pairs, {"korišćenje": "korištenje", "iskorišćen": "iskorišten"})
 
 
 class ScreenTest(unittest.TestCase):
