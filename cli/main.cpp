@@ -182,8 +182,8 @@ void DefineOptions(CLI::App& app, CliOptions& o) {
       ->check(CLI::Range(1, 1024))
       ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
   app.add_option("-d,--dictionary", o.dictionary,
-                 "folder of 1_rjecnik.txt, 2_fraze.txt and 3_imena.txt (default: the folder "
-                 "of this program)")
+                 "folder of 1_rjecnik.txt, 2_fraze.txt, 3_imena.txt and, if there, "
+                 "4_modalni.txt (default: the folder of this program)")
       ->type_name("DIR")
       ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
   app.add_flag("--stdin", o.from_stdin,
@@ -273,7 +273,8 @@ int TranslateStandardInput(const CliOptions& o, lorvan::Substitutions& substitut
           ? lorvan::LineOptions{.skip_tags = o.settings.skip_tags, .cyrillic = o.settings.cyrillic}
           : lorvan::LineOptions{.skip_tags = o.settings.skip_tags,
                                 .utf8_letters = false,
-                                .skip_links = !o.settings.translate_links};
+                                .skip_links = !o.settings.translate_links,
+                                .modal_infinitives = true};
   lorvan::LineTranslator translator(substitutions, line_options);
   const lorvan::LineFilter filter =
       o.settings.convert_only

@@ -1,9 +1,11 @@
-// Everything the translator knows: the word table, the phrase list and the name list.
+// Everything the translator knows: the word table, the phrase list, the name list and the
+// table of the modal rule.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "dictionary/modal_table.h"
 #include "dictionary/word_table.h"
 
 namespace lorvan {
@@ -24,6 +26,7 @@ struct Dictionary {
   WordTable words;
   std::vector<PhraseEntry> phrases;  // file order
   std::vector<NameEntry> names;      // file order
+  ModalTable modal;                  // empty when its file is missing
 };
 
 }  // namespace lorvan

@@ -50,6 +50,19 @@ void ForEachLine(std::string_view bytes, Step step) {
   while (reader.Next(&line)) step(line);
 }
 
+// Fills *table from the modal file of folder. A missing file leaves the table empty, which
+// switches the rule off; a file that is there but cannot be read is reported.
+void LoadModalTable(const std::string& folder, DictionaryLoader& loader, ModalTable* table) {
+  std::string bytes;
+  Status status = ReadFileBytes(folder + "/" + kModalFileName, &bytes);
+  if (status.kind() == ErrorKind::kNotFound) return;
+  if (!status.ok()) {
+    loader.ReportUnreadable(DictionaryFile::kModal, status.message());
+    return;
+  }
+  ForEachLine(bytes, [table](std::string_view line) { table->AddLine(line); });
+}
+
 }  // namespace
 
 LoadReport LoadDictionary(const std::string& folder, LoadWatcher* watcher,
@@ -64,6 +77,7 @@ LoadReport LoadDictionary(const std::string& folder, LoadWatcher* watcher,
   }
   if (ReadDictionaryFile(folder, DictionaryFile::kNames, loader, &bytes))
     ForEachLine(bytes, [&loader](std::string_view line) { loader.AddNamePair(line); });
+  LoadModalTable(folder, loader, &dictionary->modal);
   return std::move(loader.report());
 }
 

@@ -21,7 +21,7 @@ class LoadWatcher : public YieldPoint {
 };
 
 // Fills *dictionary (which must be empty) from the three files in folder, in the order words,
-// phrases, names. Nothing is sorted and nothing is dropped for being a duplicate. watcher may
+// phrases, names, and then the modal table from its file when folder holds one. Nothing is sorted and nothing is dropped for being a duplicate. watcher may
 // be null: the load then never yields and never stops.
 LoadReport LoadDictionary(const std::string& folder, LoadWatcher* watcher,
                           Dictionary* dictionary);

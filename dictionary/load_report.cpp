@@ -10,6 +10,8 @@ const char* DictionaryFileName(DictionaryFile file) {
       return kPhraseFileName;
     case DictionaryFile::kNames:
       return kNameFileName;
+    case DictionaryFile::kModal:
+      return kModalFileName;
   }
   return "";
 }

@@ -10,8 +10,10 @@ namespace lorvan {
 inline constexpr char kWordFileName[] = "1_rjecnik.txt";
 inline constexpr char kPhraseFileName[] = "2_fraze.txt";
 inline constexpr char kNameFileName[] = "3_imena.txt";
+// The table of the modal rule, loaded after the three when present (dictionary/modal_table.h).
+inline constexpr char kModalFileName[] = "4_modalni.txt";
 
-enum class DictionaryFile { kWords, kPhrases, kNames };
+enum class DictionaryFile { kWords, kPhrases, kNames, kModal };
 
 // One problem met while loading. The load goes on after every one of them.
 struct LoadIssue {
@@ -32,7 +34,7 @@ struct LoadReport {
   std::vector<LoadIssue> issues;
   std::int64_t word_lines_read = 0;  // word-file lines handed to the loader, blank ones included
   bool stopped = false;              // the word file was stopped early on request
-  int files_read = 0;                // how many of the three files could be read
+  int files_read = 0;                // how many of the three files could be read (not 4_modalni)
 };
 
 // A one-line Croatian description of issue, naming its file and line (Windows-1250 bytes).

@@ -45,6 +45,7 @@ const std::string& LineTranslator::Translate(std::string_view line, FolderPassSt
   if (output_links_.empty()) {
     if (output_.size() >= kPassMinLength) substitutions_.ApplyPhrases(output_);
     if (output_.size() >= kPassMinLength) substitutions_.ApplyNames(output_);
+    if (options_.modal_infinitives) substitutions_.ApplyModalInfinitives(output_);
   } else {
     ApplyPassesAroundLinks();
   }
@@ -143,8 +144,12 @@ void LineTranslator::ApplyPassesAroundLinks() {
   if (output_.size() >= kPassMinLength) substitutions_.ApplyPhrasesToPieces(pieces_);
   join();
   if (output_.size() < kPassMinLength) return;
-  // A name never depends on another piece: each piece takes the name pass on its own.
-  for (std::string& piece : pieces_) substitutions_.ApplyNames(piece);
+  // A name never depends on another piece: each piece takes the name pass on its own, and
+  // the modal rule, which never reaches over a link.
+  for (std::string& piece : pieces_) {
+    substitutions_.ApplyNames(piece);
+    if (options_.modal_infinitives) substitutions_.ApplyModalInfinitives(piece);
+  }
   join();
 }
 

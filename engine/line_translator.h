@@ -1,6 +1,6 @@
 // One line of a file turned into its output line: encoding conversions, the character scan
 // that cuts the line into words (leaving HTML tags and links alone when asked), and the phrase
-// and name passes over the assembled line.
+// and name passes and the modal rule over the assembled line.
 #pragma once
 
 #include <cstdint>
@@ -23,6 +23,9 @@ struct LineOptions {
   // Copy web and e-mail addresses and file paths outside tags unchanged (see engine/links.h);
   // the phrase and name passes do not reach into them either.
   bool skip_links = false;
+  // Rewrite modal + da + present with the infinitive after the passes ("može da vidi" ->
+  // "može vidjeti", engine/modal_infinitive.h). Off in the original byte model.
+  bool modal_infinitives = false;
 };
 
 class LineTranslator {

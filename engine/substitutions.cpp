@@ -5,7 +5,10 @@
 namespace lorvan {
 
 DictionarySubstitutions::DictionarySubstitutions(const Dictionary& dictionary)
-    : words_(dictionary.words), phrases_(dictionary.phrases), names_(dictionary.names) {}
+    : words_(dictionary.words),
+      phrases_(dictionary.phrases),
+      names_(dictionary.names),
+      modal_(dictionary.modal) {}
 
 void DictionarySubstitutions::TranslateWord(unsigned char first_char, int length_class,
                                             std::string& word) const {

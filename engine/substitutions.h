@@ -1,11 +1,12 @@
-// The three substitutions the line scan applies: the word lookup for every finished word, and
-// the phrase and name passes over the assembled line.
+// The substitutions the line scan applies: the word lookup for every finished word, and the
+// phrase and name passes and the modal rule over the assembled line.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "dictionary/dictionary.h"
+#include "engine/modal_infinitive.h"
 #include "engine/names.h"
 #include "engine/phrases.h"
 
@@ -25,6 +26,9 @@ class Substitutions {
   // header's key counts as present when any piece holds it.
   virtual void ApplyPhrasesToPieces(std::vector<std::string>& pieces) = 0;
   virtual void ApplyNames(std::string& line) = 0;
+  // The modal rule over the line as the passes left it (engine/modal_infinitive.h); nothing
+  // unless the substitutions carry its table.
+  virtual void ApplyModalInfinitives(std::string& /*line*/) {}
 };
 
 // The substitutions of a loaded dictionary. REQUIRES: dictionary outlives this object and
@@ -37,11 +41,13 @@ class DictionarySubstitutions final : public Substitutions {
   void ApplyPhrases(std::string& line) override { phrases_.Apply(line); }
   void ApplyPhrasesToPieces(std::vector<std::string>& pieces) override { phrases_.Apply(pieces); }
   void ApplyNames(std::string& line) override { names_.Apply(line); }
+  void ApplyModalInfinitives(std::string& line) override { modal_.Apply(line); }
 
  private:
   const WordTable& words_;
   PhrasePass phrases_;
   NamePass names_;
+  ModalInfinitives modal_;
 };
 
 }  // namespace lorvan

@@ -158,7 +158,8 @@ bool TranslateDecoded(const RunSettings& settings, Substitutions& substitutions,
   LineTranslator translator(substitutions, {.skip_tags = skip_tags,
                                             .cyrillic = false,
                                             .utf8_letters = false,
-                                            .skip_links = !settings.translate_links});
+                                            .skip_links = !settings.translate_links,
+                                            .modal_infinitives = true});
   std::string result;
   const LineLayout layout{.paragraphs = settings.paragraphs, .line_ends = settings.line_ends};
   if (TranslateLines(file.text, layout, translator, state, hooks, &result) ==

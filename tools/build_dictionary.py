@@ -1,12 +1,14 @@
 #!/usr/bin/env python3
-"""Builds Lorvan's three dictionaries in data/ from Debian's Serbo-Croatian
-generators (apertium-hbs-eng), the Croatian and Serbian hunspell dictionaries
-(hunspell-hr, hunspell-sr) and the curated lists in tools/ (lexical_pairs.txt,
-yat_exceptions.txt, english_homographs.txt, phrases.txt, names.txt).
+"""Builds Lorvan's three dictionaries and the modal rule's table in data/ from
+Debian's Serbo-Croatian generators (apertium-hbs-eng), the Croatian and Serbian
+hunspell dictionaries (hunspell-hr, hunspell-sr) and the curated lists in
+tools/ (lexical_pairs.txt, yat_exceptions.txt, english_homographs.txt,
+phrases.txt, names.txt, modal_verbs.txt).
 
     nice -n 10 python3 tools/build_dictionary.py
 
-writes data/1_rjecnik.txt, data/2_fraze.txt, data/3_imena.txt and prints a
+writes data/1_rjecnik.txt, data/2_fraze.txt, data/3_imena.txt,
+data/4_modalni.txt and prints a
 report of what each filter removed (also saved as tools/build_report.txt).
 Needs: lttoolbox-dev (lt-print), apertium-hbs-eng, hunspell-hr, hunspell-sr,
 wamerican and wbritish.
@@ -19,7 +21,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from dictbuild import checks, files, names, phrases, words, yat  # noqa: E402
+from dictbuild import checks, files, jotation, modal, names, phrases, words, yat  # noqa: E402
 from dictbuild.report import Report  # noqa: E402
 from dictbuild.sources import load_sources  # noqa: E402
 
@@ -55,7 +57,8 @@ SECTION_TITLES = ["curated lexical pairs (tools/lexical_pairs.txt)",
                   "derived -ovati/-isati -> -irati verbs",
                   "regular correspondences (-ijum/-ij, -lac/-telj, -enat/-ent, evro-/euro-)",
                   "Serbian and Croatian generator forms (apertium-hbs-eng)",
-                  "ekavian -> ijekavian forms (hunspell-sr, hunspell-hr)"]
+                  "ekavian -> ijekavian forms (hunspell-sr, hunspell-hr)",
+                  "šć -> št forms (hunspell-sr, hunspell-hr)"]
 
 
 def word_lines(pairs, layers):
@@ -124,17 +127,19 @@ def main():
         "regular", "regular correspondences (-ijum/-ij, -lac/-telj, -enat/-ent, evro-/euro-)")
     systematic = words.systematic_pairs(sources, report)
     ekavian = yat.yat_pairs(sources, os.path.join(TOOLS, "yat_exceptions.txt"), report)
-    layers = [lexical, computing, derived, regular, systematic, ekavian]
+    jotated = jotation.jotation_pairs(sources, report)
+    layers = [lexical, computing, derived, regular, systematic, ekavian, jotated]
     pairs = merge(report, *layers)
     pairs = screen(report, pairs)
     check_buckets(pairs, report)
     files.write_lines(os.path.join(args.out, "1_rjecnik.txt"), word_lines(pairs, layers))
 
-    phrase_lines = phrases.build(sources, pairs, os.path.join(TOOLS, "phrases.txt"),
-                                 os.path.join(TOOLS, "modal_verbs.txt"), report)
+    phrase_lines = phrases.build(pairs, os.path.join(TOOLS, "phrases.txt"), report)
     files.write_lines(os.path.join(args.out, "2_fraze.txt"), phrase_lines)
     name_lines = names.build(sources, os.path.join(TOOLS, "names.txt"), report)
     files.write_lines(os.path.join(args.out, "3_imena.txt"), name_lines)
+    modal_lines = modal.build(sources, pairs, os.path.join(TOOLS, "modal_verbs.txt"), report)
+    files.write_lines(os.path.join(args.out, "4_modalni.txt"), modal_lines)
 
     text = report.text()
     with open(args.report, "w", encoding="utf-8") as handle:

@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Checks Lorvan's three dictionary files and prints their statistics.
+"""Checks Lorvan's three dictionary files and the modal table and prints their
+statistics.
 
     python3 tools/check_dictionary.py [DATA_DIR]
 
@@ -8,7 +9,9 @@ TAB), CR LF line ends everywhere, no pair line with an empty source or a
 second TAB, word sources that the translator can find (one word of letters),
 no source given twice with different targets unless the pair line follows a
 note line "!dup", phrase groups opened and closed in order, name sources in
-mixed case, and at most 32767 pairs per letter bucket and per list.
+mixed case, and at most 32767 pairs per letter bucket and per list. The modal
+table (4_modalni.txt, optional) needs a key and six fields on every pair line,
+words of letters as forms, and no present form under two infinitives.
 Prints the pairs per file, per letter bucket and per "== section" of the word
 file, and how many sources have one, two ... pairs.
 Exit status 1 on any violation, 2 when a file is missing.
@@ -25,6 +28,7 @@ from dictbuild import files  # noqa: E402  (the one letter-bucket rule)
 ENCODING = "cp1250"
 LIMIT = 32767
 FILES = ("1_rjecnik.txt", "2_fraze.txt", "3_imena.txt")
+MODAL_FILE = "4_modalni.txt"
 WORD_RE = re.compile(r"^[a-zčćđšžA-ZČĆĐŠŽ]+$")
 DUPLICATE_MARK = "!dup"
 
@@ -159,6 +163,35 @@ class Checker:
         self.stats.append(f"{name}: {total} pairs")
         self.stats.append("  " + self.per_source_line(per_source))
 
+    def check_modal(self, lines):
+        name = MODAL_FILE
+        infinitive_of = {}
+        modal_forms = verbs = 0
+        for number, line in enumerate(lines, 1):
+            if "\t" not in line:
+                continue
+            fields = line.split("\t")
+            key = fields[0]
+            if len(fields) != 7:
+                self.error(name, number, f"{len(fields) - 1} fields after the key (6 wanted)")
+                continue
+            if key != "+" and not WORD_RE.match(key.removeprefix("*")):
+                self.error(name, number, f"key '{key}' is not +, *FORM or one word")
+            forms = [f for field in fields[1:] for f in field.split(" ") if f not in ("", "-")]
+            for form in forms:
+                if not WORD_RE.match(form):
+                    self.error(name, number, f"form '{form}' is not one word of letters")
+            if key == "+" or key.startswith("*"):
+                modal_forms += len(set(forms))
+                continue
+            verbs += 1
+            for form in forms:
+                if infinitive_of.setdefault(form.lower(), key) != key:
+                    self.error(name, number, f"'{form}' listed before under "
+                                             f"{infinitive_of[form.lower()]}")
+        self.stats.append(f"{name}: {modal_forms} modal forms, {verbs} verbs, "
+                          f"{len(infinitive_of)} present forms")
+
     @staticmethod
     def per_source_line(per_source):
         spread = collections.Counter(per_source.values())
@@ -174,6 +207,9 @@ def check(folder):
         if not os.path.exists(path):
             return None
         handler(checker.read_lines(path))
+    modal = os.path.join(folder, MODAL_FILE)
+    if os.path.exists(modal):
+        checker.check_modal(checker.read_lines(modal))
     return checker
 
 
@@ -190,7 +226,7 @@ def main(argv):
     if checker.errors:
         print(f"check_dictionary: {len(checker.errors)} violations", file=sys.stderr)
         return 1
-    print("check_dictionary: all three files pass")
+    print("check_dictionary: all files pass")
     return 0
 
 

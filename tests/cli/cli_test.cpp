@@ -28,12 +28,14 @@ TEST_F(CliTest, OptionsOnStandardInput) {
       {true, "", "hleb\n\r\r\nvoz\rhleb\r", "kruh\n\n\nvlak\nkruh\n"},
       {true, "--convert", hleb_cyrillic + " hleb\r\n", "Hleb hleb\n"},
       {true, "", "hleb.rs/voz\n", "kruh.rs/vlak\n"},
+      {true, "", "Mogu da vidim\n", "Mogu da vidim\n"},  // the modal rule is off
       // By default: UTF-8 in, UTF-8 out, each line end as it came, no end added, links kept.
       {false, "", "Hiljada \xe2\x80\x9chleb\xe2\x80\x9d \xf0\x9f\x98\x80\r\nvoz",
        "Tisu\xc4\x87" "a \xe2\x80\x9ckruh\xe2\x80\x9d \xf0\x9f\x98\x80\r\nvlak"},
       {false, "--encoding windows-1250 --line-ends lf", "Hiljada\r\n", "Tisu\xe6" "a\n"},
       {false, "", "hleb.rs/voz hleb\n", "hleb.rs/voz kruh\n"},
       {false, "--translate-links", "hleb.rs/voz\n", "kruh.rs/vlak\n"},
+      {false, "", "Mogu da vidim\n", "Mogu vidjeti\n"},
   };
   for (const auto& row : rows) {
     const std::string args = std::string("--stdin ") + row.args;

@@ -14,7 +14,8 @@ if no common word starts with it. The same holds for the other names and
 capitalised words of hunspell-hr and hunspell-sr: Igo starts Igor, Pjer starts
 Pjerović, and the pass would write Hugor and Pierreović; only the name's own
 forms, its possessive and the words for its people (Vašingtonac, Njujorker)
-may start with it."""
+may start with it, and a surname made from it with -son or -s (Majklson,
+Ričards), which the pass writes in its original spelling."""
 
 import bisect
 import re
@@ -56,13 +57,30 @@ CONSONANT_END_RE = re.compile("[bcčćdđfghjklmnprsštvzž]$")
 CASE_ENDINGS = ("om", "u", "a")  # instrumental, dative/locative, genitive/accusative
 
 
-def clashing_words(words, source):
-    """Common words that start with source, other than adjectives made from it."""
+# A surname made from a first name with -son or -s (Majklson, Ričards): the
+# name pass writes Michaelson and Richards, the original spelling, so such a
+# word is no clash for a name of at least four letters that ends in a
+# consonant, as its original does (Volter is Voltaire, but Volters Walters).
+SURNAME_RE = re.compile("^(son|s)(ov|ev|in)?"
+                        "(a|e|i|o|u|om|em|ima|ama|ih|im|oj|og|oga|ome|omu)?$")
+
+
+def is_surname_of(word, key, original):
+    return (original is not None and len(key) >= 4
+            and CONSONANT_END_RE.search(key) is not None
+            and CONSONANT_END_RE.search(original.lower()) is not None
+            and SURNAME_RE.match(word[len(key):]) is not None)
+
+
+def clashing_words(words, source, original=None):
+    """Common words that start with source, other than adjectives made from it
+    and, when its original spelling is given, surnames made from it."""
     key = source.lower()
     i = bisect.bisect_left(words, key)
     found = []
     while i < len(words) and words[i].startswith(key):
-        if not ADJECTIVE_SUFFIX_RE.match(words[i][len(key):]):
+        if not (ADJECTIVE_SUFFIX_RE.match(words[i][len(key):])
+                or is_surname_of(words[i], key, original)):
             found.append(words[i])
         i += 1
     return found
@@ -82,7 +100,7 @@ NAME_ENDING_RE = re.compile(
 VOWELS = "aeiou"
 
 
-def clashing_names(name_words, source, listed=()):
+def clashing_names(name_words, source, listed=(), original=None):
     """Names and other capitalised words of the spelling lists that start with
     source and are not its own forms: Igo starts Igor, Pjer starts Pjerović,
     and the name pass, which also matches inside a word, would write Hugor
@@ -97,6 +115,7 @@ def clashing_names(name_words, source, listed=()):
         word = name_words[i]
         if not (NAME_ENDING_RE.match(word[len(key):]) or NAME_ENDING_RE.match(word[len(stem):])
                 or ADJECTIVE_SUFFIX_RE.match(word[len(key):])
+                or is_surname_of(word, key, original)
                 or any(word.startswith(n) for n in longer)):
             found.append(word)
         i += 1
@@ -144,8 +163,10 @@ def select(entries, words, sec, name_words=()):
             sec.drop("source not in mixed case (never replaced)", example)
         elif source in chosen and chosen[source] != target:
             sec.drop("source listed twice with another target", example)
-        elif starts_common_word(words, source) or clashing_names(name_words, source, listed):
-            clash = (clashing_words(words, source) + clashing_names(name_words, source, listed))[:3]
+        elif (clashing_words(words, source, target)
+              or clashing_names(name_words, source, listed, target)):
+            clash = (clashing_words(words, source, target)
+                     + clashing_names(name_words, source, listed, target))[:3]
             forms = [(f, t) for f, t in case_forms(words, source, target)
                      if not clashing_names(name_words, f, listed)]
             if forms:

@@ -44,71 +44,6 @@ def serbian_words_in_target(source, target, word_pairs):
             if f" {word_pairs[w.lower()]} " not in written]
 
 
-MODALS = {  # Croatian present of the modal, person by person
-    "moći": ["mogu", "možeš", "može", "možemo", "možete", "mogu"],
-    "morati": ["moram", "moraš", "mora", "moramo", "morate", "moraju"],
-    "htjeti": ["hoću", "hoćeš", "hoće", "hoćemo", "hoćete", "hoće"],
-    "željeti": ["želim", "želiš", "želi", "želimo", "želite", "žele"],
-    "voljeti": ["volim", "voliš", "voli", "volimo", "volite", "vole"],
-    "smjeti": ["smijem", "smiješ", "smije", "smijemo", "smijete", "smiju"],
-}
-TREBATI = ["trebam", "trebaš", "treba", "trebamo", "trebate", "trebaju"]
-PERSONS = ["<p1><sg>", "<p2><sg>", "<p3><sg>", "<p1><pl>", "<p2><pl>", "<p3><pl>"]
-
-
-def read_verbs(path):
-    with open(path, encoding="utf-8") as handle:
-        return [w for line in handle if not line.startswith("#") for w in line.split()]
-
-
-def present_forms(sources, lemma, person):
-    """Serbian present forms of a lemma in one person."""
-    forms = set()
-    for analysis in sources.serbian.by_lemma.get(lemma, ()):
-        if "<pres>" + person in analysis and "<vblex>" in analysis:
-            forms.update(f.lower() for f in sources.serbian.by_analysis[analysis])
-    return sorted(forms)
-
-
-def infinitive(sources, lemma):
-    for analysis in sources.croatian.by_lemma.get(lemma, ()):
-        if analysis.endswith("<inf>") and "<vblex>" in analysis:
-            forms = sources.croatian.by_analysis[analysis]
-            if forms and sources.is_croatian_word(forms[0]):
-                return forms[0]
-    return None
-
-
-def modal_groups(sources, word_pairs, verbs, sec):
-    """Readable lines of the generated groups: one group per modal form."""
-    groups = {}
-    for verb in verbs:
-        target = infinitive(sources, verb)
-        if target is None:
-            sec.drop("verb without a Croatian infinitive", verb)
-            continue
-        # The generators share one lemma list: a Serbian verb (sačekati) gets
-        # an "infinitive" that the word pairs translate (pričekati).
-        target = word_pairs.get(target, target)
-        for index, person in enumerate(PERSONS):
-            for form in present_forms(sources, verb, person):
-                after_words = word_pairs.get(form, form)
-                if " " in after_words:
-                    continue
-                for modal in MODALS.values():
-                    key = modal[index] + " da"
-                    groups.setdefault(key, []).append(
-                        f"_{key} {after_words}_ => {modal[index]} {target}")
-                groups.setdefault("treba da", []).append(
-                    f"_treba da {after_words}_ => {TREBATI[index]} {target}")
-    lines = []
-    for key in sorted(groups):
-        lines.append("#" + key)
-        lines.extend(dict.fromkeys(groups[key]))
-        lines.append("---")
-    return lines
-
-
 def convert(lines, word_pairs, sec):
     """Turns the readable list into file lines; reports unusable pairs."""
     out = list(HEADER)
@@ -126,8 +61,6 @@ def convert(lines, word_pairs, sec):
                 raise ValueError(f"phrases.txt:{number}: '{line}' closes no open group")
             open_groups.pop()
             out.append(line)
-        elif line.startswith("@"):
-            raise ValueError(f"phrases.txt:{number}: unexpanded {line}")
         elif ARROW in line:
             source, target = parse_pair(line)
             example = f"'{source}' -> '{target}'  (phrases.txt:{number})"
@@ -150,16 +83,10 @@ def convert(lines, word_pairs, sec):
     return out
 
 
-def build(sources, word_pairs, path, verbs_path, report):
-    sec = report.section("phrases", "phrases (tools/phrases.txt, tools/modal_verbs.txt)")
+def build(word_pairs, path, report):
+    sec = report.section("phrases", "phrases (tools/phrases.txt)")
     with open(path, encoding="utf-8") as handle:
-        lines = []
-        for line in handle:
-            if line.strip() == "@modal":
-                lines.extend(modal_groups(sources, word_pairs, read_verbs(verbs_path), sec))
-            else:
-                lines.append(line)
-        out = convert(lines, word_pairs, sec)
+        out = convert(list(handle), word_pairs, sec)
     pairs = [line for line in out if "\t" in line]
     sec.kept(len(pairs), [p.replace("\t", " -> ") for p in pairs])
     return out

@@ -12,7 +12,7 @@ TOOLS = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, TOOLS)
 
 import check_dictionary  # noqa: E402
-from dictbuild import checks, hunspell, names, phrases, transducer, words, yat  # noqa: E402
+from dictbuild import checks, hunspell, jotation, names, phrases, transducer, words, yat  # noqa: E402
 from dictbuild.sources import Generator, Sources  # noqa: E402
 from dictbuild.report import Report  # noqa: E402
 
@@ -134,6 +134,17 @@ class YatTest(unittest.TestCase):
         self.assertEqual(pairs, {"vreme": "vrijeme", "uspeo": "uspio", "promene": "promjene"})
 
 
+class JotationTest(unittest.TestCase):
+    def test_pairs(self):
+        serbian = ["korišćenje", "iskorišćen", "očišćen", "šćućuren", "pašćete"]
+        croatian = ["korištenje", "iskorišten", "očišćen", "očišten", "paštete"]
+        pairs = jotation.jotation_pairs(Sources(Generator([]), Generator([]), croatian, serbian),
+                                        Report())
+        # očišćen is Croatian too; šćućuren has no Croatian št form; pašćete is
+        # a future (past ćete), not a form of a -stiti verb
+        self.assertEqual(pairs, {"korišćenje": "korištenje", "iskorišćen": "iskorišten"})
+
+
 class ScreenTest(unittest.TestCase):
     def test_english_words_and_chained_targets(self):
         pairs = {"device": "djevice", "primer": "primjer", "sprat": "kat",
@@ -176,13 +187,19 @@ class NamesTest(unittest.TestCase):
 
     def test_name_inside_another_name(self):
         name_words = sorted({"igor", "igorom", "pjerović", "njujorku", "njujorkom",
-                             "vašingtonac", "vašingtonski", "čikagu", "džonson"})
-        rows = [("Igo", ["igor", "igorom"]), ("Pjer", ["pjerović"]), ("Njujork", []),
-                ("Vašington", []), ("Čikago", []), ("Džon", [])]
-        for source, clash in rows:
+                             "vašingtonac", "vašingtonski", "čikagu", "džonson", "majklson",
+                             "majklsona", "ričards", "tomson", "volters"})
+        # a surname in -son or -s is written in its original spelling, but only
+        # after a name of four letters or more whose original ends like it
+        rows = [("Igo", "Hugo", ["igor", "igorom"]), ("Pjer", "Pierre", ["pjerović"]),
+                ("Njujork", "New York", []), ("Vašington", "Washington", []),
+                ("Čikago", "Chicago", []), ("Džon", "John", []), ("Majkl", "Michael", []),
+                ("Ričard", "Richard", []), ("Tom", "Tom", ["tomson"]),
+                ("Volter", "Voltaire", ["volters"])]
+        for source, original, clash in rows:
             with self.subTest(source):
-                self.assertEqual(names.clashing_names(name_words, source, {"džon", "džonson"}),
-                                 clash)
+                self.assertEqual(names.clashing_names(name_words, source, {"džon", "džonson"},
+                                                      original), clash)
 
     def test_vowel_final_names_get_their_case_forms(self):
         chosen, _ = self.select([("Čikago", "Chicago", 1), ("Džoana", "Joanna", 2),
@@ -233,7 +250,8 @@ class PhrasesTest(unittest.TestCase):
 class CheckerTest(unittest.TestCase):
     GOOD = {"1_rjecnik.txt": "note\r\nhleb\tkruh\r\nvoz\tvlak\r\n",
             "2_fraze.txt": "#da li\r\n da li \tje li\r\n---\r\n",
-            "3_imena.txt": "Njujork\tNew York\r\n"}
+            "3_imena.txt": "Njujork\tNew York\r\n",
+            "4_modalni.txt": "+\tmogu\t-\tmože\t\t\tmogu\r\nići\tidem\t\tide\t\t\tidu\r\n"}
 
     def run_checker(self, **changes):
         files = dict(self.GOOD, **changes)
@@ -260,6 +278,9 @@ class CheckerTest(unittest.TestCase):
             "unclosed group": {"2_fraze.txt": "#da li\r\n da li \tje li\r\n"},
             "stray close": {"2_fraze.txt": "=\r\n"},
             "lower-case name": {"3_imena.txt": "njujork\tNew York\r\n"},
+            "modal line of five fields": {"4_modalni.txt": "ići\tidem\tideš\tide\tidemo\tidete\r\n"},
+            "present of two infinitives": {"4_modalni.txt": "ići\tide\t-\t-\t-\t-\t-\r\n"
+                                           "doći\tide\t-\t-\t-\t-\t-\r\n"},
         }
         for what, change in faults.items():
             with self.subTest(what):
