@@ -10,11 +10,9 @@
 #include <new>
 
 #include "common/text_file.h"
-#include "encoding/cyrillic.h"
-#include "encoding/paragraphs.h"
+#include "run/block_translator.h"
 #include "run/file_mask.h"
-#include "run/file_pipeline.h"
-#include "run/file_text.h"
+#include "run/file_plan.h"
 #include "run/folder_reader.h"
 #include "run/ordered_workers.h"
 #include "run/output_name.h"
@@ -55,28 +53,13 @@ std::string FolderIdentity(const std::string& folder) {
   return std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino);
 }
 
-// What the translation of a file tells besides its lines.
-class FileHooks : public LineHooks {
- public:
-  // The file is mostly Serbian Cyrillic and the Cyrillic option is off, so it comes out almost
-  // untranslated.
-  virtual void CyrillicWithoutOption() = 0;
-  // The text to translate is total characters long; the lines follow.
-  virtual void Start(std::int64_t total) = 0;
-};
-
 // The progress display of one file: the count of characters done against the whole.
-class Progress : public FileHooks {
+class Progress : public LineHooks {
  public:
-  Progress(RunFrontEnd& front_end, const std::string& path)
-      : front_end_(front_end), path_(path) {}
-
-  void Start(std::int64_t total) override { step_ = ProgressStep(total); }
+  Progress(RunFrontEnd& front_end, std::int64_t total)
+      : front_end_(front_end), step_(ProgressStep(total)) {}
 
   bool YieldAndTestStop() override { return front_end_.YieldAndTestStop(); }
-  void CyrillicWithoutOption() override {
-    front_end_.ReportProblem(RunProblem::kCyrillicWithoutOption, path_, "");
-  }
 
   // Tells the front end the new percent each time the count passes the next whole percent.
   void LineDone(std::int64_t char_pos) override {
@@ -88,105 +71,43 @@ class Progress : public FileHooks {
 
  private:
   RunFrontEnd& front_end_;
-  const std::string& path_;
-  std::int64_t step_ = 1;
+  const std::int64_t step_;
   std::int64_t count_ = 0;
   std::int64_t percent_ = 0;
 };
 
-// Converts input line by line (lines end at CR or CR LF; a lone LF stays in its line unless it
-// ends the file), each line followed by CR LF, and one more CR LF at the end.
-void ConvertExactBytes(std::string_view input, std::string* result) {
-  result->reserve(input.size() + input.size() / 16 + 2);
-  const FinalLfSplit split = SplitFinalLf(input);
-  LineReader reader(split.lines);
-  std::string_view line;
-  std::string converted;
-  while (reader.Next(&line)) {
-    converted.assign(line);
-    result->append(CyrillicToLatin(converted)).append("\r\n");
-  }
-  if (split.empty_last_line) result->append("\r\n");
-  result->append("\r\n");
-}
-
-// A file translated on a worker thread: it stops when the work is abandoned and keeps the
-// warning for the file's turn.
-class QuietHooks : public FileHooks {
+// Work on a worker thread: it stops when the work is abandoned, and shows no progress.
+class QuietHooks : public LineHooks {
  public:
   explicit QuietHooks(const std::atomic<bool>& abandoned) : abandoned_(abandoned) {}
 
   bool YieldAndTestStop() override { return abandoned_.load(std::memory_order_relaxed); }
-  void Start(std::int64_t) override {}
   void LineDone(std::int64_t) override {}
-  void CyrillicWithoutOption() override { cyrillic_without_option = true; }
-
-  bool cyrillic_without_option = false;
 
  private:
   const std::atomic<bool>& abandoned_;
 };
 
-// Translates input as the original byte model has it: its working copy (lone LFs turned into
-// CRs, paragraph breaks) translated line by line, CR LF line ends. True when hooks stopped it.
-bool TranslateExactBytes(const RunSettings& settings, Substitutions& substitutions,
-                         std::string input, FolderPassState& state, bool skip_tags,
-                         FileHooks& hooks, std::string* output) {
-  std::string working_copy = MakeWorkingCopy(input, settings.paragraphs);
-  input.clear();
-  input.shrink_to_fit();
-  hooks.Start(static_cast<std::int64_t>(working_copy.size()));
-  LineTranslator translator(substitutions,
-                            {.skip_tags = skip_tags, .cyrillic = settings.cyrillic});
-  return TranslateText(working_copy, translator, state, hooks, output) == FileOutcome::kStopped;
-}
-
-// Translates input decoded from its own encoding, written back in it, line ends as the
-// settings say. True when hooks stopped it.
-bool TranslateDecoded(const RunSettings& settings, Substitutions& substitutions,
-                      std::string input, FolderPassState& state, bool skip_tags,
-                      FileHooks& hooks, std::string* output) {
-  DecodedFile file;
-  DecodeFile(input, settings.encoding, settings.cyrillic, &file);
-  if (LooksLikeUntranslatedCyrillic(input, file, settings.cyrillic))
-    hooks.CyrillicWithoutOption();
-  input.clear();
-  input.shrink_to_fit();
-
-  hooks.Start(static_cast<std::int64_t>(file.text.size()));
-  // The text is Windows-1250 through and through: no letter forms to convert in the line.
-  LineTranslator translator(substitutions, {.skip_tags = skip_tags,
-                                            .cyrillic = false,
-                                            .utf8_letters = false,
-                                            .skip_links = !settings.translate_links});
-  std::string result;
-  const LineLayout layout{.paragraphs = settings.paragraphs, .line_ends = settings.line_ends};
-  if (TranslateLines(file.text, layout, translator, state, hooks, &result) ==
-      FileOutcome::kStopped)
-    return true;
-  std::string().swap(file.text);  // no longer needed: the file's text is not held three times
-  EncodeFile(file, result, output);
-  return false;
-}
-
-bool TranslateBytes(const RunSettings& settings, Substitutions& substitutions, std::string input,
-                    FolderPassState& state, bool skip_tags, FileHooks& hooks,
-                    std::string* output) {
-  return settings.byte_exact ? TranslateExactBytes(settings, substitutions, std::move(input),
-                                                   state, skip_tags, hooks, output)
-                             : TranslateDecoded(settings, substitutions, std::move(input), state,
-                                                skip_tags, hooks, output);
-}
-
-// Converts input to Latin letters as the settings say.
-void ConvertBytes(const RunSettings& settings, const std::string& input, std::string* result) {
-  if (settings.byte_exact) {
-    ConvertExactBytes(input, result);
-  } else {
-    DecodedFile file;
-    DecodeFile(input, settings.encoding, /*cyrillic=*/true, &file);
-    EncodeFile(file, RewriteLineEnds(file.text, settings.line_ends), result);
+// Translates, or with convert converts, the blocks of the planned file input in order, passing
+// each block's output to sink. *stopped when hooks stopped it.
+Status DoBlocks(const InputFile& input, const FilePlan& plan, BlockTranslator& translator,
+                bool convert, FolderPassState& state, LineHooks& hooks,
+                const std::function<Status(std::string_view)>& sink, bool* stopped) {
+  std::string bytes, output;
+  for (const FileBlock& block : plan.blocks) {
+    Status status = ReadBlock(input, block, &bytes);
+    if (!status.ok()) return status;
+    if (convert) {
+      translator.Convert(bytes, block, &output);
+    } else if (translator.Translate(bytes, block, state, hooks, &output) ==
+               FileOutcome::kStopped) {
+      *stopped = true;
+      return Status::Ok();
+    }
+    status = sink(output);
+    if (!status.ok()) return status;
   }
+  return Status::Ok();
 }
 
 // What a file at a path is on disk, to tell whether it changed between two looks.
@@ -363,14 +284,17 @@ Status RunDriver::CheckNamedLink(const std::string& path) const {
   return Status::Skipped(path + ": simbolička veza izvan mape; preskočena");
 }
 
-// Reads the file at path; a file with a NUL byte among its first 8 KiB is no text file and is
-// skipped unless the settings ask for such files too.
-Status RunDriver::ReadText(const std::string& path, std::string* input) {
-  Status status = run_.files.Read(path, input);
+Status RunDriver::OpenText(const std::string& path, InputFile* input, FilePlan* plan) {
+  Status status = run_.files.Open(path, input);
+  if (status.ok())
+    status = PlanFile(*input, run_.settings, std::max<std::size_t>(run_.settings.block_bytes, 1),
+                      plan);
   if (!status.ok() || run_.settings.binary) return status;
-  if (std::memchr(input->data(), '\0', std::min(input->size(), kBinaryProbe)) != nullptr)
+  std::string probe;
+  status = input->ReadAt(0, kBinaryProbe, &probe);
+  if (status.ok() && probe.find('\0') != std::string::npos)
     return Status::Skipped(path + ": nije tekstualna datoteka, preskočena");
-  return Status::Ok();
+  return status;
 }
 
 // How the file at path is written: beside it, or over it (with the backup asked for).
@@ -414,25 +338,41 @@ Status RunDriver::WriteOutput(const std::string& path, std::string_view suffix,
   std::string output_name;
   Status status = PrepareOutput(path, suffix, &output_name);
   if (!status.ok()) return status;
-  return run_.files.Write(output_name, bytes, OutputOptions(path));
+  return WriteWhole(output_name, path, bytes);
+}
+
+Status RunDriver::WriteWhole(const std::string& output_name, const std::string& path,
+                             std::string_view bytes) {
+  OutputFile output;
+  Status status = run_.files.Create(output_name, OutputOptions(path), &output);
+  if (status.ok()) status = output.Append(bytes);
+  if (status.ok()) status = output.Commit();
+  return status;
 }
 
 Status RunDriver::TranslateFile(const std::string& path, const std::string& name,
                                 FolderPassState& state, bool skip_tags, bool* stopped) {
-  std::string input;
-  Status status = ReadText(path, &input);
+  InputFile input;
+  FilePlan plan;
+  Status status = OpenText(path, &input, &plan);
   if (!status.ok()) return status;
   std::string output_name;
   status = PrepareOutput(path, "_hr", &output_name);
   if (!status.ok()) return status;
 
   run_.front_end.FileStarted(name);
-  std::string output;
-  Progress progress(run_.front_end, path);
-  *stopped = TranslateBytes(run_.settings, run_.substitutions, std::move(input), state, skip_tags,
-                            progress, &output);
-  if (*stopped) return Status::Ok();
-  status = run_.files.Write(output_name, output, OutputOptions(path));
+  if (plan.cyrillic_without_option)
+    run_.front_end.ReportProblem(RunProblem::kCyrillicWithoutOption, path, "");
+  Progress progress(run_.front_end, plan.total);
+  OutputFile output;
+  status = run_.files.Create(output_name, OutputOptions(path), &output);
+  if (!status.ok()) return status;
+  BlockTranslator translator(run_.settings, run_.substitutions, skip_tags, plan);
+  status = DoBlocks(
+      input, plan, translator, /*convert=*/false, state, progress,
+      [&](std::string_view bytes) { return output.Append(bytes); }, stopped);
+  if (!status.ok() || *stopped) return status;  // the unfinished output is removed
+  status = output.Commit();
   if (!status.ok()) return status;
 
   run_.front_end.FileFinished();
@@ -440,12 +380,25 @@ Status RunDriver::TranslateFile(const std::string& path, const std::string& name
 }
 
 Status RunDriver::ConvertFile(const std::string& path) {
-  std::string input;
-  Status status = ReadText(path, &input);
+  InputFile input;
+  FilePlan plan;
+  Status status = OpenText(path, &input, &plan);
   if (!status.ok()) return status;
-  std::string result;
-  ConvertBytes(run_.settings, input, &result);
-  return WriteOutput(path, "_sr", result);
+  std::string output_name;
+  status = PrepareOutput(path, "_sr", &output_name);
+  if (!status.ok()) return status;
+  OutputFile output;
+  status = run_.files.Create(output_name, OutputOptions(path), &output);
+  if (!status.ok()) return status;
+  BlockTranslator translator(run_.settings, run_.substitutions, /*skip_tags=*/true, plan);
+  FolderPassState unused;
+  QuietHooks hooks(never_abandoned_);
+  bool stopped = false;
+  status = DoBlocks(
+      input, plan, translator, /*convert=*/true, unused, hooks,
+      [&](std::string_view bytes) { return output.Append(bytes); }, &stopped);
+  if (status.ok()) status = output.Commit();
+  return status;
 }
 
 void RunDriver::TranslateInParallel(
@@ -493,16 +446,22 @@ RunDriver::Speculation RunDriver::Speculate(const std::string& path, bool skip_t
   done.seen = Identify(path);
   if (done.seen.size > kLargestSpeculated) return done;
   try {
-    std::string input;
-    done.read = ReadText(path, &input);
-    if (done.read.ok() && run_.settings.convert_only) {
-      ConvertBytes(run_.settings, input, &done.output);
-    } else if (done.read.ok()) {
+    InputFile input;
+    FilePlan plan;
+    done.read = OpenText(path, &input, &plan);
+    if (done.read.ok()) {
+      done.cyrillic_without_option = plan.cyrillic_without_option;
+      BlockTranslator translator(run_.settings, substitutions, skip_tags, plan);
       QuietHooks hooks(abandoned);
-      if (TranslateBytes(run_.settings, substitutions, std::move(input), done.end, skip_tags,
-                         hooks, &done.output))
-        return Speculation();
-      done.cyrillic_without_option = hooks.cyrillic_without_option;
+      bool stopped = false;
+      done.read = DoBlocks(
+          input, plan, translator, run_.settings.convert_only, done.end, hooks,
+          [&](std::string_view bytes) {
+            done.output.append(bytes);
+            return Status::Ok();
+          },
+          &stopped);
+      if (stopped) return Speculation();
     }
   } catch (const std::bad_alloc&) {
     return Speculation();
@@ -533,7 +492,7 @@ Status RunDriver::CommitTranslated(const std::string& path, const std::string& n
   if (done.cyrillic_without_option)
     run_.front_end.ReportProblem(RunProblem::kCyrillicWithoutOption, path, "");
   state = done.end;
-  status = run_.files.Write(output_name, done.output, OutputOptions(path));
+  status = WriteWhole(output_name, path, done.output);
   if (!status.ok()) return status;
   run_.front_end.FileFinished();
   return Status::Ok();

@@ -14,6 +14,7 @@
 
 #include "common/status.h"
 #include "engine/folder_pass_state.h"
+#include "run/file_plan.h"
 #include "run/folder_reader.h"
 #include "run/run_context.h"
 
@@ -89,9 +90,15 @@ class RunDriver {
   Status PrepareOutput(const std::string& path, std::string_view suffix, std::string* output);
   // Writes bytes as the output of path, after PrepareOutput.
   Status WriteOutput(const std::string& path, std::string_view suffix, std::string_view bytes);
+  // Writes bytes as the file output_name, the output of path.
+  Status WriteWhole(const std::string& output_name, const std::string& path,
+                    std::string_view bytes);
   // A named input that is a link is followed only when it stays within the run's folder.
   Status CheckNamedLink(const std::string& path) const;
-  Status ReadText(const std::string& path, std::string* input);
+  // Opens the file at path and plans its blocks. A file with a NUL byte among its first 8 KiB
+  // is no text file and is skipped unless the settings ask for such files too (a file too
+  // large to plan fails first, as one too large to read did).
+  Status OpenText(const std::string& path, InputFile* input, FilePlan* plan);
   WriteOptions OutputOptions(const std::string& path) const;
   Status OutputPath(const std::string& path, std::string_view suffix, std::string* output);
   // Turns a failed file's status into the message or question the user sees.
@@ -107,6 +114,7 @@ class RunDriver {
   int jobs_ = 1;
   std::function<std::unique_ptr<Substitutions>()> make_substitutions_;
   std::vector<std::unique_ptr<Substitutions>> worker_substitutions_;  // one per worker thread
+  const std::atomic<bool> never_abandoned_{false};
 };
 
 // The step of the progress display: total / 100 + 1 rounded to the nearest whole number, an

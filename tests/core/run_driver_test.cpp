@@ -62,10 +62,10 @@ class RefusingFileSystem : public DiskFileSystem {
     if (refused.count(path)) return Status::AccessDenied(path + ": Permission denied");
     return DiskFileSystem::CheckWritable(path);
   }
-  Status Write(const std::string& path, std::string_view bytes,
-               const WriteOptions& options) override {
+  Status Create(const std::string& path, const WriteOptions& options,
+                OutputFile* file) override {
     if (fail_other.count(path)) return Status::Other(path + ": No space left on device");
-    return DiskFileSystem::Write(path, bytes, options);
+    return DiskFileSystem::Create(path, options, file);
   }
   std::set<std::string> refused, fail_other;
 };
