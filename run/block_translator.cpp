@@ -37,7 +37,9 @@ void ConvertExactBytes(std::string_view input, bool last, std::string* result) {
 
 BlockTranslator::BlockTranslator(const RunSettings& settings, Substitutions& substitutions,
                                  bool skip_tags, const FilePlan& plan)
-    : settings_(settings), plan_(plan), translator_(substitutions, OptionsFor(settings, skip_tags)) {}
+    : settings_(settings),
+      plan_(plan),
+      translator_(substitutions, OptionsFor(settings, skip_tags)) {}
 
 FileOutcome BlockTranslator::Translate(std::string_view bytes, const FileBlock& block,
                                        FolderPassState& state, LineHooks& hooks,

@@ -46,7 +46,8 @@ class Survey {
     if (settings_.encoding == EncodingChoice::kAuto && !bom_ && valid_) Classify(bytes, first);
     if (!translating_) return;
     if (!decoded_) {
-      exact_total_ += static_cast<std::int64_t>(MakeWorkingCopy(bytes, settings_.paragraphs).size());
+      exact_total_ +=
+          static_cast<std::int64_t>(MakeWorkingCopy(bytes, settings_.paragraphs).size());
     } else if (may_be_utf8_ && valid_) {
       // The length of the text DecodeUtf8 makes: wanted only when the file turns out UTF-8.
       DecodeUtf8(first ? StripUtf8Bom(bytes) : bytes, settings_.cyrillic, &scratch_, &kept_);
@@ -125,7 +126,8 @@ Status PlanFile(const InputFile& file, const RunSettings& settings, std::size_t 
   bool at_end = false;
   std::size_t scanned = 0;  // bytes of buffer already looked through for a line end
   while (!at_end) {
-    Status status = file.ReadAt(offset + static_cast<std::int64_t>(buffer.size()), block_bytes, &more);
+    Status status =
+        file.ReadAt(offset + static_cast<std::int64_t>(buffer.size()), block_bytes, &more);
     if (!status.ok()) return status;
     at_end = more.size() < block_bytes;
     buffer.append(more);

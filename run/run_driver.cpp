@@ -21,9 +21,8 @@ namespace lorvan {
 namespace {
 
 constexpr std::size_t kBinaryProbe = 8 << 10;  // bytes looked at for a NUL
-// Files larger than this are not translated ahead of their turn: the window of files held at
-// once stays small in memory.
-constexpr std::int64_t kLargestSpeculated = 32 << 20;
+// How long the run's thread waits for a worker's result before it yields to the front end.
+constexpr std::chrono::milliseconds kPatience(50);
 
 // The canonical path of path, or path itself when it cannot be resolved.
 std::string RealPath(const std::string& path) {
@@ -76,16 +75,22 @@ class Progress : public LineHooks {
   std::int64_t percent_ = 0;
 };
 
-// Work on a worker thread: it stops when the work is abandoned, and shows no progress.
+// Work on a worker thread: it stops when the work is abandoned, and shows no progress; with
+// amounts, it keeps the amount of every line for the progress display of the work's turn.
 class QuietHooks : public LineHooks {
  public:
-  explicit QuietHooks(const std::atomic<bool>& abandoned) : abandoned_(abandoned) {}
+  explicit QuietHooks(const std::atomic<bool>& abandoned,
+                      std::vector<std::int64_t>* amounts = nullptr)
+      : abandoned_(abandoned), amounts_(amounts) {}
 
   bool YieldAndTestStop() override { return abandoned_.load(std::memory_order_relaxed); }
-  void LineDone(std::int64_t) override {}
+  void LineDone(std::int64_t char_pos) override {
+    if (amounts_ != nullptr) amounts_->push_back(char_pos);
+  }
 
  private:
   const std::atomic<bool>& abandoned_;
+  std::vector<std::int64_t>* const amounts_;
 };
 
 // Translates, or with convert converts, the blocks of the planned file input in order, passing
@@ -140,6 +145,14 @@ bool Neutral(const FolderPassState& state) {
 }
 
 }  // namespace
+
+// A block of a file translated (or converted) on a worker thread from the neutral state.
+struct RunDriver::BlockSpeculation {
+  bool done = false;  // false: the block is done in its turn
+  std::string output;
+  FolderPassState end;                 // the state the translation ended in
+  std::vector<std::int64_t> progress;  // what each of its lines moves the progress count
+};
 
 // A file translated (or converted) on a worker thread from the neutral state.
 struct RunDriver::Speculation {
@@ -367,10 +380,7 @@ Status RunDriver::TranslateFile(const std::string& path, const std::string& name
   OutputFile output;
   status = run_.files.Create(output_name, OutputOptions(path), &output);
   if (!status.ok()) return status;
-  BlockTranslator translator(run_.settings, run_.substitutions, skip_tags, plan);
-  status = DoBlocks(
-      input, plan, translator, /*convert=*/false, state, progress,
-      [&](std::string_view bytes) { return output.Append(bytes); }, stopped);
+  status = WriteBlocks(input, plan, skip_tags, state, progress, output, stopped);
   if (!status.ok() || *stopped) return status;  // the unfinished output is removed
   status = output.Commit();
   if (!status.ok()) return status;
@@ -390,15 +400,87 @@ Status RunDriver::ConvertFile(const std::string& path) {
   OutputFile output;
   status = run_.files.Create(output_name, OutputOptions(path), &output);
   if (!status.ok()) return status;
-  BlockTranslator translator(run_.settings, run_.substitutions, /*skip_tags=*/true, plan);
   FolderPassState unused;
   QuietHooks hooks(never_abandoned_);
   bool stopped = false;
-  status = DoBlocks(
-      input, plan, translator, /*convert=*/true, unused, hooks,
-      [&](std::string_view bytes) { return output.Append(bytes); }, &stopped);
+  status = WriteBlocks(input, plan, /*skip_tags=*/true, unused, hooks, output, &stopped);
   if (status.ok()) status = output.Commit();
   return status;
+}
+
+Status RunDriver::WriteBlocks(const InputFile& input, const FilePlan& plan, bool skip_tags,
+                              FolderPassState& state, LineHooks& hooks, OutputFile& output,
+                              bool* stopped) {
+  if (jobs_ > 1 && make_substitutions_ && plan.blocks.size() > 1)
+    return WriteBlocksInParallel(input, plan, skip_tags, state, hooks, output, stopped);
+  BlockTranslator translator(run_.settings, run_.substitutions, skip_tags, plan);
+  return DoBlocks(
+      input, plan, translator, run_.settings.convert_only, state, hooks,
+      [&](std::string_view bytes) { return output.Append(bytes); }, stopped);
+}
+
+// Each block is translated ahead of its turn from the neutral state. In its turn that
+// translation holds when the block before it ended neutral: only the in-tag flag crosses a
+// line end, since a held preposition never outlives its line. Otherwise the block is done again
+// from the state it really starts in. The progress counts of its lines are replayed in order.
+Status RunDriver::WriteBlocksInParallel(const InputFile& input, const FilePlan& plan,
+                                        bool skip_tags, FolderPassState& state,
+                                        LineHooks& hooks, OutputFile& output, bool* stopped) {
+  while (block_substitutions_.size() < static_cast<std::size_t>(jobs_))
+    block_substitutions_.push_back(make_substitutions_());
+  const bool convert = run_.settings.convert_only;
+  OrderedWorkers<BlockSpeculation> workers(
+      jobs_, 2 * static_cast<std::size_t>(jobs_), plan.blocks.size(),
+      [&](std::size_t index, int thread, const std::atomic<bool>& abandoned) {
+        BlockSpeculation done;
+        try {
+          std::string bytes;
+          if (!ReadBlock(input, plan.blocks[index], &bytes).ok()) return BlockSpeculation();
+          BlockTranslator translator(run_.settings,
+                                     *block_substitutions_[static_cast<std::size_t>(thread)],
+                                     skip_tags, plan);
+          QuietHooks quiet(abandoned, &done.progress);
+          if (convert)
+            translator.Convert(bytes, plan.blocks[index], &done.output);
+          else if (translator.Translate(bytes, plan.blocks[index], done.end, quiet,
+                                        &done.output) == FileOutcome::kStopped)
+            return BlockSpeculation();
+        } catch (const std::bad_alloc&) {
+          return BlockSpeculation();
+        }
+        done.done = true;
+        return done;
+      });
+  BlockTranslator translator(run_.settings, run_.substitutions, skip_tags, plan);
+  std::string bytes, redone;
+  for (const FileBlock& block : plan.blocks) {
+    BlockSpeculation done;
+    bool stop = run_.front_end.YieldAndTestStop();
+    while (!stop && !workers.Take(kPatience, &done)) stop = run_.front_end.YieldAndTestStop();
+    if (stop) {
+      *stopped = true;
+      return Status::Ok();
+    }
+    Status status;
+    if (done.done && (convert || Neutral(state))) {
+      for (const std::int64_t amount : done.progress) hooks.LineDone(amount);
+      if (!convert) state = std::move(done.end);
+      status = output.Append(done.output);
+    } else {
+      status = ReadBlock(input, block, &bytes);
+      if (!status.ok()) return status;
+      if (convert) {
+        translator.Convert(bytes, block, &redone);
+      } else if (translator.Translate(bytes, block, state, hooks, &redone) ==
+                 FileOutcome::kStopped) {
+        *stopped = true;
+        return Status::Ok();
+      }
+      status = output.Append(redone);
+    }
+    if (!status.ok()) return status;
+  }
+  return Status::Ok();
 }
 
 void RunDriver::TranslateInParallel(
@@ -427,7 +509,7 @@ bool RunDriver::HandleFilesInParallel(const std::string& folder,
   for (const std::string& name : names) {
     Speculation done;
     bool stop = run_.front_end.YieldAndTestStop();
-    while (!stop && !workers.Take(std::chrono::milliseconds(50), &done))
+    while (!stop && !workers.Take(kPatience, &done))
       stop = run_.front_end.YieldAndTestStop();
     if (stop) {
       tally_.stopped = true;
@@ -444,7 +526,8 @@ RunDriver::Speculation RunDriver::Speculate(const std::string& path, bool skip_t
   Speculation done;
   if (!CheckNamedLink(path).ok()) return done;
   done.seen = Identify(path);
-  if (done.seen.size > kLargestSpeculated) return done;
+  // A file of more than one block is done in its turn, its blocks on the worker threads.
+  if (done.seen.size > static_cast<off_t>(run_.settings.block_bytes)) return done;
   try {
     InputFile input;
     FilePlan plan;

@@ -328,5 +328,30 @@ TEST_F(RunDriverTest, AStopClickDuringTheRunEndsIt) {
   EXPECT_FALSE(command.running());
 }
 
+TEST_F(RunDriverTest, BlocksTranslatedOnWorkersShowWhatOneThreadShows) {
+  std::string text;
+  for (int i = 0; i < 60; ++i)
+    text += i % 7 == 3 ? "hleb <a\r\nhref=hleb> hleb\n" : "hleb s hlebom\r\n";
+  Put("a.txt", text);
+  settings_.block_bytes = 40;
+  for (const bool byte_exact : {true, false}) {
+    settings_.byte_exact = byte_exact;
+    std::vector<std::vector<int>> percents;
+    V outputs;
+    for (const int jobs : {1, 3}) {
+      front_.percents.clear();
+      RunDriver driver({subs_, settings_, front_, files_}, {"a.txt"}, "*.*");
+      driver.TranslateInParallel(
+          jobs, [&] { return std::make_unique<testing::FakeSubstitutions>(subs_); });
+      driver.TranslateFolder(dir_.path());
+      percents.push_back(front_.percents);
+      outputs.push_back(Get("a_hr.txt"));
+    }
+    EXPECT_EQ(percents[0], percents[1]) << byte_exact;
+    EXPECT_EQ(outputs[0], outputs[1]) << byte_exact;
+    EXPECT_GT(percents[0].size(), 20u);
+  }
+}
+
 }  // namespace
 }  // namespace lorvan
