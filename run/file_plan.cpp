@@ -126,10 +126,16 @@ Status PlanFile(const InputFile& file, const RunSettings& settings, std::size_t 
   bool at_end = false;
   std::size_t scanned = 0;  // bytes of buffer already looked through for a line end
   while (!at_end) {
-    Status status =
-        file.ReadAt(offset + static_cast<std::int64_t>(buffer.size()), block_bytes, &more);
+    // A file's last piece is read with one byte more than it has, which finds its end at once
+    // and keeps a small file from a block's worth of buffer.
+    const std::int64_t at = offset + static_cast<std::int64_t>(buffer.size());
+    const std::int64_t left = file.size() - at;
+    const std::size_t wanted = left >= 0 && left < static_cast<std::int64_t>(block_bytes)
+                                   ? static_cast<std::size_t>(left) + 1
+                                   : block_bytes;
+    Status status = file.ReadAt(at, wanted, &more);
     if (!status.ok()) return status;
-    at_end = more.size() < block_bytes;
+    at_end = more.size() < wanted;
     buffer.append(more);
     std::size_t cut =
         at_end ? buffer.size() : LastLineEnd(buffer, scanned > 0 ? scanned - 1 : 0, lf_ends_lines);
