@@ -31,6 +31,28 @@ bool IsAscii(std::string_view bytes) {
   return all < 0x80;
 }
 
+// True when utf8 holds no byte outside well-formed UTF-8.
+bool IsWellFormed(std::string_view utf8) {
+  while (HasUtf8Bom(utf8)) utf8 = StripUtf8Bom(utf8);  // DetectEncoding would look no further
+  return DetectEncoding(utf8) == TextEncoding::kUtf8 || IsAscii(utf8);
+}
+
+// The length of what DecodeUtf8 makes of well-formed utf8 with Serbian Cyrillic transliterated:
+// a byte for every character, two for Љ Њ Џ љ њ џ, without decoding it.
+std::int64_t TransliteratedLength(std::string_view utf8) {
+  // Two branch-free passes the compiler turns into vector code.
+  const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
+  const std::size_t size = utf8.size();
+  std::int64_t length = 0;
+  for (std::size_t i = 0; i < size; ++i) length += (p[i] & 0xC0) != 0x80;  // a character starts
+  // Љ Њ Џ are D0 89, D0 8A, D0 8F; љ њ џ are D1 99, D1 9A, D1 9F.
+  for (std::size_t i = 0; i + 1 < size; ++i) {
+    const auto offset = static_cast<unsigned char>(p[i + 1] - 0x89 - ((p[i] & 1) << 4));
+    length += ((p[i] & 0xFE) == 0xD0) & (offset == 0 || offset == 1 || offset == 6);
+  }
+  return length;
+}
+
 // Sums over the blocks of a file what its plan needs of the whole.
 class Survey {
  public:
@@ -43,14 +65,21 @@ class Survey {
   void Add(std::string_view bytes, bool first) {
     size_ += static_cast<std::int64_t>(bytes.size());
     if (first && may_be_utf8_) bom_ = HasUtf8Bom(bytes);
-    if (settings_.encoding == EncodingChoice::kAuto && !bom_ && valid_) Classify(bytes, first);
+    const bool classified = settings_.encoding == EncodingChoice::kAuto && !bom_;
+    if (classified && valid_) Classify(bytes, first);
     if (!translating_) return;
     if (!decoded_) {
       exact_total_ +=
           static_cast<std::int64_t>(MakeWorkingCopy(bytes, settings_.paragraphs).size());
     } else if (may_be_utf8_ && valid_) {
       // The length of the text DecodeUtf8 makes: wanted only when the file turns out UTF-8.
-      DecodeUtf8(first ? StripUtf8Bom(bytes) : bytes, settings_.cyrillic, &scratch_, &kept_);
+      const std::string_view utf8 = first ? StripUtf8Bom(bytes) : bytes;
+      // With the Cyrillic option no warning needs the kept characters: counted, not decoded.
+      if (settings_.cyrillic && (classified || IsWellFormed(utf8))) {
+        utf8_total_ += TransliteratedLength(utf8);
+        return;
+      }
+      DecodeUtf8(utf8, settings_.cyrillic, &scratch_, &kept_);
       utf8_total_ += static_cast<std::int64_t>(scratch_.size());
       any_kept_ = any_kept_ || !kept_.empty();
       scratch_.clear();
