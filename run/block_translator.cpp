@@ -17,8 +17,14 @@ LineOptions OptionsFor(const RunSettings& settings, bool skip_tags) {
 }
 
 // Converts input line by line (lines end at CR or CR LF; a lone LF stays in its line unless it
-// ends the file), each line followed by CR LF; at the file's end (last) one more CR LF.
+// ends the file), each line followed by CR LF; at the file's end (last) one more CR LF. A block
+// that ends in a lone LF but not the file leaves its last line open, as BlockWorkingCopy does.
 void ConvertExactBytes(std::string_view input, bool last, std::string* result) {
+  if (!last && input.ends_with('\n') && !input.ends_with("\r\n")) {
+    ConvertExactBytes(std::string(input) + 'x', false, result);
+    result->resize(result->size() - 3);  // "x\r\n"
+    return;
+  }
   result->clear();
   result->reserve(input.size() + input.size() / 16 + 2);
   const FinalLfSplit split = SplitFinalLf(input);
@@ -45,7 +51,7 @@ FileOutcome BlockTranslator::Translate(std::string_view bytes, const FileBlock& 
                                        FolderPassState& state, LineHooks& hooks,
                                        std::string* output) {
   if (settings_.byte_exact) {
-    const std::string working_copy = MakeWorkingCopy(bytes, settings_.paragraphs);
+    const std::string working_copy = BlockWorkingCopy(bytes, block.last, settings_.paragraphs);
     return TranslateText(working_copy, translator_, state, hooks, output);
   }
   DecodeText(bytes, plan_.encoding, settings_.cyrillic, block.begin == 0, &decoded_);

@@ -9,11 +9,10 @@ namespace lorvan {
 namespace {
 
 // Just after the last line end in buffer at or after from that is known to be whole (a CR at
-// the very end of buffer may still be followed by an LF); 0 when there is none. lf_ends_lines:
-// an LF without a CR before it ends a line too.
-std::size_t LastLineEnd(std::string_view buffer, std::size_t from, bool lf_ends_lines) {
+// the very end of buffer may still be followed by an LF); 0 when there is none.
+std::size_t LastLineEnd(std::string_view buffer, std::size_t from) {
   for (std::size_t i = buffer.size(); i-- > from;) {
-    if (buffer[i] == '\n' && (lf_ends_lines || (i > 0 && buffer[i - 1] == '\r'))) return i + 1;
+    if (buffer[i] == '\n') return i + 1;
     if (buffer[i] == '\r' && i + 1 < buffer.size()) return i + 1;
   }
   return 0;
@@ -62,15 +61,15 @@ class Survey {
         translating_(!settings.convert_only),
         may_be_utf8_(decoded_ && settings.encoding != EncodingChoice::kWindows1250) {}
 
-  void Add(std::string_view bytes, bool first) {
+  void Add(std::string_view bytes, bool first, bool last) {
     size_ += static_cast<std::int64_t>(bytes.size());
     if (first && may_be_utf8_) bom_ = HasUtf8Bom(bytes);
     const bool classified = settings_.encoding == EncodingChoice::kAuto && !bom_;
     if (classified && valid_) Classify(bytes, first);
     if (!translating_) return;
     if (!decoded_) {
-      exact_total_ +=
-          static_cast<std::int64_t>(MakeWorkingCopy(bytes, settings_.paragraphs).size());
+      exact_total_ += static_cast<std::int64_t>(
+          BlockWorkingCopy(bytes, last, settings_.paragraphs).size());
     } else if (may_be_utf8_ && valid_) {
       // The length of the text DecodeUtf8 makes: wanted only when the file turns out UTF-8.
       const std::string_view utf8 = first ? StripUtf8Bom(bytes) : bytes;
@@ -136,6 +135,18 @@ class Survey {
 
 }  // namespace
 
+std::string BlockWorkingCopy(std::string_view bytes, bool last, bool split_paragraphs) {
+  if (last || !bytes.ends_with('\n') || bytes.ends_with("\r\n"))
+    return MakeWorkingCopy(bytes, split_paragraphs);
+  // A letter after the LF keeps MakeWorkingCopy from taking it for the file's end; the letter
+  // comes back with the CR LF that closes it.
+  std::string open(bytes);
+  open.push_back('x');
+  std::string copy = MakeWorkingCopy(open, split_paragraphs);
+  copy.resize(copy.size() - 3);
+  return copy;
+}
+
 Status ReadBlock(const InputFile& file, const FileBlock& block, std::string* bytes) {
   const auto size = static_cast<std::size_t>(block.end - block.begin);
   Status status = file.ReadAt(block.begin, size, bytes);
@@ -148,7 +159,6 @@ Status PlanFile(const InputFile& file, const RunSettings& settings, std::size_t 
                 FilePlan* plan) {
   *plan = FilePlan();
   Survey survey(settings);
-  const bool lf_ends_lines = !settings.byte_exact;
   std::string buffer, more;
   std::int64_t offset = 0;  // of buffer's first byte in the file
   std::string_view previous_end;
@@ -159,7 +169,7 @@ Status PlanFile(const InputFile& file, const RunSettings& settings, std::size_t 
     // and keeps a small file from a block's worth of buffer.
     const std::int64_t at = offset + static_cast<std::int64_t>(buffer.size());
     const std::int64_t left = file.size() - at;
-    const std::size_t wanted = left >= 0 && left < static_cast<std::int64_t>(block_bytes)
+    const std::size_t wanted = left >= 0 && left <= static_cast<std::int64_t>(block_bytes)
                                    ? static_cast<std::size_t>(left) + 1
                                    : block_bytes;
     Status status = file.ReadAt(at, wanted, &more);
@@ -167,7 +177,7 @@ Status PlanFile(const InputFile& file, const RunSettings& settings, std::size_t 
     at_end = more.size() < wanted;
     buffer.append(more);
     std::size_t cut =
-        at_end ? buffer.size() : LastLineEnd(buffer, scanned > 0 ? scanned - 1 : 0, lf_ends_lines);
+        at_end ? buffer.size() : LastLineEnd(buffer, scanned > 0 ? scanned - 1 : 0);
     scanned = buffer.size();
     if (cut == 0 && !at_end) {
       // A line longer than a block may be as long as the rest of the file, which then has to
@@ -177,7 +187,7 @@ Status PlanFile(const InputFile& file, const RunSettings& settings, std::size_t 
     }
     if (cut == 0 && !plan->blocks.empty()) break;  // the file ended at the last cut
     const std::string_view bytes = std::string_view(buffer).substr(0, cut);
-    survey.Add(bytes, offset == 0);
+    survey.Add(bytes, offset == 0, at_end && cut == buffer.size());
     plan->blocks.push_back({offset, offset + static_cast<std::int64_t>(cut), previous_end});
     if (cut > 0) previous_end = LineEndBefore(buffer, cut);
     offset += static_cast<std::int64_t>(cut);

@@ -16,8 +16,8 @@
 namespace lorvan {
 
 // The bytes [begin, end) of a file. Every block but the last ends just after a line end that no
-// LF follows: LF, CR LF or CR in the decoded text; CR or CR LF in the byte model, whose working
-// copy ends lines there too.
+// LF follows: LF, CR LF or CR. (In the byte model a lone LF ends no line of the file, but it
+// ends one of the working copy, where it becomes CR: see BlockWorkingCopy.)
 struct FileBlock {
   std::int64_t begin = 0;
   std::int64_t end = 0;
@@ -43,6 +43,12 @@ struct FilePlan {
 // REQUIRES: block_bytes >= 1.
 Status PlanFile(const InputFile& file, const RunSettings& settings, std::size_t block_bytes,
                 FilePlan* plan);
+
+// The working copy of bytes, a block of a file in the byte model, as MakeWorkingCopy makes that
+// of the whole: a block that ends in a lone LF but not the file leaves its last line open (the
+// LF becomes CR, and the line goes on in the next block), and only the last block ends as the
+// file does.
+std::string BlockWorkingCopy(std::string_view bytes, bool last, bool split_paragraphs);
 
 // Reads the bytes of block from file into *bytes; an error when the file is shorter than the
 // block (it changed since it was planned).
