@@ -455,8 +455,10 @@ Status RunDriver::WriteBlocksInParallel(const InputFile& input, const FilePlan& 
   std::string bytes, redone;
   for (const FileBlock& block : plan.blocks) {
     BlockSpeculation done;
-    bool stop = run_.front_end.YieldAndTestStop();
-    while (!stop && !workers.Take(kPatience, &done)) stop = run_.front_end.YieldAndTestStop();
+    // A conversion goes on to its end, as in one thread: only a translation stops in a file.
+    bool stop;
+    do stop = !convert && run_.front_end.YieldAndTestStop();
+    while (!stop && !workers.Take(kPatience, &done));
     if (stop) {
       *stopped = true;
       return Status::Ok();

@@ -353,5 +353,25 @@ TEST_F(RunDriverTest, BlocksTranslatedOnWorkersShowWhatOneThreadShows) {
   }
 }
 
+TEST_F(RunDriverTest, AConversionOnWorkersIsWrittenWholeWhateverTheStop) {
+  std::string text;
+  for (int i = 0; i < 20; ++i) text += "\xd1\x85\xd0\xbb\xd0\xb5\xd0\xb1\r\n";  // хлеб
+  Put("a.txt", text);
+  settings_.convert_only = true;
+  settings_.block_bytes = 16;
+  RunDriver({subs_, settings_, front_, files_}, {}, "*.*").TranslateFolder(dir_.path());
+  const std::string whole = Get("a_sr.txt");
+  fs::remove(Path("a_sr.txt"));
+  const int before = front_.yields;
+  front_.on_yield = [&](int n) {
+    if (n == before + 2) front_.stop.Set();  // after the file's start, before its end
+  };
+  RunDriver driver({subs_, settings_, front_, files_}, {}, "*.*");
+  driver.TranslateInParallel(
+      2, [&] { return std::make_unique<testing::FakeSubstitutions>(subs_); });
+  driver.TranslateFolder(dir_.path());
+  EXPECT_EQ(Get("a_sr.txt"), whole);
+}
+
 }  // namespace
 }  // namespace lorvan
