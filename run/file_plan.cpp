@@ -151,7 +151,7 @@ Status ReadBlock(const InputFile& file, const FileBlock& block, std::string* byt
   const auto size = static_cast<std::size_t>(block.end - block.begin);
   Status status = file.ReadAt(block.begin, size, bytes);
   if (status.ok() && bytes->size() != size)
-    return Status::Other(file.path() + ": changed while it was read");
+    return Status::Left(file.path() + ": changed while it was read");
   return status;
 }
 

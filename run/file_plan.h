@@ -50,8 +50,8 @@ Status PlanFile(const InputFile& file, const RunSettings& settings, std::size_t 
 // file does.
 std::string BlockWorkingCopy(std::string_view bytes, bool last, bool split_paragraphs);
 
-// Reads the bytes of block from file into *bytes; an error when the file is shorter than the
-// block (it changed since it was planned).
+// Reads the bytes of block from file into *bytes; kLeft when the file is shorter than the block
+// (it changed since it was planned: the run leaves it and goes on).
 Status ReadBlock(const InputFile& file, const FileBlock& block, std::string* bytes);
 
 }  // namespace lorvan
