@@ -18,6 +18,7 @@ runs under nice. The data lives in a temporary folder under /tmp, removed at the
 (--keep leaves it).
 
     python3 bench/throughput.py [--size MB] [--runs N] [--cli PATH | --build] [--only WORD]
+                                [--jobs N ...]
 
 Without --cli the program is build-release/lorvan-cli, configured and built (Release, no
 tests, no window) when it is missing; --build builds it even when it is there.
@@ -42,8 +43,8 @@ DATA = os.path.join(ROOT, 'data')
 SMALL_FILES = 1000
 
 # Variants of lorvan-cli's own options, crossed with each lorvan-cli case below: a label that
-# goes into the command's name and the arguments added to its command line. A run with
-# several worker threads is one more entry here, e.g. ('-j 2', ['-j', '2']).
+# goes into the command's name and the arguments added to its command line. --jobs adds one
+# per number of worker threads, e.g. ('-j 2', ['-j', '2']).
 CLI_VARIANTS = [('', [])]
 
 # ---------------------------------------------------------------------------------------
@@ -198,9 +199,9 @@ class Case:
     times: list = field(default_factory=list)   # (wall, cpu, peak KiB) of each run
 
 
-def lorvan_cases(cli):
+def lorvan_cases(cli, variants):
     cases = []
-    for label, extra in CLI_VARIANTS:
+    for label, extra in variants:
         def case(name, form, files, options, stdin=False):
             argv = [cli, '-q'] + extra + options
             if stdin:
@@ -302,6 +303,9 @@ def main():
     parser.add_argument('--only', action='append', default=[],
                         help='time only the commands whose name contains WORD (repeatable)')
     parser.add_argument('--keep', action='store_true', help='keep the generated text')
+    parser.add_argument('--jobs', action='append', type=int, default=[],
+                        help='time the lorvan-cli commands with -j N (repeatable; default: '
+                             'its own default, the number of processors)')
     args = parser.parse_args()
 
     os.nice(10)  # the children inherit it
@@ -322,11 +326,11 @@ def main():
         print(f'wrote {sizes["lat-1250"] / 1e6:.1f} MB of text in {work} '
               f'({time.monotonic() - started:.0f} s)', file=sys.stderr, flush=True)
 
-        cases = lorvan_cases(cli) + anchor_cases(top_pair)
+        variants = [(f'-j {n}', ['-j', str(n)]) for n in args.jobs] or CLI_VARIANTS
+        cases = lorvan_cases(cli, variants) + anchor_cases(top_pair)
         if args.only:
-            cases = [c for c in cases if any(w in c.name for w in args.only)
-                     or c.name.startswith('lorvan translate') and c.form == 'lat-1250'
-                     and c.files == 'big']
+            # The first case, the reference of the speeds, always runs.
+            cases = [c for c in cases if any(w in c.name for w in args.only) or c is cases[0]]
         for run in range(args.runs):
             for case in cases:
                 print(f'run {run + 1}/{args.runs}: {case.name} ({case.form}, {case.files})',

@@ -181,6 +181,10 @@ void DefineOptions(CLI::App& app, CliOptions& o) {
       ->type_name("N")
       ->check(CLI::Range(1, 1024))
       ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+  // Not in the help: blocks of a few bytes let the tests cut small files as large ones are cut.
+  app.add_option("--block-bytes", o.settings.block_bytes, "bytes of a file taken at once")
+      ->check(CLI::PositiveNumber)
+      ->group("");
   app.add_option("-d,--dictionary", o.dictionary,
                  "folder of 1_rjecnik.txt, 2_fraze.txt, 3_imena.txt and, if there, "
                  "4_modalni.txt (default: the folder of this program)")

@@ -116,32 +116,60 @@ Status CheckReplaceable(const std::string& path) {
 
 }  // namespace
 
-Status WriteFileWhole(const std::string& path, std::string_view bytes,
-                      const WriteOptions& options) {
+OutputFile::~OutputFile() {
+  if (fd_ >= 0) Discard(Status::Ok());
+}
+
+Status OutputFile::Begin(const std::string& path, const WriteOptions& options) {
   if (options.replaces_input) {
     Status replaceable = CheckReplaceable(path);
     if (!replaceable.ok()) return replaceable;
   }
-  const std::string folder = FolderOf(path);
-  std::string temp;
-  int fd = -1;
-  Status status = CreateTemporary(folder, &temp, &fd);
-  if (!status.ok()) return status;
+  path_ = path;
+  options_ = options;
+  return CreateTemporary(FolderOf(path), &temp_, &fd_);
+}
+
+Status OutputFile::Append(std::string_view bytes) {
+  if (!WriteAll(fd_, bytes)) return Discard(Status::FromErrno(errno, path_));
+  return Status::Ok();
+}
+
+Status OutputFile::Commit() {
+  Status status;
   std::string backup_temp;
-  if (!WriteAll(fd, bytes) || ::fsync(fd) != 0) status = Status::FromErrno(errno, path);
-  if (status.ok()) status = TakeMetadata(fd, options, path);
-  if (status.ok() && options.replaces_input && !options.backup.empty()) {
-    status = LinkTemporary(path, folder, &backup_temp);
-    if (status.ok() && ::rename(backup_temp.c_str(), options.backup.c_str()) != 0)
-      status = Status::FromErrno(errno, options.backup);
+  if (::fsync(fd_) != 0) status = Status::FromErrno(errno, path_);
+  if (status.ok()) status = TakeMetadata(fd_, options_, path_);
+  if (status.ok() && options_.replaces_input && !options_.backup.empty()) {
+    status = LinkTemporary(path_, FolderOf(path_), &backup_temp);
+    if (status.ok() && ::rename(backup_temp.c_str(), options_.backup.c_str()) != 0)
+      status = Status::FromErrno(errno, options_.backup);
   }
-  if (status.ok() && ::rename(temp.c_str(), path.c_str()) != 0)
-    status = Status::FromErrno(errno, path);
+  if (status.ok() && ::rename(temp_.c_str(), path_.c_str()) != 0)
+    status = Status::FromErrno(errno, path_);
   if (!status.ok()) {
-    ::unlink(temp.c_str());
     if (!backup_temp.empty()) ::unlink(backup_temp.c_str());
+    return Discard(status);
   }
-  if (::close(fd) != 0 && status.ok()) status = Status::FromErrno(errno, path);
+  const int fd = fd_;
+  fd_ = -1;
+  if (::close(fd) != 0) return Status::FromErrno(errno, path_);
+  return Status::Ok();
+}
+
+Status OutputFile::Discard(Status failed) {
+  ::unlink(temp_.c_str());
+  ::close(fd_);
+  fd_ = -1;
+  return failed;
+}
+
+Status WriteFileWhole(const std::string& path, std::string_view bytes,
+                      const WriteOptions& options) {
+  OutputFile file;
+  Status status = file.Begin(path, options);
+  if (status.ok()) status = file.Append(bytes);
+  if (status.ok()) status = file.Commit();
   return status;
 }
 

@@ -31,6 +31,34 @@ struct WriteOptions {
 Status WriteFileWhole(const std::string& path, std::string_view bytes,
                       const WriteOptions& options = {});
 
+// A file written as WriteFileWhole writes it, in pieces: the temporary is made by Begin, filled
+// by Append and renamed into place by Commit. Destroyed before its commit, or after a failure,
+// it removes the temporary again and path is left as it was.
+class OutputFile {
+ public:
+  OutputFile() = default;
+  ~OutputFile();
+  OutputFile(const OutputFile&) = delete;
+  OutputFile& operator=(const OutputFile&) = delete;
+
+  // Makes the temporary for path (after the check of options.replaces_input).
+  Status Begin(const std::string& path, const WriteOptions& options);
+  // REQUIRES: Begin succeeded, and neither Append nor Commit failed since.
+  Status Append(std::string_view bytes);
+  // Puts the written file in place of path, with the metadata and backup options ask for.
+  // REQUIRES: as for Append.
+  Status Commit();
+
+ private:
+  // Closes and removes the temporary; returns failed.
+  Status Discard(Status failed);
+
+  std::string path_;
+  WriteOptions options_;
+  std::string temp_;
+  int fd_ = -1;
+};
+
 // kAccessDenied when the file at path is write-protected (this user may not write it, or it
 // has no write permission at all) or its folder lets no file be made; a folder at path is an
 // error of its own. A link at path is no obstacle: a write replaces it.

@@ -27,24 +27,67 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
   return folder + "/" + name;
 }
 
-Status ReadFileBytes(const std::string& path, std::string* bytes) {
-  bytes->clear();
+namespace {
+
+// Opens the regular file at path for reading into *fd; *info is its status.
+Status OpenRegular(const std::string& path, int* fd, struct stat* info) {
   // Without O_NONBLOCK opening a named pipe would wait for a writer; reads of a regular file
   // are not affected by it.
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return Status::FromErrno(errno, path);
-  struct stat info;
-  if (::fstat(fd, &info) != 0) {
+  *fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (*fd < 0) return Status::FromErrno(errno, path);
+  if (::fstat(*fd, info) != 0) {
     int error = errno;
-    ::close(fd);
+    ::close(*fd);
+    *fd = -1;
     return Status::FromErrno(error, path);
   }
-  if (!S_ISREG(info.st_mode)) {
+  if (!S_ISREG(info->st_mode)) {
     // A device such as /dev/zero would never end; a pipe or socket is no file to translate.
-    ::close(fd);
-    return S_ISDIR(info.st_mode) ? Status::FromErrno(EISDIR, path)
-                                 : Status::Other(path + ": not a regular file");
+    ::close(*fd);
+    *fd = -1;
+    return S_ISDIR(info->st_mode) ? Status::FromErrno(EISDIR, path)
+                                  : Status::Other(path + ": not a regular file");
   }
+  return Status::Ok();
+}
+
+}  // namespace
+
+InputFile::~InputFile() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+Status InputFile::Open(const std::string& path) {
+  if (fd_ >= 0) ::close(fd_);
+  path_ = path;
+  struct stat info;
+  Status status = OpenRegular(path, &fd_, &info);
+  size_ = status.ok() ? static_cast<std::int64_t>(info.st_size) : 0;
+  return status;
+}
+
+Status InputFile::ReadAt(std::int64_t offset, std::size_t count, std::string* bytes) const {
+  bytes->resize(count);
+  std::size_t got = 0;
+  while (got < count) {
+    ssize_t n = ::pread(fd_, bytes->data() + got, count - got, static_cast<off_t>(offset + got));
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return Status::FromErrno(errno, path_);
+    }
+    got += static_cast<std::size_t>(n);
+  }
+  bytes->resize(got);
+  return Status::Ok();
+}
+
+Status ReadFileBytes(const std::string& path, std::string* bytes) {
+  bytes->clear();
+  int fd;
+  struct stat info;
+  Status opened = OpenRegular(path, &fd, &info);
+  if (!opened.ok()) return opened;
   bytes->reserve(static_cast<std::size_t>(info.st_size));  // one allocation, no doubling
   char buffer[1 << 16];
   for (;;) {

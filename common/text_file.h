@@ -2,6 +2,7 @@
 // translator reads every file: CR LF or a lone CR ends a line, a lone LF does not.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,31 @@ std::string JoinPath(const std::string& folder, const std::string& name);
 // Reads the whole regular file at path into *bytes; a folder, device, pipe or socket is an
 // error.
 Status ReadFileBytes(const std::string& path, std::string* bytes);
+
+// A regular file open for reading by offset, from any thread.
+class InputFile {
+ public:
+  InputFile() = default;
+  ~InputFile();
+  InputFile(const InputFile&) = delete;
+  InputFile& operator=(const InputFile&) = delete;
+
+  // Opens the regular file at path; a folder, device, pipe or socket is an error.
+  Status Open(const std::string& path);
+
+  // Reads up to count bytes at offset into *bytes (replacing them); fewer only at the end of
+  // the file.
+  Status ReadAt(std::int64_t offset, std::size_t count, std::string* bytes) const;
+
+  const std::string& path() const { return path_; }
+  // The file's size when it was opened.
+  std::int64_t size() const { return size_; }
+
+ private:
+  int fd_ = -1;
+  std::string path_;
+  std::int64_t size_ = 0;
+};
 
 // Writes all of bytes to the file descriptor fd, retrying short writes; false with errno set
 // when a write fails (one that writes nothing fails with EIO).

@@ -389,6 +389,11 @@ void EncodeUtf8(std::string_view cp1250, KeptCharacters::Cursor* cursor, std::st
 }
 
 bool IsMostlySerbianCyrillic(std::string_view utf8) {
+  const LetterCount count = CountSerbianLetters(utf8);
+  return 2 * count.serbian > count.letters;
+}
+
+LetterCount CountSerbianLetters(std::string_view utf8) {
   const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
   const auto* const end = p + utf8.size();
   std::size_t letters = 0, serbian = 0;
@@ -403,7 +408,7 @@ bool IsMostlySerbianCyrillic(std::string_view utf8) {
     if (SerbianLetterOf(c) != nullptr) ++serbian;
     p += length;
   }
-  return 2 * serbian > letters;
+  return {letters, serbian};
 }
 
 }  // namespace lorvan

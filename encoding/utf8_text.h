@@ -100,4 +100,12 @@ void EncodeUtf8(std::string_view cp1250, KeptCharacters::Cursor* cursor, std::st
 // outside well-formed UTF-8 are skipped.
 bool IsMostlySerbianCyrillic(std::string_view utf8);
 
+// The letters of utf8 as IsMostlySerbianCyrillic counts them, and the Serbian Cyrillic letters
+// among them. The counts of pieces of a text cut after line ends add up to those of the whole.
+struct LetterCount {
+  std::size_t letters = 0;
+  std::size_t serbian = 0;
+};
+LetterCount CountSerbianLetters(std::string_view utf8);
+
 }  // namespace lorvan

@@ -36,7 +36,7 @@ FileOutcome TranslateLines(std::string_view text, const LineLayout& layout,
   output->reserve(text.size() + text.size() / 8);
   LineEndReader reader(text);
   std::string_view line, own_end;
-  std::string_view last_end = "\n";
+  std::string_view last_end = layout.previous_end.empty() ? "\n" : layout.previous_end;
   bool stopped = false;
   while (!stopped && reader.Next(&line, &own_end)) {
     const std::string_view end = OutputLineEnd(own_end, layout.line_ends);

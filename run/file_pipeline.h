@@ -30,13 +30,16 @@ FileOutcome TranslateText(std::string_view working_copy, LineTranslator& transla
 struct LineLayout {
   bool paragraphs = true;  // cut lines after closing paragraph tags followed by a tag
   LineEndChoice line_ends = LineEndChoice::kKeep;
+  // The end of the line before text, for a last line without an end (text is then the end of a
+  // file cut after that line).
+  std::string_view previous_end = "\n";
 };
 
 // Translates the lines of text, which end at LF, CR LF or a lone CR (the last may have none),
 // into *output: each line followed by the end OutputLineEnd gives for its own. With
 // layout.paragraphs a line is first cut after every closing paragraph tag followed by a tag;
 // its pieces end as the line does (the pieces of a last line without an end: as the line
-// before it, else with LF). Progress counts each line's bytes and end. Returns kStopped when a
+// before it, else as layout.previous_end). Progress counts each line's bytes and end. Returns kStopped when a
 // hook asked to stop; *output then holds the lines done so far.
 FileOutcome TranslateLines(std::string_view text, const LineLayout& layout,
                            LineTranslator& translator, FolderPassState& state, LineHooks& hooks,

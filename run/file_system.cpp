@@ -6,17 +6,17 @@
 
 namespace lorvan {
 
-Status DiskFileSystem::Read(const std::string& path, std::string* bytes) {
-  return ReadFileBytes(path, bytes);
+Status DiskFileSystem::Open(const std::string& path, InputFile* file) {
+  return file->Open(path);
 }
 
 Status DiskFileSystem::CheckWritable(const std::string& path) {
   return lorvan::CheckWritable(path);
 }
 
-Status DiskFileSystem::Write(const std::string& path, std::string_view bytes,
-                             const WriteOptions& options) {
-  return WriteFileWhole(path, bytes, options);
+Status DiskFileSystem::Create(const std::string& path, const WriteOptions& options,
+                              OutputFile* file) {
+  return file->Begin(path, options);
 }
 
 void DiskFileSystem::RemoveStaleTemporaries(const std::string& folder) {

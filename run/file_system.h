@@ -6,18 +6,20 @@
 
 #include "common/safe_file.h"
 #include "common/status.h"
+#include "common/text_file.h"
 
 namespace lorvan {
 
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
-  virtual Status Read(const std::string& path, std::string* bytes) = 0;
+  // Opens the regular file at path as *file.
+  virtual Status Open(const std::string& path, InputFile* file) = 0;
   // kAccessDenied when path is write-protected or its folder lets no file be made.
   virtual Status CheckWritable(const std::string& path) = 0;
-  // Writes bytes as the file at path, whole or not at all (see WriteFileWhole).
-  virtual Status Write(const std::string& path, std::string_view bytes,
-                       const WriteOptions& options) = 0;
+  // Begins *file as the new file at path, written whole or not at all (see OutputFile).
+  virtual Status Create(const std::string& path, const WriteOptions& options,
+                        OutputFile* file) = 0;
   // Removes the temporary files a killed run left in folder.
   virtual void RemoveStaleTemporaries(const std::string& folder) = 0;
   // Makes folder and the folders above it that do not exist yet.
@@ -27,10 +29,10 @@ class FileSystem {
 // The real file system.
 class DiskFileSystem : public FileSystem {
  public:
-  Status Read(const std::string& path, std::string* bytes) override;
+  Status Open(const std::string& path, InputFile* file) override;
   Status CheckWritable(const std::string& path) override;
-  Status Write(const std::string& path, std::string_view bytes,
-               const WriteOptions& options) override;
+  Status Create(const std::string& path, const WriteOptions& options,
+                OutputFile* file) override;
   void RemoveStaleTemporaries(const std::string& folder) override;
   Status MakeFolders(const std::string& folder) override;
 };

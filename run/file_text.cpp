@@ -5,9 +5,16 @@
 namespace lorvan {
 
 void DecodeFile(std::string_view bytes, EncodingChoice choice, bool cyrillic, DecodedFile* file) {
-  file->encoding = choice == EncodingChoice::kUtf8          ? TextEncoding::kUtf8
-                   : choice == EncodingChoice::kWindows1250 ? TextEncoding::kWindows1250
-                                                            : DetectEncoding(bytes);
+  DecodeText(bytes,
+             choice == EncodingChoice::kUtf8          ? TextEncoding::kUtf8
+             : choice == EncodingChoice::kWindows1250 ? TextEncoding::kWindows1250
+                                                      : DetectEncoding(bytes),
+             cyrillic, /*at_start=*/true, file);
+}
+
+void DecodeText(std::string_view bytes, TextEncoding encoding, bool cyrillic, bool at_start,
+                DecodedFile* file) {
+  file->encoding = encoding;
   file->text.clear();
   file->kept.Clear();
   file->bom = false;
@@ -15,8 +22,8 @@ void DecodeFile(std::string_view bytes, EncodingChoice choice, bool cyrillic, De
     file->text.assign(bytes.data(), bytes.size());
     return;
   }
-  file->bom = HasUtf8Bom(bytes);
-  const std::string_view utf8 = StripUtf8Bom(bytes);
+  file->bom = at_start && HasUtf8Bom(bytes);
+  const std::string_view utf8 = file->bom ? StripUtf8Bom(bytes) : bytes;
   file->text.reserve(utf8.size());
   DecodeUtf8(utf8, cyrillic, &file->text, &file->kept);
 }
@@ -31,12 +38,6 @@ void EncodeFile(const DecodedFile& file, std::string_view result, std::string* b
   if (file.bom) bytes->append(kUtf8Bom);
   KeptCharacters::Cursor cursor = file.kept.Begin();
   EncodeUtf8(result, &cursor, bytes);
-}
-
-bool LooksLikeUntranslatedCyrillic(std::string_view bytes, const DecodedFile& file,
-                                   bool cyrillic) {
-  return !cyrillic && file.encoding == TextEncoding::kUtf8 && !file.kept.empty() &&
-         IsMostlySerbianCyrillic(bytes);
 }
 
 std::string_view OutputLineEnd(std::string_view own_end, LineEndChoice choice) {

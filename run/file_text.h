@@ -22,14 +22,14 @@ struct DecodedFile {
 // transliterated to Latin letters), a Windows-1250 file is taken as it is.
 void DecodeFile(std::string_view bytes, EncodingChoice choice, bool cyrillic, DecodedFile* file);
 
+// Decodes bytes, a piece of a file in encoding cut after a line end, as DecodeFile decodes the
+// whole: the byte-order mark is one only at the file's start (at_start).
+void DecodeText(std::string_view bytes, TextEncoding encoding, bool cyrillic, bool at_start,
+                DecodedFile* file);
+
 // Writes result (Windows-1250 text of file's lines) to *bytes in file's encoding: UTF-8 with the
 // kept characters back in place of their marks, and the byte-order mark when the file had one.
 void EncodeFile(const DecodedFile& file, std::string_view result, std::string* bytes);
-
-// True when file is UTF-8 text mostly in Serbian Cyrillic letters that was decoded without
-// transliterating them: translating it without the Cyrillic option changes almost nothing.
-bool LooksLikeUntranslatedCyrillic(std::string_view bytes, const DecodedFile& file,
-                                   bool cyrillic);
 
 // The end a line gets in the output: its own with kKeep, else the chosen one; a line that had
 // no end (the last one) gets none.

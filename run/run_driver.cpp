@@ -10,11 +10,9 @@
 #include <new>
 
 #include "common/text_file.h"
-#include "encoding/cyrillic.h"
-#include "encoding/paragraphs.h"
+#include "run/block_translator.h"
 #include "run/file_mask.h"
-#include "run/file_pipeline.h"
-#include "run/file_text.h"
+#include "run/file_plan.h"
 #include "run/folder_reader.h"
 #include "run/ordered_workers.h"
 #include "run/output_name.h"
@@ -23,9 +21,8 @@ namespace lorvan {
 namespace {
 
 constexpr std::size_t kBinaryProbe = 8 << 10;  // bytes looked at for a NUL
-// Files larger than this are not translated ahead of their turn: the window of files held at
-// once stays small in memory.
-constexpr std::int64_t kLargestSpeculated = 32 << 20;
+// How long the run's thread waits for a worker's result before it yields to the front end.
+constexpr std::chrono::milliseconds kPatience(50);
 
 // The canonical path of path, or path itself when it cannot be resolved.
 std::string RealPath(const std::string& path) {
@@ -55,28 +52,13 @@ std::string FolderIdentity(const std::string& folder) {
   return std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino);
 }
 
-// What the translation of a file tells besides its lines.
-class FileHooks : public LineHooks {
- public:
-  // The file is mostly Serbian Cyrillic and the Cyrillic option is off, so it comes out almost
-  // untranslated.
-  virtual void CyrillicWithoutOption() = 0;
-  // The text to translate is total characters long; the lines follow.
-  virtual void Start(std::int64_t total) = 0;
-};
-
 // The progress display of one file: the count of characters done against the whole.
-class Progress : public FileHooks {
+class Progress : public LineHooks {
  public:
-  Progress(RunFrontEnd& front_end, const std::string& path)
-      : front_end_(front_end), path_(path) {}
-
-  void Start(std::int64_t total) override { step_ = ProgressStep(total); }
+  Progress(RunFrontEnd& front_end, std::int64_t total)
+      : front_end_(front_end), step_(ProgressStep(total)) {}
 
   bool YieldAndTestStop() override { return front_end_.YieldAndTestStop(); }
-  void CyrillicWithoutOption() override {
-    front_end_.ReportProblem(RunProblem::kCyrillicWithoutOption, path_, "");
-  }
 
   // Tells the front end the new percent each time the count passes the next whole percent.
   void LineDone(std::int64_t char_pos) override {
@@ -88,106 +70,49 @@ class Progress : public FileHooks {
 
  private:
   RunFrontEnd& front_end_;
-  const std::string& path_;
-  std::int64_t step_ = 1;
+  const std::int64_t step_;
   std::int64_t count_ = 0;
   std::int64_t percent_ = 0;
 };
 
-// Converts input line by line (lines end at CR or CR LF; a lone LF stays in its line unless it
-// ends the file), each line followed by CR LF, and one more CR LF at the end.
-void ConvertExactBytes(std::string_view input, std::string* result) {
-  result->reserve(input.size() + input.size() / 16 + 2);
-  const FinalLfSplit split = SplitFinalLf(input);
-  LineReader reader(split.lines);
-  std::string_view line;
-  std::string converted;
-  while (reader.Next(&line)) {
-    converted.assign(line);
-    result->append(CyrillicToLatin(converted)).append("\r\n");
-  }
-  if (split.empty_last_line) result->append("\r\n");
-  result->append("\r\n");
-}
-
-// A file translated on a worker thread: it stops when the work is abandoned and keeps the
-// warning for the file's turn.
-class QuietHooks : public FileHooks {
+// Work on a worker thread: it stops when the work is abandoned, and shows no progress; with
+// amounts, it keeps the amount of every line for the progress display of the work's turn.
+class QuietHooks : public LineHooks {
  public:
-  explicit QuietHooks(const std::atomic<bool>& abandoned) : abandoned_(abandoned) {}
+  explicit QuietHooks(const std::atomic<bool>& abandoned,
+                      std::vector<std::int64_t>* amounts = nullptr)
+      : abandoned_(abandoned), amounts_(amounts) {}
 
   bool YieldAndTestStop() override { return abandoned_.load(std::memory_order_relaxed); }
-  void Start(std::int64_t) override {}
-  void LineDone(std::int64_t) override {}
-  void CyrillicWithoutOption() override { cyrillic_without_option = true; }
-
-  bool cyrillic_without_option = false;
+  void LineDone(std::int64_t char_pos) override {
+    if (amounts_ != nullptr) amounts_->push_back(char_pos);
+  }
 
  private:
   const std::atomic<bool>& abandoned_;
+  std::vector<std::int64_t>* const amounts_;
 };
 
-// Translates input as the original byte model has it: its working copy (lone LFs turned into
-// CRs, paragraph breaks) translated line by line, CR LF line ends. True when hooks stopped it.
-bool TranslateExactBytes(const RunSettings& settings, Substitutions& substitutions,
-                         std::string input, FolderPassState& state, bool skip_tags,
-                         FileHooks& hooks, std::string* output) {
-  std::string working_copy = MakeWorkingCopy(input, settings.paragraphs);
-  input.clear();
-  input.shrink_to_fit();
-  hooks.Start(static_cast<std::int64_t>(working_copy.size()));
-  LineTranslator translator(substitutions,
-                            {.skip_tags = skip_tags, .cyrillic = settings.cyrillic});
-  return TranslateText(working_copy, translator, state, hooks, output) == FileOutcome::kStopped;
-}
-
-// Translates input decoded from its own encoding, written back in it, line ends as the
-// settings say. True when hooks stopped it.
-bool TranslateDecoded(const RunSettings& settings, Substitutions& substitutions,
-                      std::string input, FolderPassState& state, bool skip_tags,
-                      FileHooks& hooks, std::string* output) {
-  DecodedFile file;
-  DecodeFile(input, settings.encoding, settings.cyrillic, &file);
-  if (LooksLikeUntranslatedCyrillic(input, file, settings.cyrillic))
-    hooks.CyrillicWithoutOption();
-  input.clear();
-  input.shrink_to_fit();
-
-  hooks.Start(static_cast<std::int64_t>(file.text.size()));
-  // The text is Windows-1250 through and through: no letter forms to convert in the line.
-  LineTranslator translator(substitutions, {.skip_tags = skip_tags,
-                                            .cyrillic = false,
-                                            .utf8_letters = false,
-                                            .skip_links = !settings.translate_links,
-                                            .modal_infinitives = true});
-  std::string result;
-  const LineLayout layout{.paragraphs = settings.paragraphs, .line_ends = settings.line_ends};
-  if (TranslateLines(file.text, layout, translator, state, hooks, &result) ==
-      FileOutcome::kStopped)
-    return true;
-  std::string().swap(file.text);  // no longer needed: the file's text is not held three times
-  EncodeFile(file, result, output);
-  return false;
-}
-
-bool TranslateBytes(const RunSettings& settings, Substitutions& substitutions, std::string input,
-                    FolderPassState& state, bool skip_tags, FileHooks& hooks,
-                    std::string* output) {
-  return settings.byte_exact ? TranslateExactBytes(settings, substitutions, std::move(input),
-                                                   state, skip_tags, hooks, output)
-                             : TranslateDecoded(settings, substitutions, std::move(input), state,
-                                                skip_tags, hooks, output);
-}
-
-// Converts input to Latin letters as the settings say.
-void ConvertBytes(const RunSettings& settings, const std::string& input, std::string* result) {
-  if (settings.byte_exact) {
-    ConvertExactBytes(input, result);
-  } else {
-    DecodedFile file;
-    DecodeFile(input, settings.encoding, /*cyrillic=*/true, &file);
-    EncodeFile(file, RewriteLineEnds(file.text, settings.line_ends), result);
+// Translates, or with convert converts, the blocks of the planned file input in order, passing
+// each block's output to sink. *stopped when hooks stopped it.
+Status DoBlocks(const InputFile& input, const FilePlan& plan, BlockTranslator& translator,
+                bool convert, FolderPassState& state, LineHooks& hooks,
+                const std::function<Status(std::string_view)>& sink, bool* stopped) {
+  std::string bytes, output;
+  for (const FileBlock& block : plan.blocks) {
+    Status status = ReadBlock(input, block, &bytes);
+    if (!status.ok()) return status;
+    if (convert) {
+      translator.Convert(bytes, block, &output);
+    } else if (translator.Translate(bytes, block, state, hooks, &output) ==
+               FileOutcome::kStopped) {
+      *stopped = true;
+      return Status::Ok();
+    }
+    status = sink(output);
+    if (!status.ok()) return status;
   }
+  return Status::Ok();
 }
 
 // What a file at a path is on disk, to tell whether it changed between two looks.
@@ -220,6 +145,14 @@ bool Neutral(const FolderPassState& state) {
 }
 
 }  // namespace
+
+// A block of a file translated (or converted) on a worker thread from the neutral state.
+struct RunDriver::BlockSpeculation {
+  bool done = false;  // false: the block is done in its turn
+  std::string output;
+  FolderPassState end;                 // the state the translation ended in
+  std::vector<std::int64_t> progress;  // what each of its lines moves the progress count
+};
 
 // A file translated (or converted) on a worker thread from the neutral state.
 struct RunDriver::Speculation {
@@ -364,14 +297,17 @@ Status RunDriver::CheckNamedLink(const std::string& path) const {
   return Status::Skipped(path + ": simbolička veza izvan mape; preskočena");
 }
 
-// Reads the file at path; a file with a NUL byte among its first 8 KiB is no text file and is
-// skipped unless the settings ask for such files too.
-Status RunDriver::ReadText(const std::string& path, std::string* input) {
-  Status status = run_.files.Read(path, input);
+Status RunDriver::OpenText(const std::string& path, InputFile* input, FilePlan* plan) {
+  Status status = run_.files.Open(path, input);
+  if (status.ok())
+    status = PlanFile(*input, run_.settings, std::max<std::size_t>(run_.settings.block_bytes, 1),
+                      plan);
   if (!status.ok() || run_.settings.binary) return status;
-  if (std::memchr(input->data(), '\0', std::min(input->size(), kBinaryProbe)) != nullptr)
+  std::string probe;
+  status = input->ReadAt(0, kBinaryProbe, &probe);
+  if (status.ok() && probe.find('\0') != std::string::npos)
     return Status::Skipped(path + ": nije tekstualna datoteka, preskočena");
-  return Status::Ok();
+  return status;
 }
 
 // How the file at path is written: beside it, or over it (with the backup asked for).
@@ -415,25 +351,38 @@ Status RunDriver::WriteOutput(const std::string& path, std::string_view suffix,
   std::string output_name;
   Status status = PrepareOutput(path, suffix, &output_name);
   if (!status.ok()) return status;
-  return run_.files.Write(output_name, bytes, OutputOptions(path));
+  return WriteWhole(output_name, path, bytes);
+}
+
+Status RunDriver::WriteWhole(const std::string& output_name, const std::string& path,
+                             std::string_view bytes) {
+  OutputFile output;
+  Status status = run_.files.Create(output_name, OutputOptions(path), &output);
+  if (status.ok()) status = output.Append(bytes);
+  if (status.ok()) status = output.Commit();
+  return status;
 }
 
 Status RunDriver::TranslateFile(const std::string& path, const std::string& name,
                                 FolderPassState& state, bool skip_tags, bool* stopped) {
-  std::string input;
-  Status status = ReadText(path, &input);
+  InputFile input;
+  FilePlan plan;
+  Status status = OpenText(path, &input, &plan);
   if (!status.ok()) return status;
   std::string output_name;
   status = PrepareOutput(path, "_hr", &output_name);
   if (!status.ok()) return status;
 
   run_.front_end.FileStarted(name);
-  std::string output;
-  Progress progress(run_.front_end, path);
-  *stopped = TranslateBytes(run_.settings, run_.substitutions, std::move(input), state, skip_tags,
-                            progress, &output);
-  if (*stopped) return Status::Ok();
-  status = run_.files.Write(output_name, output, OutputOptions(path));
+  if (plan.cyrillic_without_option)
+    run_.front_end.ReportProblem(RunProblem::kCyrillicWithoutOption, path, "");
+  Progress progress(run_.front_end, plan.total);
+  OutputFile output;
+  status = run_.files.Create(output_name, OutputOptions(path), &output);
+  if (!status.ok()) return status;
+  status = WriteBlocks(input, plan, skip_tags, state, progress, output, stopped);
+  if (!status.ok() || *stopped) return status;  // the unfinished output is removed
+  status = output.Commit();
   if (!status.ok()) return status;
 
   run_.front_end.FileFinished();
@@ -441,12 +390,99 @@ Status RunDriver::TranslateFile(const std::string& path, const std::string& name
 }
 
 Status RunDriver::ConvertFile(const std::string& path) {
-  std::string input;
-  Status status = ReadText(path, &input);
+  InputFile input;
+  FilePlan plan;
+  Status status = OpenText(path, &input, &plan);
   if (!status.ok()) return status;
-  std::string result;
-  ConvertBytes(run_.settings, input, &result);
-  return WriteOutput(path, "_sr", result);
+  std::string output_name;
+  status = PrepareOutput(path, "_sr", &output_name);
+  if (!status.ok()) return status;
+  OutputFile output;
+  status = run_.files.Create(output_name, OutputOptions(path), &output);
+  if (!status.ok()) return status;
+  FolderPassState unused;
+  QuietHooks hooks(never_abandoned_);
+  bool stopped = false;
+  status = WriteBlocks(input, plan, /*skip_tags=*/true, unused, hooks, output, &stopped);
+  if (status.ok()) status = output.Commit();
+  return status;
+}
+
+Status RunDriver::WriteBlocks(const InputFile& input, const FilePlan& plan, bool skip_tags,
+                              FolderPassState& state, LineHooks& hooks, OutputFile& output,
+                              bool* stopped) {
+  if (jobs_ > 1 && make_substitutions_ && plan.blocks.size() > 1)
+    return WriteBlocksInParallel(input, plan, skip_tags, state, hooks, output, stopped);
+  BlockTranslator translator(run_.settings, run_.substitutions, skip_tags, plan);
+  return DoBlocks(
+      input, plan, translator, run_.settings.convert_only, state, hooks,
+      [&](std::string_view bytes) { return output.Append(bytes); }, stopped);
+}
+
+// Each block is translated ahead of its turn from the neutral state. In its turn that
+// translation holds when the block before it ended neutral: only the in-tag flag crosses a
+// line end, since a held preposition never outlives its line. Otherwise the block is done again
+// from the state it really starts in. The progress counts of its lines are replayed in order.
+Status RunDriver::WriteBlocksInParallel(const InputFile& input, const FilePlan& plan,
+                                        bool skip_tags, FolderPassState& state,
+                                        LineHooks& hooks, OutputFile& output, bool* stopped) {
+  while (block_substitutions_.size() < static_cast<std::size_t>(jobs_))
+    block_substitutions_.push_back(make_substitutions_());
+  const bool convert = run_.settings.convert_only;
+  OrderedWorkers<BlockSpeculation> workers(
+      jobs_, 2 * static_cast<std::size_t>(jobs_), plan.blocks.size(),
+      [&](std::size_t index, int thread, const std::atomic<bool>& abandoned) {
+        BlockSpeculation done;
+        try {
+          std::string bytes;
+          if (!ReadBlock(input, plan.blocks[index], &bytes).ok()) return BlockSpeculation();
+          BlockTranslator translator(run_.settings,
+                                     *block_substitutions_[static_cast<std::size_t>(thread)],
+                                     skip_tags, plan);
+          QuietHooks quiet(abandoned, &done.progress);
+          if (convert)
+            translator.Convert(bytes, plan.blocks[index], &done.output);
+          else if (translator.Translate(bytes, plan.blocks[index], done.end, quiet,
+                                        &done.output) == FileOutcome::kStopped)
+            return BlockSpeculation();
+        } catch (const std::bad_alloc&) {
+          return BlockSpeculation();
+        }
+        done.done = true;
+        return done;
+      });
+  BlockTranslator translator(run_.settings, run_.substitutions, skip_tags, plan);
+  std::string bytes, redone;
+  for (const FileBlock& block : plan.blocks) {
+    BlockSpeculation done;
+    // A conversion goes on to its end, as in one thread: only a translation stops in a file.
+    bool stop;
+    do stop = !convert && run_.front_end.YieldAndTestStop();
+    while (!stop && !workers.Take(kPatience, &done));
+    if (stop) {
+      *stopped = true;
+      return Status::Ok();
+    }
+    Status status;
+    if (done.done && (convert || Neutral(state))) {
+      for (const std::int64_t amount : done.progress) hooks.LineDone(amount);
+      if (!convert) state = std::move(done.end);
+      status = output.Append(done.output);
+    } else {
+      status = ReadBlock(input, block, &bytes);
+      if (!status.ok()) return status;
+      if (convert) {
+        translator.Convert(bytes, block, &redone);
+      } else if (translator.Translate(bytes, block, state, hooks, &redone) ==
+                 FileOutcome::kStopped) {
+        *stopped = true;
+        return Status::Ok();
+      }
+      status = output.Append(redone);
+    }
+    if (!status.ok()) return status;
+  }
+  return Status::Ok();
 }
 
 void RunDriver::TranslateInParallel(
@@ -475,7 +511,7 @@ bool RunDriver::HandleFilesInParallel(const std::string& folder,
   for (const std::string& name : names) {
     Speculation done;
     bool stop = run_.front_end.YieldAndTestStop();
-    while (!stop && !workers.Take(std::chrono::milliseconds(50), &done))
+    while (!stop && !workers.Take(kPatience, &done))
       stop = run_.front_end.YieldAndTestStop();
     if (stop) {
       tally_.stopped = true;
@@ -492,18 +528,25 @@ RunDriver::Speculation RunDriver::Speculate(const std::string& path, bool skip_t
   Speculation done;
   if (!CheckNamedLink(path).ok()) return done;
   done.seen = Identify(path);
-  if (done.seen.size > kLargestSpeculated) return done;
+  // A file of more than one block is done in its turn, its blocks on the worker threads.
+  if (done.seen.size > static_cast<off_t>(run_.settings.block_bytes)) return done;
   try {
-    std::string input;
-    done.read = ReadText(path, &input);
-    if (done.read.ok() && run_.settings.convert_only) {
-      ConvertBytes(run_.settings, input, &done.output);
-    } else if (done.read.ok()) {
+    InputFile input;
+    FilePlan plan;
+    done.read = OpenText(path, &input, &plan);
+    if (done.read.ok()) {
+      done.cyrillic_without_option = plan.cyrillic_without_option;
+      BlockTranslator translator(run_.settings, substitutions, skip_tags, plan);
       QuietHooks hooks(abandoned);
-      if (TranslateBytes(run_.settings, substitutions, std::move(input), done.end, skip_tags,
-                         hooks, &done.output))
-        return Speculation();
-      done.cyrillic_without_option = hooks.cyrillic_without_option;
+      bool stopped = false;
+      done.read = DoBlocks(
+          input, plan, translator, run_.settings.convert_only, done.end, hooks,
+          [&](std::string_view bytes) {
+            done.output.append(bytes);
+            return Status::Ok();
+          },
+          &stopped);
+      if (stopped) return Speculation();
     }
   } catch (const std::bad_alloc&) {
     return Speculation();
@@ -534,7 +577,7 @@ Status RunDriver::CommitTranslated(const std::string& path, const std::string& n
   if (done.cyrillic_without_option)
     run_.front_end.ReportProblem(RunProblem::kCyrillicWithoutOption, path, "");
   state = done.end;
-  status = run_.files.Write(output_name, done.output, OutputOptions(path));
+  status = WriteWhole(output_name, path, done.output);
   if (!status.ok()) return status;
   run_.front_end.FileFinished();
   return Status::Ok();

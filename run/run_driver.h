@@ -14,6 +14,8 @@
 
 #include "common/status.h"
 #include "engine/folder_pass_state.h"
+#include "run/file_pipeline.h"
+#include "run/file_plan.h"
 #include "run/folder_reader.h"
 #include "run/run_context.h"
 
@@ -40,8 +42,9 @@ class RunDriver {
   // did. Every folder of the pass is first rid of the temporaries a killed run left in it.
   RunTally TranslateFolder(const std::string& folder);
 
-  // Lets every folder pass translate up to jobs files at once, each thread with substitutions
-  // of its own from make_substitutions. The outputs, and what the front end sees and answers,
+  // Lets every folder pass translate up to jobs files at once, and a file of more than one
+  // block up to jobs blocks at once, each thread with substitutions of its own from
+  // make_substitutions. The outputs, and what the front end sees and answers,
   // are those of the one-thread run; jobs 1 is that run. For front ends that leave the
   // settings alone while a run goes (the workers read them).
   void TranslateInParallel(int jobs,
@@ -50,6 +53,8 @@ class RunDriver {
  private:
   // A file translated ahead of its turn, from the neutral state (defined in run_driver.cpp).
   struct Speculation;
+  // A block of a file translated ahead of its turn, from the neutral state.
+  struct BlockSpeculation;
   // How one file ended.
   enum class FileEnd { kDone, kFailed, kStop };
 
@@ -89,9 +94,22 @@ class RunDriver {
   Status PrepareOutput(const std::string& path, std::string_view suffix, std::string* output);
   // Writes bytes as the output of path, after PrepareOutput.
   Status WriteOutput(const std::string& path, std::string_view suffix, std::string_view bytes);
+  // Writes bytes as the file output_name, the output of path.
+  Status WriteWhole(const std::string& output_name, const std::string& path,
+                    std::string_view bytes);
   // A named input that is a link is followed only when it stays within the run's folder.
   Status CheckNamedLink(const std::string& path) const;
-  Status ReadText(const std::string& path, std::string* input);
+  // Translates (or converts) the blocks of the planned file input in order into output, on the
+  // worker threads when there are some; *stopped when hooks stopped it.
+  Status WriteBlocks(const InputFile& input, const FilePlan& plan, bool skip_tags,
+                     FolderPassState& state, LineHooks& hooks, OutputFile& output, bool* stopped);
+  Status WriteBlocksInParallel(const InputFile& input, const FilePlan& plan, bool skip_tags,
+                               FolderPassState& state, LineHooks& hooks, OutputFile& output,
+                               bool* stopped);
+  // Opens the file at path and plans its blocks. A file with a NUL byte among its first 8 KiB
+  // is no text file and is skipped unless the settings ask for such files too (a file too
+  // large to plan fails first, as one too large to read did).
+  Status OpenText(const std::string& path, InputFile* input, FilePlan* plan);
   WriteOptions OutputOptions(const std::string& path) const;
   Status OutputPath(const std::string& path, std::string_view suffix, std::string* output);
   // Turns a failed file's status into the message or question the user sees.
@@ -107,6 +125,8 @@ class RunDriver {
   int jobs_ = 1;
   std::function<std::unique_ptr<Substitutions>()> make_substitutions_;
   std::vector<std::unique_ptr<Substitutions>> worker_substitutions_;  // one per worker thread
+  std::vector<std::unique_ptr<Substitutions>> block_substitutions_;   // one per block worker
+  const std::atomic<bool> never_abandoned_{false};
 };
 
 // The step of the progress display: total / 100 + 1 rounded to the nearest whole number, an

@@ -1,6 +1,7 @@
 // The options of a run, as the window's option boxes and the command line set them.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace lorvan {
@@ -45,6 +46,9 @@ struct RunSettings {
   // Translate web addresses, e-mail addresses and file paths in the text like other words
   // (by default they are copied unchanged, as tags are).
   bool translate_links = false;
+  // A file is read, translated and written in blocks of about this many bytes, cut at line
+  // ends, so that a large file needs no more memory than a few blocks.
+  std::size_t block_bytes = 4 << 20;
 };
 
 }  // namespace lorvan

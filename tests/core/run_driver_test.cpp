@@ -280,5 +280,50 @@ TEST_F(RunDriverTest, AStopClickDuringTheRunEndsIt) {
   EXPECT_FALSE(command.running());
 }
 
+TEST_F(RunDriverTest, BlocksTranslatedOnWorkersShowWhatOneThreadShows) {
+  std::string text;
+  for (int i = 0; i < 60; ++i)
+    text += i % 7 == 3 ? "hleb <a\r\nhref=hleb> hleb\n" : "hleb s hlebom\r\n";
+  Put("a.txt", text);
+  settings_.block_bytes = 40;
+  for (const bool byte_exact : {true, false}) {
+    settings_.byte_exact = byte_exact;
+    std::vector<std::vector<int>> percents;
+    V outputs;
+    for (const int jobs : {1, 3}) {
+      front_.percents.clear();
+      RunDriver driver({subs_, settings_, front_, files_}, {"a.txt"}, "*.*");
+      driver.TranslateInParallel(
+          jobs, [&] { return std::make_unique<testing::FakeSubstitutions>(subs_); });
+      driver.TranslateFolder(dir_.path());
+      percents.push_back(front_.percents);
+      outputs.push_back(Get("a_hr.txt"));
+    }
+    EXPECT_EQ(percents[0], percents[1]) << byte_exact;
+    EXPECT_EQ(outputs[0], outputs[1]) << byte_exact;
+    EXPECT_GT(percents[0].size(), 20u);
+  }
+}
+
+TEST_F(RunDriverTest, AConversionOnWorkersIsWrittenWholeWhateverTheStop) {
+  std::string text;
+  for (int i = 0; i < 20; ++i) text += "\xd1\x85\xd0\xbb\xd0\xb5\xd0\xb1\r\n";  // хлеб
+  Put("a.txt", text);
+  settings_.convert_only = true;
+  settings_.block_bytes = 16;
+  RunDriver({subs_, settings_, front_, files_}, {}, "*.*").TranslateFolder(dir_.path());
+  const std::string whole = Get("a_sr.txt");
+  fs::remove(Path("a_sr.txt"));
+  const int before = front_.yields;
+  front_.on_yield = [&](int n) {
+    if (n == before + 2) front_.stop.Set();  // after the file's start, before its end
+  };
+  RunDriver driver({subs_, settings_, front_, files_}, {}, "*.*");
+  driver.TranslateInParallel(
+      2, [&] { return std::make_unique<testing::FakeSubstitutions>(subs_); });
+  driver.TranslateFolder(dir_.path());
+  EXPECT_EQ(Get("a_sr.txt"), whole);
+}
+
 }  // namespace
 }  // namespace lorvan
