@@ -63,6 +63,20 @@ void WordTable::Add(std::string_view source, std::string_view target) {
   for (std::size_t k = kHeadBytes; k < source.size(); ++k)
     partition.tails.push_back(static_cast<char>(Folded(source[k])));
   ++partition.used;
+  if (++sources_ > filter_.capacity() && filter_.CanGrow()) RebuildFilter(2 * sources_);
+  filter_.Add(key.hash);
+}
+
+void WordTable::RebuildFilter(std::size_t keys) {
+  filter_.Reset(keys);
+  for (const auto& bucket : partitions_) {
+    for (const Partition& partition : bucket) {
+      for (std::size_t i = 0; i < partition.slots.size(); ++i) {
+        if (partition.slots[i].target != kNoTarget)
+          filter_.Add(KeyOf(FoldedSource(partition, i)).hash);
+      }
+    }
+  }
 }
 
 const std::string* WordTable::Find(int bucket, int length_class, std::string_view word) const {
@@ -70,7 +84,9 @@ const std::string* WordTable::Find(int bucket, int length_class, std::string_vie
     return nullptr;
   const Partition& partition = partitions_[bucket][length_class];
   if (partition.used == 0) return nullptr;
-  const Slot& slot = partition.slots[Probe(partition, KeyOf(word), word)];
+  const Key key = KeyOf(word);
+  if (!filter_.MayContain(key.hash)) return nullptr;
+  const Slot& slot = partition.slots[Probe(partition, key, word)];
   return slot.target == kNoTarget ? nullptr : &targets_[bucket][slot.target];
 }
 
@@ -85,6 +101,18 @@ std::int64_t WordTable::Total() const {
   return total;
 }
 
+std::string WordTable::FoldedSource(const Partition& partition, std::size_t i) {
+  // head holds the first bytes little-endian (byte k at bits 8k), so its memory is those
+  // bytes in order.
+  static_assert(std::endian::native == std::endian::little);
+  const Slot& slot = partition.slots[i];
+  std::string folded(reinterpret_cast<const char*>(&slot.head),
+                     std::min<std::size_t>(slot.length, kHeadBytes));
+  if (slot.length > kHeadBytes)
+    folded.append(partition.tails, partition.tail_offsets[i], slot.length - kHeadBytes);
+  return folded;
+}
+
 void WordTable::Grow(Partition& partition) {
   std::size_t size = partition.slots.empty() ? kFirstSlotCount : 2 * partition.slots.size();
   std::vector<Slot> slots(size);
@@ -93,14 +121,7 @@ void WordTable::Grow(Partition& partition) {
   for (std::size_t old = 0; old < partition.slots.size(); ++old) {
     const Slot& slot = partition.slots[old];
     if (slot.target == kNoTarget) continue;
-    // Rebuild the key's hash from its stored bytes: head holds the first bytes little-endian
-    // (byte i at bits 8i), so its memory is those bytes in order.
-    static_assert(std::endian::native == std::endian::little);
-    std::string folded(reinterpret_cast<const char*>(&slot.head),
-                       std::min<std::size_t>(slot.length, kHeadBytes));
-    if (slot.length > kHeadBytes)
-      folded.append(partition.tails, partition.tail_offsets[old], slot.length - kHeadBytes);
-    std::size_t i = static_cast<std::size_t>(KeyOf(folded).hash) & mask;
+    std::size_t i = static_cast<std::size_t>(KeyOf(FoldedSource(partition, old)).hash) & mask;
     while (slots[i].target != kNoTarget) i = (i + 1) & mask;
     slots[i] = slot;
     tail_offsets[i] = partition.tail_offsets[old];
