@@ -1,6 +1,7 @@
-// A negative filter in front of the word table (a blocked Bloom filter): it answers "surely
-// absent" for most words the table lacks from one 64-bit word of a cache-sized bit array, so
-// that an unknown word costs no probe of the table's slots.
+// A negative filter of 64-bit hashes (a blocked Bloom filter): it answers "surely absent" for
+// most keys never added from one 64-bit word of a cache-sized bit array. The word table puts
+// it before its slots, so that an unknown word costs no probe of them; the phrase and name
+// passes use it for the prefixes of their patterns.
 #pragma once
 
 #include <cstddef>
@@ -9,7 +10,7 @@
 
 namespace lorvan {
 
-class WordFilter {
+class HashFilter {
  public:
   // Empties the filter and gives it room for about `keys` keys at a low false-positive rate.
   void Reset(std::size_t keys) {
