@@ -11,19 +11,22 @@ constexpr std::string_view kBreakAfterTag = "</p>\r\n<";
 constexpr std::string_view kLineEnd = "\r\n";
 
 // Appends line to out with every LF turned into CR and, with split_paragraphs, a line break
-// after every "</p>" (any case) that is directly followed by "<".
+// after every "</p>" (any case) that is directly followed by "<". The stretches between those
+// places are appended whole.
 void AppendLine(std::string_view line, bool split_paragraphs, std::string& out) {
-  for (std::size_t i = 0; i < line.size();) {
-    if (split_paragraphs && line[i] == '<' &&
-        EqualsIgnoreCase(line.substr(i, kClosingTag.size()), kClosingTag)) {
-      out.append(kBreakAfterTag);
-      i += kClosingTag.size();
-      continue;
+  std::size_t copied = 0;  // line[0, copied) is in out
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    if (line[i] == '\n') {
+      out.append(line.substr(copied, i - copied)).push_back('\r');
+      copied = i + 1;
+    } else if (split_paragraphs && line[i] == '<' &&
+               EqualsIgnoreCase(line.substr(i, kClosingTag.size()), kClosingTag)) {
+      out.append(line.substr(copied, i - copied)).append(kBreakAfterTag);
+      copied = i + kClosingTag.size();
+      i = copied - 1;
     }
-    out.push_back(line[i] == '\n' ? '\r' : line[i]);
-    ++i;
   }
-  out.append(kLineEnd);
+  out.append(line.substr(copied)).append(kLineEnd);
 }
 
 }  // namespace
