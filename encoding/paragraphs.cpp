@@ -42,4 +42,21 @@ std::string MakeWorkingCopy(std::string_view input, bool split_paragraphs) {
   return out;
 }
 
+bool IsWorkingCopy(std::string_view input, bool split_paragraphs) {
+  if (!input.empty() && !input.ends_with(kLineEnd)) return false;
+  // Every CR stands before the final LF, so the byte after it exists.
+  for (std::size_t i = 0; i < input.size(); ++i) {
+    const char c = input[i];
+    if (c == '\n') return false;  // an LF that follows a CR is passed over with it
+    if (c == '\r') {
+      if (input[i + 1] != '\n') return false;
+      ++i;
+    }
+  }
+  if (!split_paragraphs) return true;
+  for (std::size_t at = input.find('<'); at != std::string_view::npos; at = input.find('<', at + 1))
+    if (EqualsIgnoreCase(input.substr(at, kClosingTag.size()), kClosingTag)) return false;
+  return true;
+}
+
 }  // namespace lorvan

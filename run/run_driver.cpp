@@ -132,7 +132,9 @@ class QuietHooks : public FileHooks {
 bool TranslateExactBytes(const RunSettings& settings, Substitutions& substitutions,
                          std::string input, FolderPassState& state, bool skip_tags,
                          FileHooks& hooks, std::string* output) {
-  std::string working_copy = MakeWorkingCopy(input, settings.paragraphs);
+  std::string working_copy = IsWorkingCopy(input, settings.paragraphs)
+                                 ? std::move(input)
+                                 : MakeWorkingCopy(input, settings.paragraphs);
   input.clear();
   input.shrink_to_fit();
   hooks.Start(static_cast<std::int64_t>(working_copy.size()));
