@@ -4,12 +4,26 @@
 
 namespace lorvan {
 
+const std::string* Substitutions::TranslatedWord(unsigned char first_char, int length_class,
+                                                 std::string_view word) const {
+  translated_.assign(word);
+  TranslateWord(first_char, length_class, translated_);
+  return translated_ == word ? nullptr : &translated_;
+}
+
 DictionarySubstitutions::DictionarySubstitutions(const Dictionary& dictionary)
     : words_(dictionary.words), phrases_(dictionary.phrases), names_(dictionary.names) {}
 
 void DictionarySubstitutions::TranslateWord(unsigned char first_char, int length_class,
                                             std::string& word) const {
   lorvan::TranslateWord(words_, first_char, length_class, word);
+}
+
+const std::string* DictionarySubstitutions::TranslatedWord(unsigned char first_char,
+                                                           int length_class,
+                                                           std::string_view word) const {
+  return TranslateWordInto(words_, first_char, length_class, word, &translated_) ? &translated_
+                                                                                 : nullptr;
 }
 
 }  // namespace lorvan

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "dictionary/dictionary.h"
@@ -19,12 +20,19 @@ class Substitutions {
   // first_char selects the letter bucket, length_class the length band.
   virtual void TranslateWord(unsigned char first_char, int length_class,
                              std::string& word) const = 0;
+  // What TranslateWord would make of word, or nullptr when it would leave word as it is; valid
+  // until the next call. This default goes through TranslateWord with a copy of word.
+  virtual const std::string* TranslatedWord(unsigned char first_char, int length_class,
+                                            std::string_view word) const;
   // The passes may keep scratch between lines, hence not const.
   virtual void ApplyPhrases(std::string& line) = 0;
   // The phrase pass over a line cut into pieces, as if no occurrence could span a cut: a group
   // header's key counts as present when any piece holds it.
   virtual void ApplyPhrasesToPieces(std::vector<std::string>& pieces) = 0;
   virtual void ApplyNames(std::string& line) = 0;
+
+ private:
+  mutable std::string translated_;  // scratch of TranslatedWord
 };
 
 // The substitutions of a loaded dictionary. REQUIRES: dictionary outlives this object and
@@ -34,12 +42,16 @@ class DictionarySubstitutions final : public Substitutions {
   explicit DictionarySubstitutions(const Dictionary& dictionary);
 
   void TranslateWord(unsigned char first_char, int length_class, std::string& word) const override;
+  // Looks word up where it stands, without copying it.
+  const std::string* TranslatedWord(unsigned char first_char, int length_class,
+                                    std::string_view word) const override;
   void ApplyPhrases(std::string& line) override { phrases_.Apply(line); }
   void ApplyPhrasesToPieces(std::vector<std::string>& pieces) override { phrases_.Apply(pieces); }
   void ApplyNames(std::string& line) override { names_.Apply(line); }
 
  private:
   const WordTable& words_;
+  mutable std::string translated_;  // scratch of TranslatedWord
   PhrasePass phrases_;
   NamePass names_;
 };
