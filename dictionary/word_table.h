@@ -69,7 +69,7 @@ class WordTable {
 
   std::array<std::array<Partition, kLengthClassCount>, kBucketCount> partitions_;
   std::array<std::vector<std::string>, kBucketCount> targets_;  // per bucket, file order
-  HashFilter filter_;       // the hash of every distinct folded source
+  HashFilter filter_;        // the hash of every distinct folded source
   std::size_t sources_ = 0;  // distinct folded sources filed over all partitions
 };
 

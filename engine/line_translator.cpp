@@ -2,9 +2,9 @@
 
 #include <cstring>
 
+#include "dictionary/buckets.h"
 #include "encoding/convert.h"
 #include "encoding/cyrillic.h"
-#include "dictionary/buckets.h"
 #include "encoding/letters.h"
 #include "engine/links.h"
 #include "engine/word_end.h"
@@ -128,8 +128,8 @@ bool LineTranslator::IsPlainWord(std::string_view word, const FolderPassState& s
 }
 
 std::string_view LineTranslator::TranslatePlainWord(std::string_view word) const {
-  const std::string* translated = substitutions_.TranslatedWord(
-      static_cast<unsigned char>(word[0]), LengthClass(word.size()), word);
+  const std::string* translated = substitutions_.TranslatedWord(static_cast<unsigned char>(word[0]),
+                                                                LengthClass(word.size()), word);
   return translated != nullptr ? std::string_view(*translated) : word;
 }
 

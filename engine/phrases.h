@@ -20,8 +20,8 @@ namespace lorvan {
 // line, only the changed stretch (with enough context for the longest pattern) is scanned
 // again, which adds the entries it now holds. A long line is cut at barrier bytes and the
 // list walked once over all its pieces (see engine/barriers.h). A line where no pair's
-// needle can begin is left as it is without either scan (see MayApply). Apply reuses scratch buffers held
-// in the object, so one object must not be used from two threads at once.
+// needle can begin is left as it is without either scan (see MayApply). Apply reuses scratch
+// buffers held in the object, so one object must not be used from two threads at once.
 class PhrasePass {
  public:
   explicit PhrasePass(const std::vector<PhraseEntry>& phrases);
@@ -52,7 +52,7 @@ class PhrasePass {
 
   // Lets entry i be found by pattern: through the matcher, or, when too long, always.
   void Index(std::string_view pattern, std::size_t i);
-  // Files the needle of pair i in the prefilter.
+  // Files the needle of a pair's rule in the prefilter.
   void FilePrefix(const PhraseRule& rule);
   // False when no pair can apply to line: the line is then the pass's result. Headers alone
   // change nothing, so only the pairs' needles are looked for.
@@ -108,7 +108,7 @@ class PhrasePass {
   // of the line, and only those are tried; otherwise the prefilter is off.
   PrefixFilter needle_starts_{kPrefixBytes, /*fold=*/true};
   bool word_starts_only_ = true;
-  BarrierBytes barriers_;   // in no needle, key or replacement
+  BarrierBytes barriers_;  // in no needle, key or replacement
   // Entries whose needle or key is too long for the matcher: always taken as present.
   std::vector<std::size_t> unmatched_;
   std::vector<bool> is_unmatched_;

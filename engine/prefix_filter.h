@@ -38,7 +38,7 @@ class PrefixFilter {
 
   std::size_t prefix_bytes_;
   bool fold_;
-  std::uint32_t lengths_ = 0;  // bit k - 1 is set when some pattern files k bytes
+  std::uint32_t lengths_ = 0;          // bit k - 1 is set when some pattern files k bytes
   std::vector<std::uint64_t> hashes_;  // until Build()
   HashFilter filter_;
 };

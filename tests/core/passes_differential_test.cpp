@@ -95,8 +95,7 @@ TEST(PassesDifferential, GeneratedListsShortAndLongLines) {
     for (const std::string& name : testing::SourcesOf(names)) sources.push_back(name);
     for (int n = 0; n < 5; ++n) {
       const std::string line = gen.Line(sources);
-      ASSERT_NO_FATAL_FAILURE(
-          ExpectSameAsLiteral(phrase_pass, list, name_pass, names, line, seed));
+      ASSERT_NO_FATAL_FAILURE(ExpectSameAsLiteral(phrase_pass, list, name_pass, names, line, seed));
       ASSERT_NO_FATAL_FAILURE(
           ExpectSameAsLiteral(anchored_pass, anchored, name_pass, names, line, seed));
     }
