@@ -1,5 +1,6 @@
 #include "dictionary/word_table.h"
 
+#include <algorithm>
 #include <bit>
 
 #include "encoding/letters.h"
@@ -23,16 +24,21 @@ bool TailMatches(std::string_view word, const char* tail) {
 
 WordTable::WordTable() = default;
 
+// The head and the length are hashed in one multiplication; only the bytes beyond the head
+// go through FNV-1a one by one. A final mix spreads every bit over the low ones, which pick
+// the slot.
 WordTable::Key WordTable::KeyOf(std::string_view text) {
   Key key;
   key.length = static_cast<std::uint32_t>(text.size());
-  std::uint64_t hash = 14695981039346656037ull;  // FNV-1a over the folded bytes
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    unsigned char c = Folded(text[i]);
-    if (i < kHeadBytes) key.head |= std::uint64_t{c} << (8 * i);
-    hash = (hash ^ c) * 1099511628211ull;
-  }
-  key.hash = hash ^ (hash >> 29);
+  const std::size_t head_bytes = std::min(text.size(), kHeadBytes);
+  for (std::size_t i = 0; i < head_bytes; ++i)
+    key.head |= std::uint64_t{Folded(text[i])} << (8 * i);
+  std::uint64_t hash = (key.head ^ key.length) * 0x9E3779B97F4A7C15ull;
+  for (std::size_t i = kHeadBytes; i < text.size(); ++i)
+    hash = (hash ^ Folded(text[i])) * 1099511628211ull;
+  hash ^= hash >> 32;
+  hash *= 0xD6E8FEB86659FD93ull;
+  key.hash = hash ^ (hash >> 32);
   return key;
 }
 
