@@ -1,5 +1,6 @@
 #include "dictionary/word_table.h"
 
+#include <algorithm>
 #include <bit>
 
 #include "encoding/letters.h"
@@ -23,16 +24,21 @@ bool TailMatches(std::string_view word, const char* tail) {
 
 WordTable::WordTable() = default;
 
+// The head and the length are hashed in one multiplication; only the bytes beyond the head
+// go through FNV-1a one by one. A final mix spreads every bit over the low ones, which pick
+// the slot.
 WordTable::Key WordTable::KeyOf(std::string_view text) {
   Key key;
   key.length = static_cast<std::uint32_t>(text.size());
-  std::uint64_t hash = 14695981039346656037ull;  // FNV-1a over the folded bytes
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    unsigned char c = Folded(text[i]);
-    if (i < kHeadBytes) key.head |= std::uint64_t{c} << (8 * i);
-    hash = (hash ^ c) * 1099511628211ull;
-  }
-  key.hash = hash ^ (hash >> 29);
+  const std::size_t head_bytes = std::min(text.size(), kHeadBytes);
+  for (std::size_t i = 0; i < head_bytes; ++i)
+    key.head |= std::uint64_t{Folded(text[i])} << (8 * i);
+  std::uint64_t hash = (key.head ^ key.length) * 0x9E3779B97F4A7C15ull;
+  for (std::size_t i = kHeadBytes; i < text.size(); ++i)
+    hash = (hash ^ Folded(text[i])) * 1099511628211ull;
+  hash ^= hash >> 32;
+  hash *= 0xD6E8FEB86659FD93ull;
+  key.hash = hash ^ (hash >> 32);
   return key;
 }
 
@@ -63,6 +69,20 @@ void WordTable::Add(std::string_view source, std::string_view target) {
   for (std::size_t k = kHeadBytes; k < source.size(); ++k)
     partition.tails.push_back(static_cast<char>(Folded(source[k])));
   ++partition.used;
+  if (++sources_ > filter_.capacity() && filter_.CanGrow()) RebuildFilter(2 * sources_);
+  filter_.Add(key.hash);
+}
+
+void WordTable::RebuildFilter(std::size_t keys) {
+  filter_.Reset(keys);
+  for (const auto& bucket : partitions_) {
+    for (const Partition& partition : bucket) {
+      for (std::size_t i = 0; i < partition.slots.size(); ++i) {
+        if (partition.slots[i].target != kNoTarget)
+          filter_.Add(KeyOf(FoldedSource(partition, i)).hash);
+      }
+    }
+  }
 }
 
 const std::string* WordTable::Find(int bucket, int length_class, std::string_view word) const {
@@ -70,7 +90,9 @@ const std::string* WordTable::Find(int bucket, int length_class, std::string_vie
     return nullptr;
   const Partition& partition = partitions_[bucket][length_class];
   if (partition.used == 0) return nullptr;
-  const Slot& slot = partition.slots[Probe(partition, KeyOf(word), word)];
+  const Key key = KeyOf(word);
+  if (!filter_.MayContain(key.hash)) return nullptr;
+  const Slot& slot = partition.slots[Probe(partition, key, word)];
   return slot.target == kNoTarget ? nullptr : &targets_[bucket][slot.target];
 }
 
@@ -85,6 +107,18 @@ std::int64_t WordTable::Total() const {
   return total;
 }
 
+std::string WordTable::FoldedSource(const Partition& partition, std::size_t i) {
+  // head holds the first bytes little-endian (byte k at bits 8k), so its memory is those
+  // bytes in order.
+  static_assert(std::endian::native == std::endian::little);
+  const Slot& slot = partition.slots[i];
+  std::string folded(reinterpret_cast<const char*>(&slot.head),
+                     std::min<std::size_t>(slot.length, kHeadBytes));
+  if (slot.length > kHeadBytes)
+    folded.append(partition.tails, partition.tail_offsets[i], slot.length - kHeadBytes);
+  return folded;
+}
+
 void WordTable::Grow(Partition& partition) {
   std::size_t size = partition.slots.empty() ? kFirstSlotCount : 2 * partition.slots.size();
   std::vector<Slot> slots(size);
@@ -93,14 +127,7 @@ void WordTable::Grow(Partition& partition) {
   for (std::size_t old = 0; old < partition.slots.size(); ++old) {
     const Slot& slot = partition.slots[old];
     if (slot.target == kNoTarget) continue;
-    // Rebuild the key's hash from its stored bytes: head holds the first bytes little-endian
-    // (byte i at bits 8i), so its memory is those bytes in order.
-    static_assert(std::endian::native == std::endian::little);
-    std::string folded(reinterpret_cast<const char*>(&slot.head),
-                       std::min<std::size_t>(slot.length, kHeadBytes));
-    if (slot.length > kHeadBytes)
-      folded.append(partition.tails, partition.tail_offsets[old], slot.length - kHeadBytes);
-    std::size_t i = static_cast<std::size_t>(KeyOf(folded).hash) & mask;
+    std::size_t i = static_cast<std::size_t>(KeyOf(FoldedSource(partition, old)).hash) & mask;
     while (slots[i].target != kNoTarget) i = (i + 1) & mask;
     slots[i] = slot;
     tail_offsets[i] = partition.tail_offsets[old];

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "dictionary/buckets.h"
+#include "dictionary/hash_filter.h"
 
 namespace lorvan {
 
@@ -61,9 +62,15 @@ class WordTable {
   // Index of the slot holding word's key, or of the free slot where the probe ended.
   static std::size_t Probe(const Partition& partition, const Key& key, std::string_view word);
   static void Grow(Partition& partition);
+  // The folded source held in slot i of partition.
+  static std::string FoldedSource(const Partition& partition, std::size_t i);
+  // Sizes the filter for `keys` keys and files every key of the table in it.
+  void RebuildFilter(std::size_t keys);
 
   std::array<std::array<Partition, kLengthClassCount>, kBucketCount> partitions_;
   std::array<std::vector<std::string>, kBucketCount> targets_;  // per bucket, file order
+  HashFilter filter_;        // the hash of every distinct folded source
+  std::size_t sources_ = 0;  // distinct folded sources filed over all partitions
 };
 
 }  // namespace lorvan

@@ -63,11 +63,19 @@ std::size_t QuoteLengthAt(const std::string& text, std::size_t i) {
   return 0;
 }
 
+// True when c can begin the UTF-8 form of a letter or of the quotation mark.
+bool BeginsUtf8Form(unsigned char c) { return c == 0xC4 || c == 0xC5 || c == 0xE2; }
+
 // Replaces the UTF-8 forms by single bytes. The text only shrinks, so it is compacted in
-// place: the write position never passes the read position.
+// place: the write position never passes the read position. Everything before the first
+// byte that can begin a form stays where it is, untouched.
 void ShrinkInPlace(std::string& text) {
-  std::size_t n = text.size(), w = 0;
-  for (std::size_t r = 0; r < n;) {
+  const std::size_t n = text.size();
+  std::size_t first = 0;
+  while (first < n && !BeginsUtf8Form(static_cast<unsigned char>(text[first]))) ++first;
+  if (first == n) return;
+  std::size_t w = first;
+  for (std::size_t r = first; r < n;) {
     auto c = static_cast<unsigned char>(text[r]);
     if ((c == 0xC4 || c == 0xC5) && r + 1 < n) {
       unsigned char single = kShrink.byte_of[c - 0xC4][static_cast<unsigned char>(text[r + 1])];

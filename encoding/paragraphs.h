@@ -31,4 +31,9 @@ void ForEachParagraphPiece(std::string_view line, bool split_paragraphs, Piece&&
 // With split_paragraphs, every "</p><" (any letter case) becomes "</p>", CR LF, "<".
 std::string MakeWorkingCopy(std::string_view input, bool split_paragraphs);
 
+// True when MakeWorkingCopy(input, split_paragraphs) equals input: it is empty or ends with
+// CR LF, every CR is followed by LF and every LF follows a CR, and with split_paragraphs no
+// "</p><" (any letter case) is in it. Such an input can serve as its own working copy.
+bool IsWorkingCopy(std::string_view input, bool split_paragraphs);
+
 }  // namespace lorvan

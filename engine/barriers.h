@@ -14,8 +14,11 @@
 
 namespace lorvan {
 
-// Lines longer than this are cut into pieces when they hold barrier bytes.
-inline constexpr std::size_t kLongLine = std::size_t{64} << 10;
+// Lines longer than this are cut into pieces when they hold barrier bytes. The argument above
+// holds for a cut at any barrier, so the length only weighs the bookkeeping of pieces against
+// the cost of a hit, which re-folds and re-scans its whole piece: a few kilobytes keep that
+// cost near what short lines pay per byte.
+inline constexpr std::size_t kLongLine = std::size_t{4} << 10;
 // The least length of a piece (but the last): shorter pieces cost more bookkeeping than they
 // save in copying.
 inline constexpr std::size_t kPieceLength = std::size_t{2} << 10;

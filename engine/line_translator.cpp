@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "dictionary/buckets.h"
 #include "encoding/convert.h"
 #include "encoding/cyrillic.h"
 #include "encoding/letters.h"
@@ -92,25 +93,45 @@ const char* LineTranslator::ScanWords(const char* p, const char* stop, FolderPas
     const char ch = *p;
     // The letters of a format directive ("%s", "%d") are no word: copied as they stand.
     const bool directive = letters > current_.data() && letters[-1] == '%';
-    if (directive) {
-      output_.append(letters, p);
-      word_.clear();
+    const std::string_view letters_read(letters, static_cast<std::size_t>(p - letters));
+    std::string_view written;  // the text to write before ch
+    bool held = false;
+    if (!directive && IsPlainWord(letters_read, state)) {
+      written = TranslatePlainWord(letters_read);
     } else {
-      word_.assign(letters, p);
+      if (directive) {
+        output_.append(letters_read);
+        word_.clear();
+      } else {
+        word_.assign(letters_read);
+      }
+      held = HandleWordEnd(substitutions_, state, word_, static_cast<unsigned char>(ch));
+      written = word_;
     }
-    const bool held = HandleWordEnd(substitutions_, state, word_, static_cast<unsigned char>(ch));
     if (ch == '<' && options_.skip_tags && OpensTag(p[1])) {
       state.in_tag = true;
-      output_.append(word_).push_back(ch);
+      output_.append(written).push_back(ch);
     } else if (held) {
       // The preposition and its space are written with the next word.
     } else if (ch == kEndMarker) {
-      output_.append(word_);
+      output_.append(written);
     } else {
-      output_.append(word_).push_back(ch);
+      output_.append(written).push_back(ch);
     }
   }
   return p;
+}
+
+// Words of three letters or more are never prepositions; with none held, HandleWordEnd
+// only looks such a word up.
+bool LineTranslator::IsPlainWord(std::string_view word, const FolderPassState& state) {
+  return word.size() >= 3 && state.pending == Preposition::kNone;
+}
+
+std::string_view LineTranslator::TranslatePlainWord(std::string_view word) const {
+  const std::string* translated = substitutions_.TranslatedWord(static_cast<unsigned char>(word[0]),
+                                                                LengthClass(word.size()), word);
+  return translated != nullptr ? std::string_view(*translated) : word;
 }
 
 void LineTranslator::CopyLink(const char* link, const char* link_end, FolderPassState& state) {

@@ -48,6 +48,12 @@ class LineTranslator {
   // Scans current_ from p word by word until a word ends at stop. Returns where it stopped:
   // stop, or beyond it when a tag copied in one piece reaches further.
   const char* ScanWords(const char* p, const char* stop, FolderPassState& state);
+  // True when the word the scan has just read needs no more than a lookup: what
+  // TranslatePlainWord gives is what HandleWordEnd would leave.
+  static bool IsPlainWord(std::string_view word, const FolderPassState& state);
+  // The translation of word read in place (the word itself when unknown), valid until the
+  // next lookup.
+  std::string_view TranslatePlainWord(std::string_view word) const;
   // Writes the link [link, link_end) of current_ that the scan has reached.
   void CopyLink(const char* link, const char* link_end, FolderPassState& state);
   // The phrase and name passes over the pieces of output_ between its links.

@@ -22,10 +22,13 @@ NamePass::NamePass(const std::vector<NameEntry>& names) {
       matcher_.Add(names[i].source, i);
     else
       unmatched_.push_back(i);
+    source_starts_.Add(names[i].source);
+    begins_source_[static_cast<unsigned char>(names[i].source[0])] = true;
     barriers_.Exclude(names[i].source);
     barriers_.Exclude(names[i].target);
   }
   matcher_.Build();
+  source_starts_.Build();
   seen_patterns_.Resize(matcher_.pattern_count());
   present_.Resize(names.size());
 }
@@ -36,8 +39,18 @@ void NamePass::Scan(const std::string& line) {
   for (std::size_t i : unmatched_) present_.Set(i);
 }
 
+bool NamePass::MayApply(std::string_view line) const {
+  const char* const end = line.data() + line.size();
+  for (const char* p = line.data(); p < end; ++p) {
+    if (begins_source_[static_cast<unsigned char>(*p)] && source_starts_.MayBeginAt(p, end))
+      return true;
+  }
+  return false;
+}
+
 void NamePass::Apply(std::string& line) {
   if (matcher_.pattern_count() == 0 && unmatched_.empty()) return;  // no name can change it
+  if (!MayApply(line)) return;
   if (line.size() > kLongLine) {
     std::vector<std::string> pieces = CutAtBarriers(line, barriers_, kPieceLength);
     if (pieces.size() > 1) {

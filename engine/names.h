@@ -1,6 +1,7 @@
 // The name pass: the name list applied to a whole line, entry after entry.
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "dictionary/dictionary.h"
 #include "engine/aho_corasick.h"
 #include "engine/barriers.h"
+#include "engine/prefix_filter.h"
 #include "engine/replace_rules.h"
 
 namespace lorvan {
@@ -19,6 +21,8 @@ namespace lorvan {
 // in the object, so one object must not be used from two threads at once.
 class NamePass {
  public:
+  static constexpr std::size_t kPrefixBytes = 4;
+
   explicit NamePass(const std::vector<NameEntry>& names);
 
   // Applies every entry in list order to line (ApplyNames), each to the line as the entries
@@ -29,12 +33,17 @@ class NamePass {
 
  private:
   void ApplyToLine(std::string& line);
+  // False when no name that can change a line begins anywhere in line.
+  bool MayApply(std::string_view line) const;
   void Scan(const std::string& line);
 
   std::vector<NameRule> rules_;
   AhoCorasick matcher_;    // sources in mixed case: the only ones that can change a line
   BarrierBytes barriers_;  // in no such source and no target
   std::vector<std::size_t> unmatched_;  // sources too long for the matcher: always present
+  // The first bytes of those sources, tried only where a byte that begins one stands.
+  PrefixFilter source_starts_{kPrefixBytes, /*fold=*/false};
+  std::array<bool, 256> begins_source_{};
   // Scratch of Apply.
   std::string out_;
   BitSet seen_patterns_;

@@ -30,6 +30,9 @@ struct PhrasePass::Pieces {
 void PhrasePass::Apply(std::vector<std::string>& pieces) {
   if (matcher_.pattern_count() == 0 && unmatched_.empty()) return;  // nothing to find
   if (std::none_of(pieces.begin(), pieces.end(),
+                   [this](const std::string& piece) { return MayApply(piece); }))
+    return;
+  if (std::none_of(pieces.begin(), pieces.end(),
                    [](const std::string& piece) { return piece.size() > kLongLine; })) {
     ApplyToPieces(pieces);
     return;

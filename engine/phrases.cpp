@@ -35,6 +35,7 @@ PhrasePass::PhrasePass(const std::vector<PhraseEntry>& phrases)
       rules_[i] = MakePhraseRule(phrases[i].source, phrases[i].target);
       if (rules_[i].needle.empty()) continue;
       Index(rules_[i].needle, i);
+      FilePrefix(rules_[i]);
       barriers_.Exclude(rules_[i].replacement);
       continue;
     }
@@ -47,6 +48,7 @@ PhrasePass::PhrasePass(const std::vector<PhraseEntry>& phrases)
   }
   BuildJumps(skip_to);
   matcher_.Build();
+  needle_starts_.Build();
   seen_patterns_.Resize(matcher_.pattern_count());
   present_.Resize(count);
   holders_.resize(count);
@@ -61,6 +63,28 @@ void PhrasePass::Index(std::string_view pattern, std::size_t i) {
   }
   unmatched_.push_back(i);
   is_unmatched_[i] = true;
+}
+
+void PhrasePass::FilePrefix(const PhraseRule& rule) {
+  needle_starts_.Add(rule.needle);
+  if (!rule.left_boundary || !IsWordLetter(static_cast<unsigned char>(rule.needle[0])))
+    word_starts_only_ = false;
+}
+
+// A pair that wants a non-letter before its needle, which begins with a letter, is found only
+// where a letter follows a non-letter or the line's edge. Cut into pieces at barriers (which
+// are non-letters), a piece's first byte is such a place in the line too.
+bool PhrasePass::MayApply(std::string_view line) const {
+  if (!word_starts_only_) return true;
+  if (needle_starts_.empty()) return false;
+  const char* const end = line.data() + line.size();
+  bool after_letter = false;
+  for (const char* p = line.data(); p < end; ++p) {
+    const bool letter = IsWordLetter(static_cast<unsigned char>(*p));
+    if (letter && !after_letter && needle_starts_.MayBeginAt(p, end)) return true;
+    after_letter = letter;
+  }
+  return false;
 }
 
 void PhrasePass::BuildJumps(const std::vector<std::size_t>& skip_to) {
@@ -95,6 +119,7 @@ void PhrasePass::ScanChange(std::string_view before, const std::string& line) {
 // A long line is walked in pieces cut at barrier bytes, a shorter one whole.
 void PhrasePass::Apply(std::string& line) {
   if (matcher_.pattern_count() == 0 && unmatched_.empty()) return;  // nothing to find
+  if (!MayApply(line)) return;
   if (line.size() > kLongLine) {
     std::vector<std::string> pieces = CutAtBarriers(line, barriers_, kPieceLength);
     if (pieces.size() > 1) {

@@ -10,6 +10,7 @@
 #include "dictionary/dictionary.h"
 #include "engine/aho_corasick.h"
 #include "engine/barriers.h"
+#include "engine/prefix_filter.h"
 #include "engine/replace_rules.h"
 
 namespace lorvan {
@@ -18,8 +19,9 @@ namespace lorvan {
 // which entries occur in the line; only those are applied. After a replacement changed the
 // line, only the changed stretch (with enough context for the longest pattern) is scanned
 // again, which adds the entries it now holds. A long line is cut at barrier bytes and the
-// list walked once over all its pieces (see engine/barriers.h). Apply reuses scratch buffers held
-// in the object, so one object must not be used from two threads at once.
+// list walked once over all its pieces (see engine/barriers.h). A line where no pair's
+// needle can begin is left as it is without either scan (see MayApply). Apply reuses scratch
+// buffers held in the object, so one object must not be used from two threads at once.
 class PhrasePass {
  public:
   explicit PhrasePass(const std::vector<PhraseEntry>& phrases);
@@ -44,11 +46,17 @@ class PhrasePass {
     std::size_t to;
   };
   static constexpr int kFarSteps = 16;
+  static constexpr std::size_t kPrefixBytes = 5;
   // The pieces of a long line and the entries each may hold.
   struct Pieces;
 
   // Lets entry i be found by pattern: through the matcher, or, when too long, always.
   void Index(std::string_view pattern, std::size_t i);
+  // Files the needle of a pair's rule in the prefilter.
+  void FilePrefix(const PhraseRule& rule);
+  // False when no pair can apply to line: the line is then the pass's result. Headers alone
+  // change nothing, so only the pairs' needles are looked for.
+  bool MayApply(std::string_view line) const;
   void BuildJumps(const std::vector<std::size_t>& skip_to);
   // Walks the list in order. Entries between two events are pairs whose needle is absent,
   // which change nothing; the events are the next entry set in marks (a pair to apply, or a
@@ -95,7 +103,12 @@ class PhrasePass {
   std::vector<Jump> step_;  // over the next header that can skip entries
   std::vector<Jump> far_;   // over the next kFarSteps such headers, in one move
   AhoCorasick matcher_;     // folded pair needles and folded keys of such headers
-  BarrierBytes barriers_;   // in no needle, key or replacement
+  // The first bytes of every pair's needle. When every pair wants a non-letter before its
+  // needle and the needle begins with a letter, a pair can only apply at the start of a word
+  // of the line, and only those are tried; otherwise the prefilter is off.
+  PrefixFilter needle_starts_{kPrefixBytes, /*fold=*/true};
+  bool word_starts_only_ = true;
+  BarrierBytes barriers_;  // in no needle, key or replacement
   // Entries whose needle or key is too long for the matcher: always taken as present.
   std::vector<std::size_t> unmatched_;
   std::vector<bool> is_unmatched_;

@@ -17,18 +17,25 @@ bool StartsWithCapital(int bucket, unsigned char first_char, std::string_view wo
 
 std::string& TranslateWord(const WordTable& words, unsigned char first_char, int length_class,
                            std::string& word) {
+  std::string translated;
+  if (TranslateWordInto(words, first_char, length_class, word, &translated)) word.swap(translated);
+  return word;
+}
+
+bool TranslateWordInto(const WordTable& words, unsigned char first_char, int length_class,
+                       std::string_view word, std::string* out) {
   int bucket = BucketOfCode(first_char);
   const std::string* target = words.Find(bucket, length_class, word);
-  if (target == nullptr) return word;
+  if (target == nullptr) return false;
   const bool capital = StartsWithCapital(bucket, first_char, word);
   const bool all_capitals = capital && HasNoSmall(word);
-  word.assign(*target);
+  out->assign(*target);
   if (all_capitals) {
-    ToUpperInPlace(word);
-  } else if (capital && !word.empty()) {
-    word[0] = static_cast<char>(ToUpperByte(static_cast<unsigned char>(word[0])));
+    ToUpperInPlace(*out);
+  } else if (capital && !out->empty()) {
+    (*out)[0] = static_cast<char>(ToUpperByte(static_cast<unsigned char>((*out)[0])));
   }
-  return word;
+  return true;
 }
 
 }  // namespace lorvan

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "dictionary/word_table.h"
 
@@ -14,5 +15,10 @@ namespace lorvan {
 // recomputed from word.
 std::string& TranslateWord(const WordTable& words, unsigned char first_char, int length_class,
                            std::string& word);
+
+// The same lookup with word read where it stands: stores its translation in *out and returns
+// true, or returns false (leaving *out alone) when word is not found.
+bool TranslateWordInto(const WordTable& words, unsigned char first_char, int length_class,
+                       std::string_view word, std::string* out);
 
 }  // namespace lorvan

@@ -52,6 +52,10 @@ FileOutcome BlockTranslator::Translate(std::string_view bytes, const FileBlock& 
                                        FolderPassState& state, LineHooks& hooks,
                                        std::string* output) {
   if (settings_.byte_exact) {
+    // A block that already is its own working copy (CR LF throughout, nothing to split) is
+    // translated where it stands.
+    if ((block.last || bytes.ends_with("\r\n")) && IsWorkingCopy(bytes, settings_.paragraphs))
+      return TranslateText(bytes, translator_, state, hooks, output);
     const std::string working_copy = BlockWorkingCopy(bytes, block.last, settings_.paragraphs);
     return TranslateText(working_copy, translator_, state, hooks, output);
   }
@@ -66,8 +70,7 @@ FileOutcome BlockTranslator::Translate(std::string_view bytes, const FileBlock& 
   return FileOutcome::kTranslated;
 }
 
-void BlockTranslator::Convert(std::string_view bytes, const FileBlock& block,
-                              std::string* output) {
+void BlockTranslator::Convert(std::string_view bytes, const FileBlock& block, std::string* output) {
   if (settings_.byte_exact) {
     ConvertExactBytes(bytes, block.last, output);
     return;

@@ -68,8 +68,10 @@ class Survey {
     if (classified && valid_) Classify(bytes, first);
     if (!translating_) return;
     if (!decoded_) {
+      const bool own =
+          (last || bytes.ends_with("\r\n")) && IsWorkingCopy(bytes, settings_.paragraphs);
       exact_total_ += static_cast<std::int64_t>(
-          BlockWorkingCopy(bytes, last, settings_.paragraphs).size());
+          own ? bytes.size() : BlockWorkingCopy(bytes, last, settings_.paragraphs).size());
     } else if (may_be_utf8_ && valid_) {
       // The length of the text DecodeUtf8 makes: wanted only when the file turns out UTF-8.
       const std::string_view utf8 = first ? StripUtf8Bom(bytes) : bytes;
@@ -90,10 +92,10 @@ class Survey {
   // letters counted.
   bool Finish(FilePlan* plan) const {
     plan->bom = bom_;
-    plan->encoding = !may_be_utf8_                                  ? TextEncoding::kWindows1250
+    plan->encoding = !may_be_utf8_                                 ? TextEncoding::kWindows1250
                      : settings_.encoding == EncodingChoice::kUtf8 ? TextEncoding::kUtf8
-                     : bom_ || (valid_ && beyond_ascii_)             ? TextEncoding::kUtf8
-                                                                     : TextEncoding::kWindows1250;
+                     : bom_ || (valid_ && beyond_ascii_)           ? TextEncoding::kUtf8
+                                                                   : TextEncoding::kWindows1250;
     if (!decoded_) {
       plan->total = exact_total_;
     } else {
@@ -176,8 +178,7 @@ Status PlanFile(const InputFile& file, const RunSettings& settings, std::size_t 
     if (!status.ok()) return status;
     at_end = more.size() < wanted;
     buffer.append(more);
-    std::size_t cut =
-        at_end ? buffer.size() : LastLineEnd(buffer, scanned > 0 ? scanned - 1 : 0);
+    std::size_t cut = at_end ? buffer.size() : LastLineEnd(buffer, scanned > 0 ? scanned - 1 : 0);
     scanned = buffer.size();
     if (cut == 0 && !at_end) {
       // A line longer than a block may be as long as the rest of the file, which then has to

@@ -28,8 +28,19 @@ TEST(MakeWorkingCopy, LineEndsAndParagraphs) {
       {true, "A</p>\r<p>", "A</p>\r\n<p>\r\n"},
       {true, "</p>\n<p>", "</p>\r<p>\r\n"},
       {true, "</p><", "</p>\r\n<\r\n"},
+      // Texts that are their own working copy, and near misses.
+      {false, "a\r\nb\r\n", "a\r\nb\r\n"},
+      {false, "\r\n\r\n", "\r\n\r\n"},
+      {false, "a\r\r\n", "a\r\n\r\n"},
+      {false, "a\n\r\n", "a\r\r\n"},
+      {false, "A</p><p>\r\n", "A</p><p>\r\n"},
+      {true, "A</p><p>\r\n", "A</p>\r\n<p>\r\n"},
+      {true, "A</p>\r\n<p>\r\n", "A</p>\r\n<p>\r\n"},
   };
-  for (const auto& c : cases) EXPECT_EQ(MakeWorkingCopy(c.input, c.split), c.expected) << c.input;
+  for (const auto& c : cases) {
+    EXPECT_EQ(MakeWorkingCopy(c.input, c.split), c.expected) << c.input;
+    EXPECT_EQ(IsWorkingCopy(c.input, c.split), c.input == c.expected) << c.input;
+  }
 }
 
 }  // namespace
