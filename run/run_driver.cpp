@@ -39,9 +39,9 @@ bool Inside(const std::string& path, const std::string& folder) {
 // made with it does.
 bool HasSuffix(const std::string& name, std::string_view suffix) {
   const std::size_t dot = name.rfind('.');
-  const std::string_view stem =
-      dot == std::string::npos || dot == 0 ? std::string_view(name)
-                                           : std::string_view(name).substr(0, dot);
+  const std::string_view stem = dot == std::string::npos || dot == 0
+                                    ? std::string_view(name)
+                                    : std::string_view(name).substr(0, dot);
   return stem.ends_with(suffix) || std::string_view(name).ends_with(suffix);
 }
 
@@ -93,6 +93,20 @@ class QuietHooks : public LineHooks {
   std::vector<std::int64_t>* const amounts_;
 };
 
+// Reads block of input into *bytes and translates it, or with convert converts it, into
+// *output. *stopped when hooks stopped the translation.
+Status DoBlock(const InputFile& input, const FileBlock& block, BlockTranslator& translator,
+               bool convert, FolderPassState& state, LineHooks& hooks, std::string* bytes,
+               std::string* output, bool* stopped) {
+  Status status = ReadBlock(input, block, bytes);
+  if (!status.ok()) return status;
+  if (convert)
+    translator.Convert(*bytes, block, output);
+  else
+    *stopped = translator.Translate(*bytes, block, state, hooks, output) == FileOutcome::kStopped;
+  return Status::Ok();
+}
+
 // Translates, or with convert converts, the blocks of the planned file input in order, passing
 // each block's output to sink. *stopped when hooks stopped it.
 Status DoBlocks(const InputFile& input, const FilePlan& plan, BlockTranslator& translator,
@@ -100,15 +114,9 @@ Status DoBlocks(const InputFile& input, const FilePlan& plan, BlockTranslator& t
                 const std::function<Status(std::string_view)>& sink, bool* stopped) {
   std::string bytes, output;
   for (const FileBlock& block : plan.blocks) {
-    Status status = ReadBlock(input, block, &bytes);
-    if (!status.ok()) return status;
-    if (convert) {
-      translator.Convert(bytes, block, &output);
-    } else if (translator.Translate(bytes, block, state, hooks, &output) ==
-               FileOutcome::kStopped) {
-      *stopped = true;
-      return Status::Ok();
-    }
+    Status status =
+        DoBlock(input, block, translator, convert, state, hooks, &bytes, &output, stopped);
+    if (!status.ok() || *stopped) return status;
     status = sink(output);
     if (!status.ok()) return status;
   }
@@ -300,8 +308,8 @@ Status RunDriver::CheckNamedLink(const std::string& path) const {
 Status RunDriver::OpenText(const std::string& path, InputFile* input, FilePlan* plan) {
   Status status = run_.files.Open(path, input);
   if (status.ok())
-    status = PlanFile(*input, run_.settings, std::max<std::size_t>(run_.settings.block_bytes, 1),
-                      plan);
+    status =
+        PlanFile(*input, run_.settings, std::max<std::size_t>(run_.settings.block_bytes, 1), plan);
   if (!status.ok() || run_.settings.binary) return status;
   std::string probe;
   status = input->ReadAt(0, kBinaryProbe, &probe);
@@ -424,8 +432,8 @@ Status RunDriver::WriteBlocks(const InputFile& input, const FilePlan& plan, bool
 // line end, since a held preposition never outlives its line. Otherwise the block is done again
 // from the state it really starts in. The progress counts of its lines are replayed in order.
 Status RunDriver::WriteBlocksInParallel(const InputFile& input, const FilePlan& plan,
-                                        bool skip_tags, FolderPassState& state,
-                                        LineHooks& hooks, OutputFile& output, bool* stopped) {
+                                        bool skip_tags, FolderPassState& state, LineHooks& hooks,
+                                        OutputFile& output, bool* stopped) {
   while (block_substitutions_.size() < static_cast<std::size_t>(jobs_))
     block_substitutions_.push_back(make_substitutions_());
   const bool convert = run_.settings.convert_only;
@@ -434,16 +442,16 @@ Status RunDriver::WriteBlocksInParallel(const InputFile& input, const FilePlan& 
       [&](std::size_t index, int thread, const std::atomic<bool>& abandoned) {
         BlockSpeculation done;
         try {
-          std::string bytes;
-          if (!ReadBlock(input, plan.blocks[index], &bytes).ok()) return BlockSpeculation();
           BlockTranslator translator(run_.settings,
                                      *block_substitutions_[static_cast<std::size_t>(thread)],
                                      skip_tags, plan);
           QuietHooks quiet(abandoned, &done.progress);
-          if (convert)
-            translator.Convert(bytes, plan.blocks[index], &done.output);
-          else if (translator.Translate(bytes, plan.blocks[index], done.end, quiet,
-                                        &done.output) == FileOutcome::kStopped)
+          std::string bytes;
+          bool abandoned_here = false;
+          if (!DoBlock(input, plan.blocks[index], translator, convert, done.end, quiet, &bytes,
+                       &done.output, &abandoned_here)
+                   .ok() ||
+              abandoned_here)
             return BlockSpeculation();
         } catch (const std::bad_alloc&) {
           return BlockSpeculation();
@@ -469,15 +477,8 @@ Status RunDriver::WriteBlocksInParallel(const InputFile& input, const FilePlan& 
       if (!convert) state = std::move(done.end);
       status = output.Append(done.output);
     } else {
-      status = ReadBlock(input, block, &bytes);
-      if (!status.ok()) return status;
-      if (convert) {
-        translator.Convert(bytes, block, &redone);
-      } else if (translator.Translate(bytes, block, state, hooks, &redone) ==
-                 FileOutcome::kStopped) {
-        *stopped = true;
-        return Status::Ok();
-      }
+      status = DoBlock(input, block, translator, convert, state, hooks, &bytes, &redone, stopped);
+      if (!status.ok() || *stopped) return status;
       status = output.Append(redone);
     }
     if (!status.ok()) return status;
@@ -511,8 +512,7 @@ bool RunDriver::HandleFilesInParallel(const std::string& folder,
   for (const std::string& name : names) {
     Speculation done;
     bool stop = run_.front_end.YieldAndTestStop();
-    while (!stop && !workers.Take(kPatience, &done))
-      stop = run_.front_end.YieldAndTestStop();
+    while (!stop && !workers.Take(kPatience, &done)) stop = run_.front_end.YieldAndTestStop();
     if (stop) {
       tally_.stopped = true;
       return true;
@@ -555,9 +555,9 @@ RunDriver::Speculation RunDriver::Speculate(const std::string& path, bool skip_t
   return done;
 }
 
-RunDriver::FileEnd RunDriver::CommitSpeculation(const std::string& folder,
-                                                const std::string& name, Speculation& done,
-                                                FolderPassState& state, bool skip_tags) {
+RunDriver::FileEnd RunDriver::CommitSpeculation(const std::string& folder, const std::string& name,
+                                                Speculation& done, FolderPassState& state,
+                                                bool skip_tags) {
   const std::string path = JoinPath(folder, name);
   if (done.in_order || !Neutral(state) || Identify(path) != done.seen)
     return HandleFile(folder, name, state, skip_tags);
