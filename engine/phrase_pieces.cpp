@@ -105,8 +105,7 @@ void PhrasePass::ApplyPairToPieces(std::size_t i, Pieces& pieces) {
     if (!ApplyPhraseRule(rules_[i], piece, folded_, &out_) || out_ == piece) continue;
     piece.swap(out_);
     pieces.changed[k] = true;
-    FoldInto(piece, &folded_);
-    MarkPiece(ChangedStretch(out_, folded_, matcher_.max_pattern_length()), k, i + 1, pieces);
+    MarkPiece(RefoldChange(out_, piece, matcher_.max_pattern_length(), &folded_), k, i + 1, pieces);
   }
 }
 

@@ -111,8 +111,7 @@ bool PhrasePass::ApplyPair(std::size_t i, std::string& line) {
 // Every occurrence that overlaps the changed stretch lies within it widened by the longest
 // pattern's length less one on both sides; entries found elsewhere are marked already.
 void PhrasePass::ScanChange(std::string_view before, const std::string& line) {
-  FoldInto(line, &folded_);
-  matcher_.FindEntries(ChangedStretch(before, folded_, matcher_.max_pattern_length()),
+  matcher_.FindEntries(RefoldChange(before, line, matcher_.max_pattern_length(), &folded_),
                        seen_patterns_, present_);
 }
 

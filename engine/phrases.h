@@ -87,7 +87,8 @@ class PhrasePass {
   void ApplyToLine(std::string& line);
   // Applies pair i; true when it changed line.
   bool ApplyPair(std::size_t i, std::string& line);
-  // Marks the entries that occur in the stretch of line that differs from before.
+  // Brings folded_ (before, folded) up to line, folding only what changed, and marks the
+  // entries that occur in the stretch of line that differs from before.
   void ScanChange(std::string_view before, const std::string& line);
 
   // The walk of Apply over the pieces of a long line: a header's key counts as present when

@@ -1,6 +1,9 @@
 #include "engine/replace_rules.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 
 #include "encoding/letters.h"
 
@@ -35,6 +38,38 @@ bool RejectAtBoundary(const PhraseRule& rule, std::string_view text, std::size_t
   return false;
 }
 
+std::uint64_t Load8(const char* p) {
+  std::uint64_t v;
+  std::memcpy(&v, p, 8);
+  return v;
+}
+
+// The number of leading bytes a and b (n bytes each) have in common, compared 8 at a time.
+std::size_t CommonPrefix(const char* a, const char* b, std::size_t n) {
+  std::size_t i = 0;
+  if constexpr (std::endian::native == std::endian::little) {
+    for (; i + 8 <= n; i += 8) {
+      const std::uint64_t diff = Load8(a + i) ^ Load8(b + i);
+      if (diff != 0) return i + static_cast<std::size_t>(std::countr_zero(diff) / 8);
+    }
+  }
+  while (i < n && a[i] == b[i]) ++i;
+  return i;
+}
+
+// The number of trailing bytes the n bytes ending at a_end and at b_end have in common.
+std::size_t CommonSuffix(const char* a_end, const char* b_end, std::size_t n) {
+  std::size_t i = 0;
+  if constexpr (std::endian::native == std::endian::little) {
+    for (; i + 8 <= n; i += 8) {
+      const std::uint64_t diff = Load8(a_end - i - 8) ^ Load8(b_end - i - 8);
+      if (diff != 0) return i + static_cast<std::size_t>(std::countl_zero(diff) / 8);
+    }
+  }
+  while (i < n && *(a_end - 1 - i) == *(b_end - 1 - i)) ++i;
+  return i;
+}
+
 }  // namespace
 
 std::string_view TrimSpaces(std::string_view text) {
@@ -49,21 +84,20 @@ void FoldInto(std::string_view text, std::string* out) {
     (*out)[i] = static_cast<char>(ToLowerByte(static_cast<unsigned char>(text[i])));
 }
 
-std::string_view ChangedStretch(std::string_view before, std::string_view folded,
-                                std::size_t longest) {
-  const std::size_t shorter = std::min(before.size(), folded.size());
-  std::size_t prefix = 0, suffix = 0;
-  while (prefix < shorter && ToLowerByte(static_cast<unsigned char>(before[prefix])) ==
-                                 static_cast<unsigned char>(folded[prefix]))
-    ++prefix;
-  while (suffix < shorter - prefix &&
-         ToLowerByte(static_cast<unsigned char>(before[before.size() - 1 - suffix])) ==
-             static_cast<unsigned char>(folded[folded.size() - 1 - suffix]))
-    ++suffix;
+std::string_view RefoldChange(std::string_view before, std::string_view after, std::size_t longest,
+                              std::string* folded) {
+  const std::size_t shorter = std::min(before.size(), after.size());
+  const std::size_t prefix = CommonPrefix(before.data(), after.data(), shorter);
+  const std::size_t suffix =
+      CommonSuffix(before.data() + before.size(), after.data() + after.size(), shorter - prefix);
+  const std::size_t changed = after.size() - prefix - suffix;
+  folded->replace(prefix, before.size() - prefix - suffix, changed, ' ');
+  for (std::size_t i = prefix; i < prefix + changed; ++i)
+    (*folded)[i] = static_cast<char>(ToLowerByte(static_cast<unsigned char>(after[i])));
   const std::size_t context = std::max<std::size_t>(longest, 1) - 1;
   const std::size_t from = prefix > context ? prefix - context : 0;
-  const std::size_t to = std::min(folded.size(), folded.size() - suffix + context);
-  return folded.substr(from, to - from);
+  const std::size_t to = std::min(after.size(), after.size() - suffix + context);
+  return std::string_view(*folded).substr(from, to - from);
 }
 
 PhraseRule MakePhraseRule(std::string_view source, std::string_view target) {

@@ -45,10 +45,11 @@ std::string_view TrimSpaces(std::string_view text);
 // Writes text in small letters into *out, reusing its storage.
 void FoldInto(std::string_view text, std::string* out);
 
-// The stretch of folded (a changed text, in small letters) where it differs from before (the
-// text before the change, in any case), widened on both sides by longest - 1 bytes: where
-// every occurrence of a pattern up to longest bytes long that overlaps the change lies.
-std::string_view ChangedStretch(std::string_view before, std::string_view folded,
-                                std::size_t longest);
+// *folded holds before in small letters; makes it hold after in small letters, folding again
+// only the stretch where the two differ byte for byte. Returns that stretch of *folded widened
+// on both sides by longest - 1 bytes: where every occurrence of a pattern up to longest bytes
+// long that overlaps the change lies.
+std::string_view RefoldChange(std::string_view before, std::string_view after, std::size_t longest,
+                              std::string* folded);
 
 }  // namespace lorvan
