@@ -31,14 +31,15 @@ void AppendLine(std::string_view line, bool split_paragraphs, std::string& out) 
 
 }  // namespace
 
-std::string MakeWorkingCopy(std::string_view input, bool split_paragraphs) {
+std::string MakeWorkingCopy(std::string_view input, bool split_paragraphs, bool open_end) {
   std::string out;
   out.reserve(input.size() + input.size() / 16 + kLineEnd.size());
-  const FinalLfSplit split = SplitFinalLf(input);
+  const FinalLfSplit split = open_end ? FinalLfSplit{input} : SplitFinalLf(input);
   LineReader reader(split.lines);
   std::string_view line;
   while (reader.Next(&line)) AppendLine(line, split_paragraphs, out);
   if (split.empty_last_line) out.append(kLineEnd);
+  if (open_end && !input.empty()) out.resize(out.size() - kLineEnd.size());
   return out;
 }
 

@@ -21,14 +21,10 @@ LineOptions OptionsFor(const RunSettings& settings, bool skip_tags) {
 // ends the file), each line followed by CR LF; at the file's end (last) one more CR LF. A block
 // that ends in a lone LF but not the file leaves its last line open, as BlockWorkingCopy does.
 void ConvertExactBytes(std::string_view input, bool last, std::string* result) {
-  if (!last && input.ends_with('\n') && !input.ends_with("\r\n")) {
-    ConvertExactBytes(std::string(input) + 'x', false, result);
-    result->resize(result->size() - 3);  // "x\r\n"
-    return;
-  }
+  const bool open_end = !last && EndsInsideLine(input);
   result->clear();
   result->reserve(input.size() + input.size() / 16 + 2);
-  const FinalLfSplit split = SplitFinalLf(input);
+  const FinalLfSplit split = open_end ? FinalLfSplit{input} : SplitFinalLf(input);
   LineReader reader(split.lines);
   std::string_view line;
   std::string converted;
@@ -37,6 +33,7 @@ void ConvertExactBytes(std::string_view input, bool last, std::string* result) {
     result->append(CyrillicToLatin(converted)).append("\r\n");
   }
   if (split.empty_last_line) result->append("\r\n");
+  if (open_end) result->resize(result->size() - 2);
   if (last) result->append("\r\n");
 }
 
@@ -54,7 +51,7 @@ FileOutcome BlockTranslator::Translate(std::string_view bytes, const FileBlock& 
   if (settings_.byte_exact) {
     // A block that already is its own working copy (CR LF throughout, nothing to split) is
     // translated where it stands.
-    if ((block.last || bytes.ends_with("\r\n")) && IsWorkingCopy(bytes, settings_.paragraphs))
+    if (IsWorkingCopy(bytes, settings_.paragraphs))
       return TranslateText(bytes, translator_, state, hooks, output);
     const std::string working_copy = BlockWorkingCopy(bytes, block.last, settings_.paragraphs);
     return TranslateText(working_copy, translator_, state, hooks, output);

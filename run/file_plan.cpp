@@ -68,10 +68,10 @@ class Survey {
     if (classified && valid_) Classify(bytes, first);
     if (!translating_) return;
     if (!decoded_) {
-      const bool own =
-          (last || bytes.ends_with("\r\n")) && IsWorkingCopy(bytes, settings_.paragraphs);
       exact_total_ += static_cast<std::int64_t>(
-          own ? bytes.size() : BlockWorkingCopy(bytes, last, settings_.paragraphs).size());
+          IsWorkingCopy(bytes, settings_.paragraphs)
+              ? bytes.size()
+              : BlockWorkingCopy(bytes, last, settings_.paragraphs).size());
     } else if (may_be_utf8_ && valid_) {
       // The length of the text DecodeUtf8 makes: wanted only when the file turns out UTF-8.
       const std::string_view utf8 = first ? StripUtf8Bom(bytes) : bytes;
@@ -137,16 +137,12 @@ class Survey {
 
 }  // namespace
 
+bool EndsInsideLine(std::string_view bytes) {
+  return bytes.ends_with('\n') && !bytes.ends_with("\r\n");
+}
+
 std::string BlockWorkingCopy(std::string_view bytes, bool last, bool split_paragraphs) {
-  if (last || !bytes.ends_with('\n') || bytes.ends_with("\r\n"))
-    return MakeWorkingCopy(bytes, split_paragraphs);
-  // A letter after the LF keeps MakeWorkingCopy from taking it for the file's end; the letter
-  // comes back with the CR LF that closes it.
-  std::string open(bytes);
-  open.push_back('x');
-  std::string copy = MakeWorkingCopy(open, split_paragraphs);
-  copy.resize(copy.size() - 3);
-  return copy;
+  return MakeWorkingCopy(bytes, split_paragraphs, /*open_end=*/!last && EndsInsideLine(bytes));
 }
 
 Status ReadBlock(const InputFile& file, const FileBlock& block, std::string* bytes) {

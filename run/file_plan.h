@@ -29,8 +29,8 @@ struct FilePlan {
   // The file's blocks in order; an empty file has one empty block.
   std::vector<FileBlock> blocks;
   TextEncoding encoding = TextEncoding::kWindows1250;  // outside the byte model
-  bool bom = false;         // the first block begins with a byte-order mark that is no character
-  std::int64_t total = 0;   // the length of the text the translation goes through
+  bool bom = false;        // the first block begins with a byte-order mark that is no character
+  std::int64_t total = 0;  // the length of the text the translation goes through
   // The file is UTF-8 text mostly in Serbian Cyrillic letters that is translated without the
   // Cyrillic option: it comes out almost untranslated.
   bool cyrillic_without_option = false;
@@ -49,6 +49,10 @@ Status PlanFile(const InputFile& file, const RunSettings& settings, std::size_t 
 // LF becomes CR, and the line goes on in the next block), and only the last block ends as the
 // file does.
 std::string BlockWorkingCopy(std::string_view bytes, bool last, bool split_paragraphs);
+
+// True when bytes end in a lone LF: in the byte model a block that ends there, but not its
+// file, stops inside a line.
+bool EndsInsideLine(std::string_view bytes);
 
 // Reads the bytes of block from file into *bytes; kLeft when the file is shorter than the block
 // (it changed since it was planned: the run leaves it and goes on).
