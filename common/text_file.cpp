@@ -4,8 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 
 namespace lorvan {
 
@@ -147,9 +149,24 @@ bool LineReader::Next(std::string_view* line) {
   return true;
 }
 
+LineEndReader::LineEndReader(std::string_view text)
+    : text_(text), next_cr_(Find('\r')), next_lf_(Find('\n')) {}
+
+std::size_t LineEndReader::Find(char c) const {
+  if (pos_ >= text_.size()) return std::string_view::npos;
+  const void* found = std::memchr(text_.data() + pos_, c, text_.size() - pos_);
+  return found == nullptr ? std::string_view::npos
+                          : static_cast<std::size_t>(static_cast<const char*>(found) - text_.data());
+}
+
+std::size_t LineEndReader::NextOf(char c, std::size_t* cached) {
+  if (*cached < pos_) *cached = Find(c);  // npos is never below pos_
+  return *cached;
+}
+
 bool LineEndReader::Next(std::string_view* line, std::string_view* end) {
   if (pos_ >= text_.size()) return false;
-  std::size_t stop = text_.find_first_of("\r\n", pos_);
+  const std::size_t stop = std::min(NextOf('\r', &next_cr_), NextOf('\n', &next_lf_));
   if (stop == std::string_view::npos) {
     *line = text_.substr(pos_);
     *end = {};

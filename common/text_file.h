@@ -86,15 +86,24 @@ class LineReader {
 // line; the last line may have no end. An empty text has no line at all.
 class LineEndReader {
  public:
-  explicit LineEndReader(std::string_view text) : text_(text) {}
+  explicit LineEndReader(std::string_view text);
 
   // Stores the next line in *line and its end ("\n", "\r\n", "\r", or empty for a last line
   // without one) in *end; false at the end of the text.
   bool Next(std::string_view* line, std::string_view* end);
 
  private:
+  // The first CR and the first LF at or after pos_ (npos when there is none), each searched
+  // for again only once the reading has passed it: a text of CR-only lines is read in one
+  // sweep for LF, not one per line.
+  std::size_t NextOf(char c, std::size_t* cached);
+  // The first c at or after pos_, or npos.
+  std::size_t Find(char c) const;
+
   std::string_view text_;
   std::size_t pos_ = 0;
+  std::size_t next_cr_;
+  std::size_t next_lf_;
 };
 
 }  // namespace lorvan
