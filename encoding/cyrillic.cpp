@@ -1,6 +1,7 @@
 #include "encoding/cyrillic.h"
 
 #include <array>
+#include <cstring>
 #include <string_view>
 
 namespace lorvan {
@@ -140,7 +141,10 @@ std::string_view DigraphForm(const Letter& letter, Case before, Case after) {
 
 std::string& CyrillicToLatin(std::string& text) {
   std::string_view in = text;
-  if (in.find_first_of("\xD0\xD1") == std::string_view::npos) return text;
+  // Every letter converted has a lead byte D0 or D1.
+  if (std::memchr(in.data(), '\xD0', in.size()) == nullptr &&
+      std::memchr(in.data(), '\xD1', in.size()) == nullptr)
+    return text;
   std::string out;
   out.reserve(in.size() + in.size() / 2);
   Case before = Case::kNone;

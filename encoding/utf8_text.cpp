@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 
 #include "encoding/cp1250_characters.h"
@@ -11,21 +12,52 @@ namespace {
 
 // ---- UTF-8 sequences ----
 
-// True when the eight bytes at p are all ASCII.
-bool IsAscii8(const unsigned char* p) {
+// The number of ASCII bytes the eight bytes at p begin with.
+std::size_t AsciiPrefix8(const unsigned char* p) {
   std::uint64_t word;
   std::memcpy(&word, p, 8);
-  return (word & 0x8080808080808080) == 0;
+  const std::uint64_t high = word & 0x8080808080808080;
+  return high == 0 ? 8 : static_cast<std::size_t>(std::countr_zero(high)) / 8;
 }
 
 // The end of the run of ASCII bytes that starts at p, eight bytes at a time.
 const unsigned char* AsciiRunEnd(const unsigned char* p, const unsigned char* end) {
   while (end - p >= 8) {
-    if (!IsAscii8(p)) break;
-    p += 8;
+    const std::size_t ascii = AsciiPrefix8(p);
+    p += ascii;
+    if (ascii < 8) return p;
   }
   while (p < end && *p < 0x80) ++p;
   return p;
+}
+
+// Adds the ASCII letters (A-Z, a-z) of the run of ASCII bytes that starts at p to *letters
+// and returns the run's end.
+const unsigned char* CountAsciiLetters(const unsigned char* p, const unsigned char* end,
+                                       std::size_t* letters) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101, kHigh = 0x8080808080808080;
+  while (end - p >= 8) {
+    const std::size_t ascii = AsciiPrefix8(p);
+    std::uint64_t word;
+    std::memcpy(&word, p, 8);
+    if (ascii < 8) word &= (std::uint64_t{1} << (8 * ascii)) - 1;
+    // With 0x20 set, a letter is a byte from 'a' to 'z'; no sum below carries into the next byte.
+    const std::uint64_t folded = word | (kOnes * 0x20);
+    const std::uint64_t from_a = folded + kOnes * (0x80 - 'a');
+    const std::uint64_t beyond_z = folded + kOnes * (0x80 - 'z' - 1);
+    *letters += static_cast<std::size_t>(std::popcount(from_a & ~beyond_z & kHigh));
+    p += ascii;
+    if (ascii < 8) return p;
+  }
+  for (; p < end && *p < 0x80; ++p) *letters += ((*p | 0x20) >= 'a' && (*p | 0x20) <= 'z');
+  return p;
+}
+
+// The character of the two-byte sequence at p when it is one (a lead byte C2-DF and a
+// continuation byte: never overlong), else 0. REQUIRES: p < end.
+char32_t TwoByteCharacter(const unsigned char* p, const unsigned char* end) {
+  if (*p < 0xC2 || *p > 0xDF || end - p < 2 || (p[1] & 0xC0) != 0x80) return 0;
+  return static_cast<char32_t>((p[0] & 0x1F) << 6 | (p[1] & 0x3F));
 }
 
 // Reads the well-formed UTF-8 sequence at p (REQUIRES: p < end) into *c and returns its
@@ -300,10 +332,14 @@ TextEncoding DetectEncoding(std::string_view bytes) {
   const auto* const end = p + bytes.size();
   bool beyond_ascii = false;
   while ((p = AsciiRunEnd(p, end)) < end) {
+    beyond_ascii = true;
+    if (TwoByteCharacter(p, end) != 0) {
+      p += 2;
+      continue;
+    }
     char32_t c;
     const std::size_t length = ReadCharacter(p, end, &c);
     if (length == 0) return TextEncoding::kWindows1250;
-    beyond_ascii = true;
     p += length;
   }
   return beyond_ascii ? TextEncoding::kUtf8 : TextEncoding::kWindows1250;
@@ -318,18 +354,28 @@ void DecodeUtf8(std::string_view utf8, bool cyrillic, std::string* cp1250, KeptC
   char* const out_begin = cp1250->data();
   char* out = out_begin + start;
   for (const unsigned char* p = begin; p < end;) {
-    if (end - p >= 8 && IsAscii8(p)) {
+    if (end - p >= 8) {
+      // The eight bytes are copied whole and as many kept as are ASCII: the output is never
+      // ahead of the input, so they fit.
       std::memcpy(out, p, 8);
-      out += 8;
-      p += 8;
-      continue;
-    }
-    if (*p < 0x80) {
+      const std::size_t ascii = AsciiPrefix8(p);
+      out += ascii;
+      p += ascii;
+      if (ascii != 0) continue;
+    } else if (*p < 0x80) {
       *out++ = static_cast<char>(*p++);
       continue;
     }
-    char32_t c;
-    const std::size_t length = ReadCharacter(p, end, &c);
+    char32_t c = TwoByteCharacter(p, end);
+    if (c != 0) {
+      // Most characters beyond ASCII in Latin text: a letter of the code page.
+      if (const unsigned char byte = kCp1250Tables.low[c]; byte != 0) {
+        *out++ = static_cast<char>(byte);
+        p += 2;
+        continue;
+      }
+    }
+    const std::size_t length = c != 0 ? 2 : ReadCharacter(p, end, &c);
     const SerbianLetter* letter = nullptr;
     if (length == 0) {
       *out++ = kKeptMark;
@@ -354,6 +400,24 @@ void DecodeUtf8(std::string_view utf8, bool cyrillic, std::string* cp1250, KeptC
   cp1250->resize(out - out_begin);
 }
 
+// One byte for every ASCII byte, every other character and every byte outside well-formed
+// UTF-8, as DecodeUtf8 writes them.
+DecodedSize MeasureDecoded(std::string_view utf8) {
+  const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
+  const auto* const end = p + utf8.size();
+  DecodedSize size;
+  for (;;) {
+    const unsigned char* const run_end = AsciiRunEnd(p, end);
+    size.length += static_cast<std::size_t>(run_end - p);
+    if ((p = run_end) == end) return size;
+    ++size.length;
+    char32_t c = TwoByteCharacter(p, end);
+    const std::size_t length = c != 0 ? 2 : ReadCharacter(p, end, &c);
+    if (length == 0 || Cp1250ByteOf(c) == 0) size.any_kept = true;
+    p += length == 0 ? 1 : length;
+  }
+}
+
 void EncodeUtf8(std::string_view cp1250, KeptCharacters::Cursor* cursor, std::string* utf8) {
   // Written in place chunk by chunk, with room for the longest form of every byte of a chunk.
   constexpr std::size_t kChunk = 1024, kLongestForm = 4;
@@ -366,11 +430,13 @@ void EncodeUtf8(std::string_view cp1250, KeptCharacters::Cursor* cursor, std::st
     char* const out_begin = utf8->data();
     char* out = out_begin + size;
     while (p < chunk_end) {
-      if (chunk_end - p >= 8 && IsAscii8(p)) {
+      if (chunk_end - p >= 8) {
+        // Copied whole, kept as far as they are ASCII; the chunk's room holds them.
         std::memcpy(out, p, 8);
-        out += 8;
-        p += 8;
-        continue;
+        const std::size_t ascii = AsciiPrefix8(p);
+        out += ascii;
+        p += ascii;
+        if (ascii != 0) continue;
       }
       std::string_view bytes;
       if (*p == static_cast<unsigned char>(kKeptMark) && cursor->Next(&bytes)) {
@@ -397,9 +463,9 @@ LetterCount CountSerbianLetters(std::string_view utf8) {
   const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
   const auto* const end = p + utf8.size();
   std::size_t letters = 0, serbian = 0;
-  while (p < end) {
-    char32_t c;
-    const std::size_t length = ReadCharacter(p, end, &c);
+  while ((p = CountAsciiLetters(p, end, &letters)) < end) {
+    char32_t c = TwoByteCharacter(p, end);
+    const std::size_t length = c != 0 ? 2 : ReadCharacter(p, end, &c);
     if (length == 0) {
       ++p;
       continue;

@@ -89,6 +89,14 @@ class KeptCharacters {
 // REQUIRES: utf8 does not point into *cp1250.
 void DecodeUtf8(std::string_view utf8, bool cyrillic, std::string* cp1250, KeptCharacters* kept);
 
+// What DecodeUtf8 without the Cyrillic option makes of utf8, told without decoding it: the
+// length of the decoded text, and whether any character is kept.
+struct DecodedSize {
+  std::size_t length = 0;
+  bool any_kept = false;
+};
+DecodedSize MeasureDecoded(std::string_view utf8);
+
 // Encodes the Windows-1250 text cp1250 as UTF-8 appended to *utf8. Each kKeptMark becomes the
 // bytes of the next character of *cursor; a mark left over when the cursor is at its end, and
 // every other byte without a character in Windows-1250, becomes U+FFFD. So the result is

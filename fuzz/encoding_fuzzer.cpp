@@ -1,7 +1,8 @@
 // The one-pass encoding routines against their literal pass-by-pass versions on any bytes:
 // ConvertEncoding both ways and CyrillicToLatin; and the UTF-8 layer's round trip, which gives
-// any bytes back as they were, or transliterated as CyrillicToLatin does. Any difference is a
-// crash. MakeWorkingCopy is pinned by rows in paragraphs_test.cpp.
+// any bytes back as they were, or transliterated as CyrillicToLatin does; and the decoded size
+// told without decoding. Any difference is a crash. MakeWorkingCopy is pinned by rows in
+// paragraphs_test.cpp.
 #include <cstdint>
 #include <string>
 
@@ -27,6 +28,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string decoded, back;
     KeptCharacters kept;
     DecodeUtf8(input, cyrillic, &decoded, &kept);
+    const DecodedSize measured = MeasureDecoded(input);
+    if (!cyrillic)
+      fuzz::Expect(measured.length == decoded.size() && measured.any_kept == !kept.empty(),
+                   "MeasureDecoded tells what DecodeUtf8 writes");
     KeptCharacters::Cursor cursor = kept.Begin();
     EncodeUtf8(decoded, &cursor, &back);
     fuzz::ExpectSame(cyrillic ? "UTF-8 round trip, Cyrillic" : "UTF-8 round trip", back,

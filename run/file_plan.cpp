@@ -80,6 +80,12 @@ class Survey {
         utf8_total_ += TransliteratedLength(utf8);
         return;
       }
+      if (!settings_.cyrillic) {
+        const DecodedSize decoded = MeasureDecoded(utf8);
+        utf8_total_ += static_cast<std::int64_t>(decoded.length);
+        any_kept_ = any_kept_ || decoded.any_kept;
+        return;
+      }
       DecodeUtf8(utf8, settings_.cyrillic, &scratch_, &kept_);
       utf8_total_ += static_cast<std::int64_t>(scratch_.size());
       any_kept_ = any_kept_ || !kept_.empty();

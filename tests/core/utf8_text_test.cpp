@@ -16,6 +16,11 @@ std::string RoundTrip(const std::string& utf8, bool cyrillic, std::string* decod
   EXPECT_EQ(kept.size(),
             static_cast<std::size_t>(std::count(decoded->begin(), decoded->end(), kKeptMark)))
       << utf8;
+  if (!cyrillic) {
+    const DecodedSize measured = MeasureDecoded(utf8);
+    EXPECT_EQ(measured.length, decoded->size()) << utf8;
+    EXPECT_EQ(measured.any_kept, !kept.empty()) << utf8;
+  }
   KeptCharacters::Cursor cursor = kept.Begin();
   std::string back;
   EncodeUtf8(*decoded, &cursor, &back);
