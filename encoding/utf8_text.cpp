@@ -53,6 +53,41 @@ const unsigned char* CountAsciiLetters(const unsigned char* p, const unsigned ch
   return p;
 }
 
+// The end of the run of ASCII and two-byte characters that starts at p (REQUIRES: at a
+// character's start), eight bytes at a time: it stops before fewer than eight bytes are left
+// and before any eight that hold a byte of a longer or ill-formed sequence, always at a
+// character's start. *beyond_ascii is set when the run holds a two-byte character.
+const unsigned char* TwoByteRunEnd(const unsigned char* p, const unsigned char* end,
+                                   bool* beyond_ascii) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101, kHigh = 0x8080808080808080;
+  constexpr std::uint64_t kLastByte = std::uint64_t{0x80} << 56;
+  while (end - p >= 8) {
+    std::uint64_t word;
+    std::memcpy(&word, p, 8);
+    std::uint64_t high = word & kHigh;
+    if (high == 0) {
+      p += 8;
+      continue;
+    }
+    // The high bit of each byte of these masks tells the byte's kind: a continuation byte
+    // (10xxxxxx), or a lead byte C2-DF (110xxxxx, not C0 or C1).
+    const std::uint64_t bit6 = (word << 1) & kHigh, bit5 = (word << 2) & kHigh;
+    const std::uint64_t continuation = high & ~bit6;
+    const std::uint64_t not_overlong = ((word & (kOnes * 0x1E)) + kOnes * 0x7F) & kHigh;
+    std::uint64_t lead = high & bit6 & ~bit5 & not_overlong;
+    std::size_t taken = 8;
+    if (lead & kLastByte) {  // its continuation lies beyond these eight
+      taken = 7;
+      high &= ~kLastByte;
+      lead &= ~kLastByte;
+    }
+    if (high != (continuation | lead) || continuation != lead << 8) break;
+    *beyond_ascii = true;
+    p += taken;
+  }
+  return p;
+}
+
 // The character of the two-byte sequence at p when it is one (a lead byte C2-DF and a
 // continuation byte: never overlong), else 0. REQUIRES: p < end.
 char32_t TwoByteCharacter(const unsigned char* p, const unsigned char* end) {
@@ -91,6 +126,48 @@ std::size_t ReadCharacter(const unsigned char* p, const unsigned char* end, char
     return 0;
   *c = value;
   return extra + 1;
+}
+
+// A well-formedness check that reads one byte per step: the byte's class moves a state that
+// tells how many continuation bytes are due and which range the next one must lie in, so
+// that overlong forms, surrogates and code points past U+10FFFF are refused as ReadCharacter
+// refuses them.
+// Byte classes: 0 ASCII; 1 80-8F, 2 90-9F, 3 A0-BF (continuations); 4 C2-DF; 5 E0;
+// 6 E1-EC, EE-EF; 7 ED; 8 F0; 9 F1-F3; 10 F4; 11 C0, C1, F5-FF.
+// States: 0 between characters, 1 refused, 2 one continuation due, 3 two due, 4 after E0,
+// 5 after ED, 6 three due, 7 after F0, 8 after F4.
+constexpr std::uint8_t kUtf8Accept = 0, kUtf8Reject = 1;
+
+struct Utf8Steps {
+  std::array<std::uint8_t, 256> byte_class{};
+  std::array<std::array<std::uint8_t, 12>, 9> next{};
+};
+
+constexpr Utf8Steps BuildUtf8Steps() {
+  Utf8Steps t;
+  for (int b = 0; b < 256; ++b) {
+    t.byte_class[b] = b < 0x80 ? 0 : b < 0x90 ? 1 : b < 0xA0 ? 2 : b < 0xC0 ? 3
+                      : b < 0xC2 ? 11 : b < 0xE0 ? 4 : b == 0xE0 ? 5 : b == 0xED ? 7
+                      : b < 0xF0 ? 6 : b == 0xF0 ? 8 : b < 0xF4 ? 9 : b == 0xF4 ? 10 : 11;
+  }
+  for (auto& row : t.next) row.fill(kUtf8Reject);
+  t.next[0] = {0, 1, 1, 1, 2, 4, 3, 5, 7, 6, 8, 1};
+  for (int c : {1, 2, 3}) {
+    t.next[2][c] = 0;
+    t.next[3][c] = 2;
+    t.next[6][c] = 3;
+  }
+  t.next[4][3] = 2;
+  t.next[5][1] = t.next[5][2] = 2;
+  t.next[7][2] = t.next[7][3] = 3;
+  t.next[8][1] = 3;
+  return t;
+}
+
+constexpr Utf8Steps kUtf8Steps = BuildUtf8Steps();
+
+std::uint8_t Utf8Step(std::uint8_t state, unsigned char byte) {
+  return kUtf8Steps.next[state][kUtf8Steps.byte_class[byte]];
 }
 
 // ---- Windows-1250 ----
@@ -331,17 +408,18 @@ TextEncoding DetectEncoding(std::string_view bytes) {
   const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
   const auto* const end = p + bytes.size();
   bool beyond_ascii = false;
-  while ((p = AsciiRunEnd(p, end)) < end) {
-    beyond_ascii = true;
-    if (TwoByteCharacter(p, end) != 0) {
-      p += 2;
+  std::uint8_t state = kUtf8Accept;
+  while (p < end) {
+    if (state == kUtf8Accept && (p = TwoByteRunEnd(p, end, &beyond_ascii)) == end) break;
+    if (*p < 0x80 && state == kUtf8Accept) {
+      ++p;
       continue;
     }
-    char32_t c;
-    const std::size_t length = ReadCharacter(p, end, &c);
-    if (length == 0) return TextEncoding::kWindows1250;
-    p += length;
+    beyond_ascii = true;
+    state = Utf8Step(state, *p++);
+    if (state == kUtf8Reject) return TextEncoding::kWindows1250;
   }
+  if (state != kUtf8Accept) return TextEncoding::kWindows1250;  // cut short
   return beyond_ascii ? TextEncoding::kUtf8 : TextEncoding::kWindows1250;
 }
 
@@ -371,6 +449,15 @@ void DecodeUtf8(std::string_view utf8, bool cyrillic, std::string* cp1250, KeptC
       // Most characters beyond ASCII in Latin text: a letter of the code page.
       if (const unsigned char byte = kCp1250Tables.low[c]; byte != 0) {
         *out++ = static_cast<char>(byte);
+        p += 2;
+        continue;
+      }
+      // Most characters of Cyrillic text: a letter of one or two Latin letters in every case.
+      const SerbianLetter* letter = cyrillic ? SerbianLetterOf(c) : nullptr;
+      if (letter != nullptr && letter->capitals.empty()) {
+        out[0] = letter->latin.front();
+        out[1] = letter->latin.back();  // room: two bytes were read
+        out += letter->latin.size();
         p += 2;
         continue;
       }

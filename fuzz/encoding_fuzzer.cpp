@@ -3,6 +3,7 @@
 // any bytes back as they were, or transliterated as CyrillicToLatin does; and the decoded size
 // told without decoding. Any difference is a crash. MakeWorkingCopy is pinned by rows in
 // paragraphs_test.cpp.
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -24,6 +25,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string fast = input;
   CyrillicToLatin(fast);
   fuzz::ExpectSame("CyrillicToLatin", fast, reference::CyrillicToLatinByRows(input));
+  const bool utf8 =
+      HasUtf8Bom(input) ||
+      (reference::IsWellFormedUtf8ByTable(input) &&
+       std::any_of(input.begin(), input.end(), [](char c) { return (c & 0x80) != 0; }));
+  fuzz::Expect((DetectEncoding(input) == TextEncoding::kUtf8) == utf8,
+               "DetectEncoding follows the table of well-formed sequences");
   for (bool cyrillic : {false, true}) {
     std::string decoded, back;
     KeptCharacters kept;

@@ -48,6 +48,8 @@ TEST(Utf8Text, DetectEncoding) {
       {"\xED\xA0\x80", kWindows1250},       // surrogate
       {"\xF4\x90\x80\x80", kWindows1250},   // past U+10FFFF
       {"\xC4", kWindows1250},               // cut short
+      {"abcdefg\xC4\x87 and eight more", kUtf8},      // across eight bytes read at once
+      {"ab\xC1\xBF and eight more", kWindows1250},  // overlong within eight bytes
   };
   for (const auto& c : cases) EXPECT_EQ(DetectEncoding(c.bytes), c.expected) << c.bytes;
   EXPECT_EQ(StripUtf8Bom("\xEF\xBB\xBF\xEF\xBB\xBFx"), "\xEF\xBB\xBFx");

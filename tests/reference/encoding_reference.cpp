@@ -1,5 +1,7 @@
 #include "reference/encoding_reference.h"
 
+#include <vector>
+
 namespace lorvan::reference {
 namespace {
 
@@ -114,6 +116,38 @@ std::string ConvertEncodingBySlots(std::string text, bool from_utf8) {
 std::string CyrillicToLatinByRows(std::string text) {
   for (const Row& row : kRows) text = ReplaceAll(text, row.cyrillic, row.latin, row.capitals);
   return text;
+}
+
+bool IsWellFormedUtf8ByTable(std::string_view text) {
+  struct Range {
+    unsigned char low, high;
+  };
+  // Each row: the ranges of the first, second, ... byte of one kind of sequence.
+  static const std::vector<std::vector<Range>> kRows = {
+      {{0x00, 0x7F}},
+      {{0xC2, 0xDF}, {0x80, 0xBF}},
+      {{0xE0, 0xE0}, {0xA0, 0xBF}, {0x80, 0xBF}},
+      {{0xE1, 0xEC}, {0x80, 0xBF}, {0x80, 0xBF}},
+      {{0xED, 0xED}, {0x80, 0x9F}, {0x80, 0xBF}},
+      {{0xEE, 0xEF}, {0x80, 0xBF}, {0x80, 0xBF}},
+      {{0xF0, 0xF0}, {0x90, 0xBF}, {0x80, 0xBF}, {0x80, 0xBF}},
+      {{0xF1, 0xF3}, {0x80, 0xBF}, {0x80, 0xBF}, {0x80, 0xBF}},
+      {{0xF4, 0xF4}, {0x80, 0x8F}, {0x80, 0xBF}, {0x80, 0xBF}},
+  };
+  for (std::size_t i = 0; i < text.size();) {
+    std::size_t matched = 0;
+    for (const auto& row : kRows) {
+      std::size_t k = 0;
+      while (k < row.size() && i + k < text.size() &&
+             static_cast<unsigned char>(text[i + k]) >= row[k].low &&
+             static_cast<unsigned char>(text[i + k]) <= row[k].high)
+        ++k;
+      if (k == row.size()) matched = k;
+    }
+    if (matched == 0) return false;
+    i += matched;
+  }
+  return true;
 }
 
 }  // namespace lorvan::reference

@@ -14,4 +14,8 @@ std::string ConvertEncodingBySlots(std::string text, bool from_utf8);
 // Љ Њ Џ are chosen from the neighbours of each match in the text as it stands in that pass.
 std::string CyrillicToLatinByRows(std::string text);
 
+// True when text is well-formed UTF-8, matched row by row against the table of well-formed
+// byte sequences (U+0000 to U+10FFFF without surrogates, no overlong forms).
+bool IsWellFormedUtf8ByTable(std::string_view text);
+
 }  // namespace lorvan::reference
