@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstdint>
 #include <cstring>
 #include <string_view>
 
@@ -42,23 +43,31 @@ std::size_t WordEnd(const std::string& line, std::size_t begin) {
   return begin;
 }
 
-// The index of the first " da " of line at or after from whose d is the letter d_letter ('d'
-// or 'D'); npos if none. The d is sought: it is several times rarer than the space.
-std::size_t FindDaFrom(const std::string& line, std::size_t from, char d_letter) {
+// True when the d at p (a 'd' or 'D') stands in " da " (the a in either case).
+bool IsDaAt(const char* p) { return p[-1] == ' ' && (p[1] | 0x20) == 'a' && p[2] == ' '; }
+
+// The index of the first " da " (d and a in either case) of line at or after from; npos if
+// none. Eight bytes at a time are searched for a d, several times rarer than the space.
+std::size_t FindDa(const std::string& line, std::size_t from) {
   if (line.size() < from + 4) return std::string::npos;
+  constexpr std::uint64_t kOnes = 0x0101010101010101, kHigh = 0x8080808080808080;
   const char* const begin = line.data();
-  const char* const end = begin + line.size();
-  for (const char* p = begin + from + 1; end - p >= 3; ++p) {
-    p = static_cast<const char*>(std::memchr(p, d_letter, end - p - 2));
-    if (p == nullptr) break;
-    if (p[-1] == ' ' && (p[1] | 0x20) == 'a' && p[2] == ' ') return p - 1 - begin;
+  const char* const last = begin + line.size() - 3;  // the last place a d can stand
+  const char* p = begin + from + 1;
+  for (; last - p >= 7; p += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, p, 8);
+    const std::uint64_t d = (word | kOnes * 0x20) ^ kOnes * 'd';  // zero where a d stands
+    // The high bit of every byte that is zero, and maybe of some above one: each is checked.
+    for (std::uint64_t found = (d - kOnes) & ~d & kHigh; found != 0; found &= found - 1) {
+      const char* const q = p + std::countr_zero(found) / 8;
+      if (IsDaAt(q)) return static_cast<std::size_t>(q - 1 - begin);
+    }
+  }
+  for (; p <= last; ++p) {
+    if ((*p | 0x20) == 'd' && IsDaAt(p)) return static_cast<std::size_t>(p - 1 - begin);
   }
   return std::string::npos;
-}
-
-// The index of the first " da " (any letter case) of line at or after from; npos if none.
-std::size_t FindDa(const std::string& line, std::size_t from) {
-  return std::min(FindDaFrom(line, from, 'd'), FindDaFrom(line, from, 'D'));
 }
 
 // Appends text to out in the letter case of word: in capitals when word is written in
