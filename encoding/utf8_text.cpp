@@ -328,6 +328,36 @@ const SerbianLetter* SerbianLetterOf(char32_t c) {
   return kSerbianTable.letter_at[c - kCyrillicBase];
 }
 
+// What DecodeUtf8 writes for a two-byte character (U+0080-U+07FF) without looking at its
+// neighbours: its byte in the code page, or, with the Cyrillic option, the Latin letter(s) of
+// a Serbian letter other than Љ Њ Џ. length 0: neither.
+struct TwoByteForm {
+  char bytes[2] = {};
+  std::uint8_t length = 0;
+  bool serbian = false;  // written only with the Cyrillic option
+};
+
+constexpr std::array<TwoByteForm, kLowLimit> BuildTwoByteForms() {
+  std::array<TwoByteForm, kLowLimit> forms{};
+  for (char32_t c = 0x80; c < kLowLimit; ++c) {
+    TwoByteForm& form = forms[c];
+    if (const unsigned char byte = kCp1250Tables.low[c]; byte != 0) {
+      form.bytes[0] = static_cast<char>(byte);
+      form.length = 1;
+    } else if (c >= kCyrillicBase && c < kCyrillicLimit) {
+      const SerbianLetter* letter = kSerbianTable.letter_at[c - kCyrillicBase];
+      if (letter == nullptr || !letter->capitals.empty()) continue;
+      form.bytes[0] = letter->latin.front();
+      form.bytes[1] = letter->latin.back();
+      form.length = static_cast<std::uint8_t>(letter->latin.size());
+      form.serbian = true;
+    }
+  }
+  return forms;
+}
+
+constexpr std::array<TwoByteForm, kLowLimit> kTwoByteForms = BuildTwoByteForms();
+
 // The letter case CyrillicToLatin gives a character when it chooses the form of Љ Њ Џ:
 // A-Z, Č Ć Đ Š Ž and U+0400-U+042F are capitals, a-z, č ć đ š ž and U+0430-U+045F small.
 enum class Case { kNone, kCapital, kSmall };
@@ -446,18 +476,12 @@ void DecodeUtf8(std::string_view utf8, bool cyrillic, std::string* cp1250, KeptC
     }
     char32_t c = TwoByteCharacter(p, end);
     if (c != 0) {
-      // Most characters beyond ASCII in Latin text: a letter of the code page.
-      if (const unsigned char byte = kCp1250Tables.low[c]; byte != 0) {
-        *out++ = static_cast<char>(byte);
-        p += 2;
-        continue;
-      }
-      // Most characters of Cyrillic text: a letter of one or two Latin letters in every case.
-      const SerbianLetter* letter = cyrillic ? SerbianLetterOf(c) : nullptr;
-      if (letter != nullptr && letter->capitals.empty()) {
-        out[0] = letter->latin.front();
-        out[1] = letter->latin.back();  // room: two bytes were read
-        out += letter->latin.size();
+      // Most characters beyond ASCII: a letter of the code page, or of Serbian Cyrillic
+      // written the same in every case.
+      const TwoByteForm& form = kTwoByteForms[c];
+      if (form.length != 0 && (cyrillic || !form.serbian)) {
+        std::memcpy(out, form.bytes, 2);  // room: two bytes were read
+        out += form.length;
         p += 2;
         continue;
       }
