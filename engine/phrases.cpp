@@ -35,7 +35,7 @@ PhrasePass::PhrasePass(const std::vector<PhraseEntry>& phrases)
       rules_[i] = MakePhraseRule(phrases[i].source, phrases[i].target);
       if (rules_[i].needle.empty()) continue;
       Index(rules_[i].needle, i);
-      FilePrefix(rules_[i]);
+      FileWordStart(rules_[i], i);
       barriers_.Exclude(rules_[i].replacement);
       continue;
     }
@@ -48,7 +48,7 @@ PhrasePass::PhrasePass(const std::vector<PhraseEntry>& phrases)
   }
   BuildJumps(skip_to);
   matcher_.Build();
-  needle_starts_.Build();
+  word_starts_.Build();
   seen_patterns_.Resize(matcher_.pattern_count());
   present_.Resize(count);
   holders_.resize(count);
@@ -65,26 +65,33 @@ void PhrasePass::Index(std::string_view pattern, std::size_t i) {
   is_unmatched_[i] = true;
 }
 
-void PhrasePass::FilePrefix(const PhraseRule& rule) {
-  needle_starts_.Add(rule.needle);
+void PhrasePass::FileWordStart(const PhraseRule& rule, std::size_t i) {
+  word_starts_.Add(std::string_view(rule.needle).substr(0, kLongestMatchedPattern), i);
   if (!rule.left_boundary || !IsWordLetter(static_cast<unsigned char>(rule.needle[0])))
     word_starts_only_ = false;
 }
 
 // A pair that wants a non-letter before its needle, which begins with a letter, is found only
-// where a letter follows a non-letter or the line's edge. Cut into pieces at barriers (which
+// where a letter follows a non-letter or the text's edge. Cut into pieces at barriers (which
 // are non-letters), a piece's first byte is such a place in the line too.
-bool PhrasePass::MayApply(std::string_view line) const {
+bool PhrasePass::MayApply(std::string_view text) {
   if (!word_starts_only_) return true;
-  if (needle_starts_.empty()) return false;
-  const char* const end = line.data() + line.size();
-  bool after_letter = false;
-  for (const char* p = line.data(); p < end; ++p) {
-    const bool letter = IsWordLetter(static_cast<unsigned char>(*p));
-    if (letter && !after_letter && needle_starts_.MayBeginAt(p, end)) return true;
+  present_.Clear();
+  return MarkWordStarts(text, 0, text.size());
+}
+
+bool PhrasePass::MarkWordStarts(std::string_view text, std::size_t from, std::size_t to) {
+  const char* const end = text.data() + text.size();
+  bool after_letter = from > 0 && IsWordLetter(static_cast<unsigned char>(text[from - 1]));
+  bool any = false;
+  for (const char* p = text.data() + from; p < text.data() + to; ++p) {
+    const auto byte = static_cast<unsigned char>(*p);
+    const bool letter = IsWordLetter(byte);
+    if (letter && !after_letter && word_starts_.Begins(byte))
+      any = word_starts_.MarkAt(p, end, present_) || any;
     after_letter = letter;
   }
-  return false;
+  return any;
 }
 
 void PhrasePass::BuildJumps(const std::vector<std::size_t>& skip_to) {
@@ -127,7 +134,27 @@ void PhrasePass::Apply(std::string& line) {
       return;
     }
   }
-  ApplyToLine(line);
+  if (word_starts_only_)
+    ApplyAtWordStarts(line);
+  else
+    ApplyToLine(line);
+}
+
+// present_ holds the pairs whose needle begins a word of line. A change can make a needle
+// begin a word only where it overlaps the changed stretch or just after it (the byte before
+// may have turned into a non-letter): MarkWordStarts is run over those positions.
+void PhrasePass::ApplyAtWordStarts(std::string& line) {
+  FoldInto(line, &folded_);
+  WalkPairs(
+      present_,
+      [&](std::size_t header) { return folded_.find(rules_[header].needle) != std::string::npos; },
+      [&](std::size_t pair) {
+        if (!ApplyPhraseRule(rules_[pair], line, folded_, &out_) || out_ == line) return;
+        line.swap(out_);
+        const std::string_view stretch = RefoldChange(out_, line, word_starts_.depth(), &folded_);
+        const auto from = static_cast<std::size_t>(stretch.data() - folded_.data());
+        MarkWordStarts(line, from, std::min(line.size(), from + stretch.size() + 1));
+      });
 }
 
 void PhrasePass::ApplyToLine(std::string& line) {
