@@ -15,6 +15,15 @@ AnchoredTrie::AnchoredTrie(bool fold) : building_(1) {
 
 void AnchoredTrie::Add(std::string_view pattern, std::size_t entry) {
   depth_ = std::max(depth_, pattern.size());
+  if (pattern.size() < kFilterBytes) {
+    short_first_[static_cast<unsigned char>(pattern[0])] = true;
+  } else {
+    std::uint32_t key = 0;
+    for (std::size_t i = 0; i < kFilterBytes; ++i)
+      key |= std::uint32_t{static_cast<unsigned char>(pattern[i])} << (8 * i);
+    const std::uint32_t slot = FilterSlot(key);
+    filter_[slot >> 6] |= std::uint64_t{1} << (slot & 63);
+  }
   std::uint32_t node = 0;
   for (char c : pattern) {
     auto byte = static_cast<unsigned char>(c);
@@ -56,11 +65,10 @@ void AnchoredTrie::Build() {
   building_.shrink_to_fit();
 }
 
-std::uint32_t AnchoredTrie::Child(const Node& n, unsigned char byte) const {
+std::uint32_t AnchoredTrie::SearchedChild(const Node& n, unsigned char byte) const {
   const unsigned char* first = edge_bytes_.data() + n.first_edge;
   const unsigned char* last = first + n.edge_count;
-  const unsigned char* it =
-      n.edge_count <= 8 ? std::find(first, last, byte) : std::lower_bound(first, last, byte);
+  const unsigned char* it = std::lower_bound(first, last, byte);
   if (it == last || *it != byte) return 0;
   return edge_targets_[static_cast<std::size_t>(it - edge_bytes_.data())];
 }

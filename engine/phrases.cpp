@@ -49,6 +49,10 @@ PhrasePass::PhrasePass(const std::vector<PhraseEntry>& phrases)
   BuildJumps(skip_to);
   matcher_.Build();
   word_starts_.Build();
+  for (int byte = 0; byte < 256; ++byte) {
+    auto c = static_cast<unsigned char>(byte);
+    byte_kind_[c] = (IsWordLetter(c) ? kLetter : 0) | (word_starts_.Begins(c) ? kBeginsNeedle : 0);
+  }
   seen_patterns_.Resize(matcher_.pattern_count());
   present_.Resize(count);
   holders_.resize(count);
@@ -80,16 +84,30 @@ bool PhrasePass::MayApply(std::string_view text) {
   return MarkWordStarts(text, 0, text.size());
 }
 
+// The places are gathered a stretch at a time without a branch on each byte (whether a byte
+// starts a word is as hard to foretell as the text), then the trie is walked from each.
 bool PhrasePass::MarkWordStarts(std::string_view text, std::size_t from, std::size_t to) {
+  const auto* const bytes = reinterpret_cast<const unsigned char*>(text.data());
   const char* const end = text.data() + text.size();
-  bool after_letter = from > 0 && IsWordLetter(static_cast<unsigned char>(text[from - 1]));
+  unsigned before = from > 0 ? byte_kind_[bytes[from - 1]] : 0;
   bool any = false;
-  for (const char* p = text.data() + from; p < text.data() + to; ++p) {
-    const auto byte = static_cast<unsigned char>(*p);
-    const bool letter = IsWordLetter(byte);
-    if (letter && !after_letter && word_starts_.Begins(byte))
-      any = word_starts_.MarkAt(p, end, present_) || any;
-    after_letter = letter;
+  std::array<std::uint32_t, kStartBatch> starts;
+  for (std::size_t batch = from; batch < to; batch += kStartBatch) {
+    const std::size_t stop = std::min(to, batch + kStartBatch);
+    std::size_t n = 0;
+    for (std::size_t p = batch; p < stop; ++p) {
+      const unsigned kind = byte_kind_[bytes[p]];
+      starts[n] = static_cast<std::uint32_t>(p - batch);
+      n += (kind >> 1) & ~before & kLetter;
+      before = kind;
+    }
+    std::size_t m = 0;  // of the n, those whose first bytes may begin a needle
+    for (std::size_t k = 0; k < n; ++k) {
+      starts[m] = starts[k];
+      m += word_starts_.MayBeginAt(text.data() + batch + starts[k], end);
+    }
+    for (std::size_t k = 0; k < m; ++k)
+      any = word_starts_.MarkAt(text.data() + batch + starts[k], end, present_) || any;
   }
   return any;
 }

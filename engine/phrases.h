@@ -1,6 +1,7 @@
 // The phrase pass: the phrase list applied to a whole line, entry after entry.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -48,6 +49,11 @@ class PhrasePass {
     std::size_t to;
   };
   static constexpr int kFarSteps = 16;
+  // Bits of byte_kind_. kBeginsNeedle is kLetter one place up, to test it against the kind
+  // of the byte before.
+  static constexpr unsigned kLetter = 1, kBeginsNeedle = 2;
+  // How many bytes MarkWordStarts sifts for word starts before it walks the trie from them.
+  static constexpr std::size_t kStartBatch = 256;
   // The pieces of a long line and the entries each may hold.
   struct Pieces;
 
@@ -135,7 +141,8 @@ class PhrasePass {
   // kLongestMatchedPattern bytes) are then looked for there only.
   AnchoredTrie word_starts_{/*fold=*/true};
   bool word_starts_only_ = true;
-  BarrierBytes barriers_;  // in no needle, key or replacement
+  std::array<unsigned char, 256> byte_kind_{};  // kLetter, kBeginsNeedle
+  BarrierBytes barriers_;                       // in no needle, key or replacement
   // Entries whose needle or key is too long for the matcher: always taken as present.
   std::vector<std::size_t> unmatched_;
   std::vector<bool> is_unmatched_;
