@@ -73,10 +73,4 @@ std::uint32_t AnchoredTrie::SearchedChild(const Node& n, unsigned char byte) con
   return edge_targets_[static_cast<std::size_t>(it - edge_bytes_.data())];
 }
 
-bool AnchoredTrie::MarkEntries(const Node& n, BitSet& entries) const {
-  for (std::uint32_t k = n.first_entry; k < n.first_entry + n.entry_count; ++k)
-    entries.Set(entries_[k]);
-  return true;
-}
-
 }  // namespace lorvan

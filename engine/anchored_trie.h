@@ -11,8 +11,6 @@
 #include <utility>
 #include <vector>
 
-#include "engine/aho_corasick.h"
-
 namespace lorvan {
 
 class AnchoredTrie {
@@ -40,14 +38,18 @@ class AnchoredTrie {
     const std::uint32_t slot = FilterSlot(first | key_[Byte(p, 1)] << 8 | key_[Byte(p, 2)] << 16);
     return ((filter_[slot >> 6] >> (slot & 63)) & 1) != 0 || short_first_[first];
   }
-  // Sets the bit of every entry whose pattern begins at p, end being the end of the text;
-  // true when it set any. REQUIRES: Build() has been called; p < end.
-  bool MarkAt(const char* p, const char* end, BitSet& entries) const {
+  // Calls on_entry(entry) for every entry whose pattern begins at p, end being the end of
+  // the text; true when there was any. REQUIRES: Build() has been called; p < end.
+  template <typename OnEntry>
+  bool ForEachAt(const char* p, const char* end, OnEntry on_entry) const {
     std::uint32_t node = root_[static_cast<unsigned char>(*p)];
     bool any = false;
     while (node != 0) {
       const Node& n = nodes_[node];
-      if (n.entry_count != 0) any = MarkEntries(n, entries);
+      for (std::uint32_t k = n.first_entry; k < n.first_entry + n.entry_count; ++k) {
+        on_entry(entries_[k]);
+        any = true;
+      }
       if (++p == end) break;
       node = Child(n, key_[static_cast<unsigned char>(*p)]);
     }
@@ -86,7 +88,6 @@ class AnchoredTrie {
   }
   // Child for a node of many edges, by binary search.
   std::uint32_t SearchedChild(const Node& n, unsigned char byte) const;
-  bool MarkEntries(const Node& n, BitSet& entries) const;
 
   std::array<unsigned char, 256> key_{};   // a text byte as the patterns hold it
   std::array<std::uint32_t, 256> root_{};  // the root's child on each text byte, or 0

@@ -55,6 +55,7 @@ PhrasePass::PhrasePass(const std::vector<PhraseEntry>& phrases)
   }
   seen_patterns_.Resize(matcher_.pattern_count());
   present_.Resize(count);
+  first_start_.resize(count);
   holders_.resize(count);
   with_holders_.Resize(count);
 }
@@ -106,8 +107,13 @@ bool PhrasePass::MarkWordStarts(std::string_view text, std::size_t from, std::si
       starts[m] = starts[k];
       m += word_starts_.MayBeginAt(text.data() + batch + starts[k], end);
     }
-    for (std::size_t k = 0; k < m; ++k)
-      any = word_starts_.MarkAt(text.data() + batch + starts[k], end, present_) || any;
+    for (std::size_t k = 0; k < m; ++k) {
+      const std::size_t at = batch + starts[k];
+      any = word_starts_.ForEachAt(text.data() + at, end, [&](std::size_t pair) {
+        if (!present_.Test(pair) || at < first_start_[pair]) first_start_[pair] = at;
+        present_.Set(pair);
+      }) || any;
+    }
   }
   return any;
 }
@@ -158,19 +164,29 @@ void PhrasePass::Apply(std::string& line) {
     ApplyToLine(line);
 }
 
-// present_ holds the pairs whose needle begins a word of line. A change can make a needle
-// begin a word only where it overlaps the changed stretch or just after it (the byte before
-// may have turned into a non-letter): MarkWordStarts is run over those positions.
+// present_ holds the pairs whose needle (its part in the trie) begins a word of line. A change
+// can make a needle begin a word only where it overlaps the changed stretch or just after it
+// (the byte before may have turned into a non-letter): MarkWordStarts is run over those
+// positions, which start at `from`. Before `from` no needle's start has moved, so the first
+// word start a pair's needle begins is at least the least of first_start_[pair] and every
+// such `from`: that pair's search starts there. Every occurrence before it is rejected for
+// the letter before it, and such a rejection resumes the search at most two bytes on, never
+// past a word start (the byte after a rejected start is a letter), so the same occurrences
+// are replaced as by a search from the line's start.
 void PhrasePass::ApplyAtWordStarts(std::string& line) {
   FoldInto(line, &folded_);
+  std::size_t moved = line.size();  // the least `from` of the changes so far
   WalkPairs(
       present_,
       [&](std::size_t header) { return folded_.find(rules_[header].needle) != std::string::npos; },
       [&](std::size_t pair) {
-        if (!ApplyPhraseRule(rules_[pair], line, folded_, &out_) || out_ == line) return;
+        const std::size_t search_from = std::min(first_start_[pair], moved);
+        if (!ApplyPhraseRule(rules_[pair], line, folded_, &out_, search_from) || out_ == line)
+          return;
         line.swap(out_);
         const std::string_view stretch = RefoldChange(out_, line, word_starts_.depth(), &folded_);
         const auto from = static_cast<std::size_t>(stretch.data() - folded_.data());
+        moved = std::min(moved, from);
         MarkWordStarts(line, from, std::min(line.size(), from + stretch.size() + 1));
       });
 }

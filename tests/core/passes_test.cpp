@@ -30,6 +30,9 @@ TEST(PhrasePass, BoundariesCaseOrderAndGroups) {
       {{{"da ", "x"}}, "da1 da\232 da\212", "x1 da\232 da\212"},
       // leading space: not after a letter, but at the start of the line
       {{{" da", "x"}}, "da ada (da \232da \310da", "x ada (x \232da \310da"},
+      // all pairs at word starts: a change makes a word start after it, or moves one earlier
+      {{{" ab", "x-"}, {" cd", "y"}}, "abcd", "x-y"},
+      {{{" aaa", "b"}, {" c", "d"}}, "aaa xxxxxx c", "b xxxxxx d"},
       // the case of the occurrence; a first character without a small form raises the next
       {{{"li", "je"}}, "li LI Li lI LiI", "je JE Je je JeI"},
       {{{"\350a\232a", "\232alica"}}, "\310a\232a i \310A\212A", "\212alica i \212ALICA"},
