@@ -120,6 +120,13 @@ bool PhrasePass::MarkWordStarts(std::string_view text, std::size_t from, std::si
 
 void PhrasePass::BuildJumps(const std::vector<std::size_t>& skip_to) {
   const std::size_t count = skip_to.size();
+  std::vector<std::size_t> open_ends;  // ends of the groups around entry i, innermost last
+  for (std::size_t i = 0; i < count; ++i) {
+    while (!open_ends.empty() && open_ends.back() <= i) open_ends.pop_back();
+    if (skip_to[i] == 0) continue;
+    if (!open_ends.empty() && skip_to[i] > open_ends.back()) nested_groups_ = false;
+    open_ends.push_back(skip_to[i]);
+  }
   step_.assign(count + 1, Jump{count, count});
   for (std::size_t i = count; i-- > 0;)
     step_[i] = skip_to[i] != 0 ? Jump{i, skip_to[i]} : step_[i + 1];

@@ -97,9 +97,11 @@ class PhrasePass {
       if (hit < i) hit = marks.NextSet(i);
     }
   }
-  // The walk over the marked pairs only. A header that can skip, met before the next marked
-  // pair, matters only when its group holds that pair: only then is its key looked for
-  // (key_present(h)); a group that ends before the pair is passed over either way.
+  // The walk over the marked pairs only: a header that can skip, met before the next marked
+  // pair, has its key looked for (key_present(h)) then and there. When every group lies
+  // within the groups around it, a header matters only when its group holds that pair: a
+  // group that ends before it is passed over, to the same place, whether its key is there or
+  // not.
   template <typename KeyPresent, typename ApplyMarkedPair>
   void WalkPairs(const BitSet& pairs, KeyPresent key_present, ApplyMarkedPair apply_pair) const {
     const std::size_t count = rules_.size();
@@ -107,7 +109,7 @@ class PhrasePass {
       const std::size_t header = step_[i].header;
       if (header < hit) {
         const std::size_t after = step_[header].to;
-        i = after > hit && key_present(header) ? header + 1 : after;
+        i = (after > hit || !nested_groups_) && key_present(header) ? header + 1 : after;
       } else {
         apply_pair(hit);
         i = hit + 1;
@@ -134,9 +136,10 @@ class PhrasePass {
 
   std::vector<PhraseRule> rules_;  // pairs; a header that can skip holds its folded key
   std::vector<bool> is_header_;
-  std::vector<Jump> step_;  // over the next header that can skip entries
-  std::vector<Jump> far_;   // over the next kFarSteps such headers, in one move
-  AhoCorasick matcher_;     // folded pair needles and folded keys of such headers
+  std::vector<Jump> step_;     // over the next header that can skip entries
+  std::vector<Jump> far_;      // over the next kFarSteps such headers, in one move
+  bool nested_groups_ = true;  // no group reaches past the end of a group it begins in
+  AhoCorasick matcher_;        // folded pair needles and folded keys of such headers
   // When every pair wants a non-letter before its needle and the needle begins with a letter,
   // a pair can only apply at the start of a word of the line: the pairs' needles (their first
   // kLongestMatchedPattern bytes) are then looked for there only.

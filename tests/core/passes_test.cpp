@@ -63,6 +63,8 @@ TEST(PhrasePass, BoundariesCaseOrderAndGroups) {
       {{{"#kad", "99999999999999999999"}, {"m", "n"}}, "m", "m"},
       {{{"#kad", "000000000000000000"}, {"m", "n"}, {"#x", "0001"}, {"o", "p"}}, "m o", "n o"},
       {{{"m", "n"}, {"#kad", "5"}, {"n", "o"}}, "m", "n"},  // a count beyond the list
+      // a group inside a present one reaches past it, and its absent key skips " b"
+      {{{"#a", "1"}, {"#zz", "2"}, {" q", "r"}, {" b", "c"}}, "b a", "b a"},
       // list order, no longest match; a later entry sees the earlier output
       {{{"ab", "x"}, {"abc", "y"}, {"x", "z"}}, "abc", "zc"},
       // an entry of the longest length, made by an earlier one at its last byte
