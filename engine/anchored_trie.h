@@ -24,14 +24,13 @@ class AnchoredTrie {
   // Lays the trie out for walking; call once after the last Add.
   void Build();
 
-  bool empty() const { return depth_ == 0; }
   // The length of the longest pattern.
   std::size_t depth() const { return depth_; }
   // True when some pattern begins with byte. REQUIRES: Build() has been called.
   bool Begins(unsigned char byte) const { return root_[byte] != 0; }
   // False when no pattern begins at p, end being the end of the text, told from its first
-  // kFilterBytes bytes alone (with rare false alarms): cheaper than MarkAt where most places
-  // begin none. REQUIRES: Build() has been called; p < end.
+  // kFilterBytes bytes alone (with rare false alarms): cheaper than ForEachAt where most
+  // places begin none. REQUIRES: Build() has been called; p < end.
   bool MayBeginAt(const char* p, const char* end) const {
     if (end - p < static_cast<std::ptrdiff_t>(kFilterBytes)) return Begins(Byte(p, 0));
     const std::uint32_t first = key_[Byte(p, 0)];
