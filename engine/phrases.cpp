@@ -35,7 +35,7 @@ PhrasePass::PhrasePass(const std::vector<PhraseEntry>& phrases)
       rules_[i] = MakePhraseRule(phrases[i].source, phrases[i].target);
       if (rules_[i].needle.empty()) continue;
       Index(rules_[i].needle, i);
-      FilePrefix(rules_[i]);
+      FileWordStart(rules_[i], i);
       barriers_.Exclude(rules_[i].replacement);
       continue;
     }
@@ -48,9 +48,14 @@ PhrasePass::PhrasePass(const std::vector<PhraseEntry>& phrases)
   }
   BuildJumps(skip_to);
   matcher_.Build();
-  needle_starts_.Build();
+  word_starts_.Build();
+  for (int byte = 0; byte < 256; ++byte) {
+    auto c = static_cast<unsigned char>(byte);
+    byte_kind_[c] = (IsWordLetter(c) ? kLetter : 0) | (word_starts_.Begins(c) ? kBeginsNeedle : 0);
+  }
   seen_patterns_.Resize(matcher_.pattern_count());
   present_.Resize(count);
+  first_start_.resize(count);
   holders_.resize(count);
   with_holders_.Resize(count);
 }
@@ -65,30 +70,63 @@ void PhrasePass::Index(std::string_view pattern, std::size_t i) {
   is_unmatched_[i] = true;
 }
 
-void PhrasePass::FilePrefix(const PhraseRule& rule) {
-  needle_starts_.Add(rule.needle);
+void PhrasePass::FileWordStart(const PhraseRule& rule, std::size_t i) {
+  word_starts_.Add(std::string_view(rule.needle).substr(0, kLongestMatchedPattern), i);
   if (!rule.left_boundary || !IsWordLetter(static_cast<unsigned char>(rule.needle[0])))
     word_starts_only_ = false;
 }
 
 // A pair that wants a non-letter before its needle, which begins with a letter, is found only
-// where a letter follows a non-letter or the line's edge. Cut into pieces at barriers (which
+// where a letter follows a non-letter or the text's edge. Cut into pieces at barriers (which
 // are non-letters), a piece's first byte is such a place in the line too.
-bool PhrasePass::MayApply(std::string_view line) const {
+bool PhrasePass::MayApply(std::string_view text) {
   if (!word_starts_only_) return true;
-  if (needle_starts_.empty()) return false;
-  const char* const end = line.data() + line.size();
-  bool after_letter = false;
-  for (const char* p = line.data(); p < end; ++p) {
-    const bool letter = IsWordLetter(static_cast<unsigned char>(*p));
-    if (letter && !after_letter && needle_starts_.MayBeginAt(p, end)) return true;
-    after_letter = letter;
+  present_.Clear();
+  return MarkWordStarts(text, 0, text.size());
+}
+
+// The places are gathered a stretch at a time without a branch on each byte (whether a byte
+// starts a word is as hard to foretell as the text), then the trie is walked from each.
+bool PhrasePass::MarkWordStarts(std::string_view text, std::size_t from, std::size_t to) {
+  const auto* const bytes = reinterpret_cast<const unsigned char*>(text.data());
+  const char* const end = text.data() + text.size();
+  unsigned before = from > 0 ? byte_kind_[bytes[from - 1]] : 0;
+  bool any = false;
+  std::array<std::uint32_t, kStartBatch> starts;
+  for (std::size_t batch = from; batch < to; batch += kStartBatch) {
+    const std::size_t stop = std::min(to, batch + kStartBatch);
+    std::size_t n = 0;
+    for (std::size_t p = batch; p < stop; ++p) {
+      const unsigned kind = byte_kind_[bytes[p]];
+      starts[n] = static_cast<std::uint32_t>(p - batch);
+      n += (kind >> 1) & ~before & kLetter;
+      before = kind;
+    }
+    std::size_t m = 0;  // of the n, those whose first bytes may begin a needle
+    for (std::size_t k = 0; k < n; ++k) {
+      starts[m] = starts[k];
+      m += word_starts_.MayBeginAt(text.data() + batch + starts[k], end);
+    }
+    for (std::size_t k = 0; k < m; ++k) {
+      const std::size_t at = batch + starts[k];
+      any = word_starts_.ForEachAt(text.data() + at, end, [&](std::size_t pair) {
+        if (!present_.Test(pair) || at < first_start_[pair]) first_start_[pair] = at;
+        present_.Set(pair);
+      }) || any;
+    }
   }
-  return false;
+  return any;
 }
 
 void PhrasePass::BuildJumps(const std::vector<std::size_t>& skip_to) {
   const std::size_t count = skip_to.size();
+  std::vector<std::size_t> open_ends;  // ends of the groups around entry i, innermost last
+  for (std::size_t i = 0; i < count; ++i) {
+    while (!open_ends.empty() && open_ends.back() <= i) open_ends.pop_back();
+    if (skip_to[i] == 0) continue;
+    if (!open_ends.empty() && skip_to[i] > open_ends.back()) nested_groups_ = false;
+    open_ends.push_back(skip_to[i]);
+  }
   step_.assign(count + 1, Jump{count, count});
   for (std::size_t i = count; i-- > 0;)
     step_[i] = skip_to[i] != 0 ? Jump{i, skip_to[i]} : step_[i + 1];
@@ -127,7 +165,36 @@ void PhrasePass::Apply(std::string& line) {
       return;
     }
   }
-  ApplyToLine(line);
+  if (word_starts_only_)
+    ApplyAtWordStarts(line);
+  else
+    ApplyToLine(line);
+}
+
+// present_ holds the pairs whose needle (its part in the trie) begins a word of line. A change
+// can make a needle begin a word only where it overlaps the changed stretch or just after it
+// (the byte before may have turned into a non-letter): MarkWordStarts is run over those
+// positions, which start at `from`. Before `from` no needle's start has moved, so the first
+// word start a pair's needle begins is at least the least of first_start_[pair] and every
+// such `from`: that pair's search starts there. Every occurrence before it is rejected for
+// the letter before it, and such a rejection resumes the search at most two bytes on, never
+// past a word start (the byte after a rejected start is a letter), so the same occurrences
+// are replaced as by a search from the line's start.
+void PhrasePass::ApplyAtWordStarts(std::string& line) {
+  FoldInto(line, &folded_);
+  std::size_t moved = line.size();  // the least `from` of the changes so far
+  WalkPairs(
+      present_,
+      [&](std::size_t header) { return folded_.find(rules_[header].needle) != std::string::npos; },
+      [&](std::size_t pair) {
+        const std::size_t search_from = std::min(first_start_[pair], moved);
+        if (!ApplyPhraseRule(rules_[pair], line, folded_, &out_, search_from)) return;
+        line.swap(out_);  // unchanged when each occurrence was already its replacement
+        const std::string_view stretch = RefoldChange(out_, line, word_starts_.depth(), &folded_);
+        const auto from = static_cast<std::size_t>(stretch.data() - folded_.data());
+        moved = std::min(moved, from);
+        MarkWordStarts(line, from, std::min(line.size(), from + stretch.size() + 1));
+      });
 }
 
 void PhrasePass::ApplyToLine(std::string& line) {

@@ -1,6 +1,7 @@
 // The phrase pass: the phrase list applied to a whole line, entry after entry.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -9,8 +10,8 @@
 
 #include "dictionary/dictionary.h"
 #include "engine/aho_corasick.h"
+#include "engine/anchored_trie.h"
 #include "engine/barriers.h"
-#include "engine/prefix_filter.h"
 #include "engine/replace_rules.h"
 
 namespace lorvan {
@@ -19,9 +20,11 @@ namespace lorvan {
 // which entries occur in the line; only those are applied. After a replacement changed the
 // line, only the changed stretch (with enough context for the longest pattern) is scanned
 // again, which adds the entries it now holds. A long line is cut at barrier bytes and the
-// list walked once over all its pieces (see engine/barriers.h). A line where no pair's
-// needle can begin is left as it is without either scan (see MayApply). Apply reuses scratch
-// buffers held in the object, so one object must not be used from two threads at once.
+// list walked once over all its pieces (see engine/barriers.h). When every pair can only
+// apply at the start of a word, the pairs are found by walks of a trie from the starts of
+// words instead, and a header's key is looked for when the walk of the list reaches it; a line
+// where no pair's needle begins a word is left as it is. Apply reuses scratch buffers held in
+// the object, so one object must not be used from two threads at once.
 class PhrasePass {
  public:
   explicit PhrasePass(const std::vector<PhraseEntry>& phrases);
@@ -46,17 +49,27 @@ class PhrasePass {
     std::size_t to;
   };
   static constexpr int kFarSteps = 16;
-  static constexpr std::size_t kPrefixBytes = 5;
+  // Bits of byte_kind_. kBeginsNeedle is kLetter one place up, to test it against the kind
+  // of the byte before.
+  static constexpr unsigned kLetter = 1, kBeginsNeedle = 2;
+  // How many bytes MarkWordStarts sifts for word starts before it walks the trie from them.
+  static constexpr std::size_t kStartBatch = 256;
   // The pieces of a long line and the entries each may hold.
   struct Pieces;
 
   // Lets entry i be found by pattern: through the matcher, or, when too long, always.
   void Index(std::string_view pattern, std::size_t i);
-  // Files the needle of a pair's rule in the prefilter.
-  void FilePrefix(const PhraseRule& rule);
-  // False when no pair can apply to line: the line is then the pass's result. Headers alone
-  // change nothing, so only the pairs' needles are looked for.
-  bool MayApply(std::string_view line) const;
+  // Files the needle of pair i in the trie of needles at word starts.
+  void FileWordStart(const PhraseRule& rule, std::size_t i);
+  // False when no pair can apply to text: the text is then the pass's result. Headers alone
+  // change nothing, so only the pairs' needles are looked for. Leaves in present_ the pairs
+  // whose needle begins a word of text when word_starts_only_.
+  bool MayApply(std::string_view text);
+  // Sets in present_ the pairs whose needle begins a word of text at a position in
+  // [from, to), lowering first_start_ of each to that position; true when it set any. A
+  // position is a word start when a letter stands there and a non-letter, or the text's edge,
+  // before it.
+  bool MarkWordStarts(std::string_view text, std::size_t from, std::size_t to);
   void BuildJumps(const std::vector<std::size_t>& skip_to);
   // Walks the list in order. Entries between two events are pairs whose needle is absent,
   // which change nothing; the events are the next entry set in marks (a pair to apply, or a
@@ -84,7 +97,29 @@ class PhrasePass {
       if (hit < i) hit = marks.NextSet(i);
     }
   }
+  // The walk over the marked pairs only: a header that can skip, met before the next marked
+  // pair, has its key looked for (key_present(h)) then and there. When every group lies
+  // within the groups around it, a header matters only when its group holds that pair: a
+  // group that ends before it is passed over, to the same place, whether its key is there or
+  // not.
+  template <typename KeyPresent, typename ApplyMarkedPair>
+  void WalkPairs(const BitSet& pairs, KeyPresent key_present, ApplyMarkedPair apply_pair) const {
+    const std::size_t count = rules_.size();
+    for (std::size_t i = 0, hit = pairs.NextSet(0); hit < count;) {
+      const std::size_t header = step_[i].header;
+      if (header < hit) {
+        const std::size_t after = step_[header].to;
+        i = (after > hit || !nested_groups_) && key_present(header) ? header + 1 : after;
+      } else {
+        apply_pair(hit);
+        i = hit + 1;
+      }
+      if (hit < i) hit = pairs.NextSet(i);
+    }
+  }
   void ApplyToLine(std::string& line);
+  // The pass over a line whose pairs present_ marks by word starts (word_starts_only_).
+  void ApplyAtWordStarts(std::string& line);
   // Applies pair i; true when it changed line.
   bool ApplyPair(std::size_t i, std::string& line);
   // Brings folded_ (before, folded) up to line, folding only what changed, and marks the
@@ -101,15 +136,17 @@ class PhrasePass {
 
   std::vector<PhraseRule> rules_;  // pairs; a header that can skip holds its folded key
   std::vector<bool> is_header_;
-  std::vector<Jump> step_;  // over the next header that can skip entries
-  std::vector<Jump> far_;   // over the next kFarSteps such headers, in one move
-  AhoCorasick matcher_;     // folded pair needles and folded keys of such headers
-  // The first bytes of every pair's needle. When every pair wants a non-letter before its
-  // needle and the needle begins with a letter, a pair can only apply at the start of a word
-  // of the line, and only those are tried; otherwise the prefilter is off.
-  PrefixFilter needle_starts_{kPrefixBytes, /*fold=*/true};
+  std::vector<Jump> step_;     // over the next header that can skip entries
+  std::vector<Jump> far_;      // over the next kFarSteps such headers, in one move
+  bool nested_groups_ = true;  // no group reaches past the end of a group it begins in
+  AhoCorasick matcher_;        // folded pair needles and folded keys of such headers
+  // When every pair wants a non-letter before its needle and the needle begins with a letter,
+  // a pair can only apply at the start of a word of the line: the pairs' needles (their first
+  // kLongestMatchedPattern bytes) are then looked for there only.
+  AnchoredTrie word_starts_{/*fold=*/true};
   bool word_starts_only_ = true;
-  BarrierBytes barriers_;  // in no needle, key or replacement
+  std::array<unsigned char, 256> byte_kind_{};  // kLetter, kBeginsNeedle
+  BarrierBytes barriers_;                       // in no needle, key or replacement
   // Entries whose needle or key is too long for the matcher: always taken as present.
   std::vector<std::size_t> unmatched_;
   std::vector<bool> is_unmatched_;
@@ -119,6 +156,8 @@ class PhrasePass {
   BitSet seen_patterns_;
   // Entries whose needle or key occurs in the line; after a change, a superset of them.
   BitSet present_;
+  // For a pair set in present_ by MarkWordStarts: the first word start it was found at.
+  std::vector<std::size_t> first_start_;
   // The walk over pieces: for each entry, the pieces that may hold it (see Pieces).
   std::vector<std::vector<std::uint32_t>> holders_;
   BitSet with_holders_;

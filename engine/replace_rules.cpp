@@ -144,11 +144,11 @@ NameRule MakeNameRule(std::string_view source, std::string_view target) {
 }
 
 bool ApplyPhraseRule(const PhraseRule& rule, std::string_view text, std::string_view haystack,
-                     std::string* out) {
+                     std::string* out, std::size_t from) {
   const std::size_t length = rule.needle.size();
   if (length == 0) return false;
   bool replaced = false;
-  std::size_t start = 0, resume = 0;
+  std::size_t start = 0, resume = from;
   for (std::size_t p; (p = haystack.find(rule.needle, resume)) != std::string_view::npos;) {
     if (RejectAtBoundary(rule, text, p, &resume)) continue;
     if (!replaced) out->clear();

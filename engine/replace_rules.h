@@ -33,9 +33,12 @@ NameRule MakeNameRule(std::string_view source, std::string_view target);
 
 // Applies rule to text. haystack is text in small letters for a phrase rule, text itself for
 // a name rule. Returns false when no occurrence was replaced (also for an empty needle);
-// otherwise *out holds the whole new text.
+// otherwise *out holds the whole new text. A phrase rule is looked for from `from` on.
+// REQUIRES: no occurrence before `from` would be replaced; when from > 0, the rule wants a
+// non-letter before its needle, which begins with a letter (the search, resuming after a
+// rejected occurrence, then never steps over a place where it would replace).
 bool ApplyPhraseRule(const PhraseRule& rule, std::string_view text, std::string_view haystack,
-                     std::string* out);
+                     std::string* out, std::size_t from = 0);
 bool ApplyNameRule(const NameRule& rule, std::string_view text, std::string_view haystack,
                    std::string* out);
 

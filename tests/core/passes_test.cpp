@@ -30,6 +30,9 @@ TEST(PhrasePass, BoundariesCaseOrderAndGroups) {
       {{{"da ", "x"}}, "da1 da\232 da\212", "x1 da\232 da\212"},
       // leading space: not after a letter, but at the start of the line
       {{{" da", "x"}}, "da ada (da \232da \310da", "x ada (x \232da \310da"},
+      // all pairs at word starts: a change makes a word start after it, or moves one earlier
+      {{{" ab", "x-"}, {" cd", "y"}}, "abcd", "x-y"},
+      {{{" aaa", "b"}, {" c", "d"}}, "aaa xxxxxx c", "b xxxxxx d"},
       // the case of the occurrence; a first character without a small form raises the next
       {{{"li", "je"}}, "li LI Li lI LiI", "je JE Je je JeI"},
       {{{"\350a\232a", "\232alica"}}, "\310a\232a i \310A\212A", "\212alica i \212ALICA"},
@@ -60,6 +63,8 @@ TEST(PhrasePass, BoundariesCaseOrderAndGroups) {
       {{{"#kad", "99999999999999999999"}, {"m", "n"}}, "m", "m"},
       {{{"#kad", "000000000000000000"}, {"m", "n"}, {"#x", "0001"}, {"o", "p"}}, "m o", "n o"},
       {{{"m", "n"}, {"#kad", "5"}, {"n", "o"}}, "m", "n"},  // a count beyond the list
+      // a group inside a present one reaches past it, and its absent key skips " b"
+      {{{"#a", "1"}, {"#zz", "2"}, {" q", "r"}, {" b", "c"}}, "b a", "b a"},
       // list order, no longest match; a later entry sees the earlier output
       {{{"ab", "x"}, {"abc", "y"}, {"x", "z"}}, "abc", "zc"},
       // an entry of the longest length, made by an earlier one at its last byte

@@ -1,0 +1,76 @@
+#include "engine/anchored_trie.h"
+
+#include <algorithm>
+
+#include "encoding/letters.h"
+
+namespace lorvan {
+
+AnchoredTrie::AnchoredTrie(bool fold) : building_(1) {
+  for (int byte = 0; byte < 256; ++byte) {
+    auto c = static_cast<unsigned char>(byte);
+    key_[c] = fold ? ToLowerByte(c) : c;
+  }
+}
+
+void AnchoredTrie::Add(std::string_view pattern, std::size_t entry) {
+  depth_ = std::max(depth_, pattern.size());
+  if (pattern.size() < kFilterBytes) {
+    short_first_[static_cast<unsigned char>(pattern[0])] = true;
+  } else {
+    std::uint32_t key = 0;
+    for (std::size_t i = 0; i < kFilterBytes; ++i)
+      key |= std::uint32_t{static_cast<unsigned char>(pattern[i])} << (8 * i);
+    const std::uint32_t slot = FilterSlot(key);
+    filter_[slot >> 6] |= std::uint64_t{1} << (slot & 63);
+  }
+  std::uint32_t node = 0;
+  for (char c : pattern) {
+    auto byte = static_cast<unsigned char>(c);
+    auto& edges = building_[node].edges;
+    auto it =
+        std::find_if(edges.begin(), edges.end(), [byte](const auto& e) { return e.first == byte; });
+    if (it != edges.end()) {
+      node = it->second;
+      continue;
+    }
+    auto next = static_cast<std::uint32_t>(building_.size());
+    edges.emplace_back(byte, next);
+    building_.emplace_back();
+    node = next;
+  }
+  building_[node].entries.push_back(entry);
+}
+
+// Node numbers stay those of the building trie; only the edges and entries are packed.
+void AnchoredTrie::Build() {
+  nodes_.resize(building_.size());
+  for (std::size_t k = 0; k < building_.size(); ++k) {
+    BuildNode& old = building_[k];
+    std::sort(old.edges.begin(), old.edges.end());
+    Node& node = nodes_[k];
+    node.first_edge = static_cast<std::uint32_t>(edge_bytes_.size());
+    node.edge_count = static_cast<std::uint32_t>(old.edges.size());
+    for (const auto& [byte, target] : old.edges) {
+      edge_bytes_.push_back(byte);
+      edge_targets_.push_back(target);
+    }
+    node.first_entry = static_cast<std::uint32_t>(entries_.size());
+    node.entry_count = static_cast<std::uint32_t>(old.entries.size());
+    entries_.insert(entries_.end(), old.entries.begin(), old.entries.end());
+  }
+  for (int byte = 0; byte < 256; ++byte)
+    root_[byte] = Child(nodes_[0], key_[static_cast<unsigned char>(byte)]);
+  building_.clear();
+  building_.shrink_to_fit();
+}
+
+std::uint32_t AnchoredTrie::SearchedChild(const Node& n, unsigned char byte) const {
+  const unsigned char* first = edge_bytes_.data() + n.first_edge;
+  const unsigned char* last = first + n.edge_count;
+  const unsigned char* it = std::lower_bound(first, last, byte);
+  if (it == last || *it != byte) return 0;
+  return edge_targets_[static_cast<std::size_t>(it - edge_bytes_.data())];
+}
+
+}  // namespace lorvan
