@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -26,7 +27,7 @@ std::vector<std::tuple<DictionaryFile, Kind, std::int64_t>> Issues(const LoadRep
   return issues;
 }
 
-const std::string* FindWord(const Dictionary& dictionary, std::string_view word) {
+std::optional<std::string_view> FindWord(const Dictionary& dictionary, std::string_view word) {
   return dictionary.words.Find(BucketOfCode(static_cast<unsigned char>(word[0])),
                                LengthClass(word.size()), word);
 }
@@ -98,7 +99,7 @@ TEST_F(LoadDictionaryTest, YieldsAtEvery501stWordLineAndStopsThere) {
     EXPECT_EQ(dict.words.Total(), c.filed) << c.lines;
     EXPECT_EQ(report.word_lines_read, c.filed) << c.lines;
     EXPECT_EQ(report.stopped, c.stop);
-    EXPECT_EQ(FindWord(dict, "w" + std::to_string(c.filed + 1)), nullptr) << c.lines;
+    EXPECT_FALSE(FindWord(dict, "w" + std::to_string(c.filed + 1))) << c.lines;
     EXPECT_EQ(dict.phrases.size(), 2u);  // a stop ends the word file only
   }
 }
