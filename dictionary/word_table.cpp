@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
-#include <limits>
 
 #include "encoding/letters.h"
 
@@ -13,8 +12,10 @@ namespace {
 // Eight bytes are packed into one number little-endian: byte k at bits 8k.
 static_assert(std::endian::native == std::endian::little);
 
-constexpr std::size_t kFirstSlotCount = 16;
+constexpr std::size_t kFirstSlotCount = 64;
 constexpr std::size_t kHeadBytes = 8;
+constexpr std::size_t kRecordHeader = 16;  // an arena record's two lengths
+static_assert(kBucketCount * kLengthClassCount <= 256, "a partition fits the high byte of a tag");
 constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
 
 // The n bytes at p, 0 <= n <= 8, packed into one number; the missing bytes are zero. Reads
@@ -32,7 +33,9 @@ std::uint64_t LoadUpTo8(const char* p, std::size_t n) {
     return low | (std::uint64_t{high} << (8 * (n - 4)));
   }
   if (n == 0) return 0;
-  auto byte = [p](std::size_t k) { return std::uint64_t{static_cast<unsigned char>(p[k])} << (8 * k); };
+  auto byte = [p](std::size_t k) {
+    return std::uint64_t{static_cast<unsigned char>(p[k])} << (8 * k);
+  };
   return byte(0) | byte(n / 2) | byte(n - 1);
 }
 
@@ -51,6 +54,12 @@ std::uint64_t Fold8(std::uint64_t x) {
   return folded;
 }
 
+std::uint64_t Load64(const char* p) {
+  std::uint64_t v;
+  std::memcpy(&v, p, 8);
+  return v;
+}
+
 // True when text folded equals the folded bytes at folded, eight at a time.
 bool FoldedEquals(std::string_view text, const char* folded) {
   for (std::size_t i = 0; i < text.size(); i += 8) {
@@ -67,18 +76,23 @@ std::size_t TailLength(std::size_t length) { return length > kHeadBytes ? length
 
 WordTable::WordTable() = default;
 
-WordTable::Key WordTable::KeyOf(std::string_view text) {
+WordTable::Key WordTable::KeyOf(int partition, std::string_view text) {
   Key key;
   key.length = text.size();
+  key.tag = static_cast<std::uint16_t>(std::min(text.size(), kMaxTagLength) | partition << 8);
   key.head = Fold8(LoadUpTo8(text.data(), std::min(text.size(), kHeadBytes)));
-  key.hash = HashOf(key.head, key.length, text.data() + std::min(text.size(), kHeadBytes));
+  key.hash =
+      HashOf(partition, key.head, key.length, text.data() + std::min(text.size(), kHeadBytes));
   return key;
 }
 
-// The head and the length are hashed in one multiplication, the bytes beyond the head eight
-// at a time. A final mix spreads every bit over the low ones, which pick the slot.
-std::uint64_t WordTable::HashOf(std::uint64_t head, std::size_t length, const char* tail) {
-  std::uint64_t hash = (head ^ length) * 0x9E3779B97F4A7C15ull;
+// The head, the length and the partition are hashed in two multiplications, the bytes beyond
+// the head eight at a time. A final mix spreads every bit over the low ones, which pick the
+// slot.
+std::uint64_t WordTable::HashOf(int partition, std::uint64_t head, std::size_t length,
+                                const char* tail) {
+  std::uint64_t hash = ((head ^ length) * 0x9E3779B97F4A7C15ull) ^
+                       (static_cast<std::uint64_t>(partition + 1) * 0xFF51AFD7ED558CCDull);
   const std::size_t tail_length = TailLength(length);
   for (std::size_t i = 0; i < tail_length; i += 8) {
     const std::uint64_t chunk = Fold8(LoadUpTo8(tail + i, std::min(tail_length - i, kHeadBytes)));
@@ -90,92 +104,89 @@ std::uint64_t WordTable::HashOf(std::uint64_t head, std::size_t length, const ch
 }
 
 std::uint64_t WordTable::HashOf(const Slot& slot) const {
-  if (slot.target_length == kLongEntry) {
-    const std::string& source = long_entries_[slot.offset].source;
-    return HashOf(slot.head, source.size(), source.data() + std::min(source.size(), kHeadBytes));
-  }
-  return HashOf(slot.head, slot.source_length, arena_.data() + slot.offset);
+  const int partition = slot.tag >> 8;
+  if (!slot.in_arena) return HashOf(partition, slot.head, slot.tag & 0xFF, slot.data);
+  const char* record = RecordOf(slot);
+  return HashOf(partition, slot.head, Load64(record), record + kRecordHeader);
 }
 
-std::size_t WordTable::Probe(const Partition& partition, const Key& key,
-                             std::string_view word) const {
-  const std::size_t mask = partition.slots.size() - 1;
-  const auto length = static_cast<std::uint16_t>(std::min<std::size_t>(key.length, kLongEntry));
+std::size_t WordTable::Probe(const Key& key, std::string_view word) const {
+  const std::size_t mask = slots_.size() - 1;
   for (std::size_t i = static_cast<std::size_t>(key.hash) & mask;; i = (i + 1) & mask) {
-    const Slot& slot = partition.slots[i];
-    if (slot.source_length == 0) return i;
-    if (slot.head == key.head && slot.source_length == length && SourceMatches(slot, word)) return i;
+    const Slot& slot = slots_[i];
+    if (slot.tag == 0) return i;
+    if (slot.head == key.head && slot.tag == key.tag && SourceMatches(slot, word)) return i;
   }
 }
 
 bool WordTable::SourceMatches(const Slot& slot, std::string_view word) const {
-  if (slot.target_length == kLongEntry) {
-    const std::string& source = long_entries_[slot.offset].source;
-    return source.size() == word.size() &&
-           (word.size() <= kHeadBytes ||
-            FoldedEquals(word.substr(kHeadBytes), source.data() + kHeadBytes));
-  }
-  return word.size() <= kHeadBytes ||
-         FoldedEquals(word.substr(kHeadBytes), arena_.data() + slot.offset);
+  if (word.size() <= kHeadBytes) return true;  // the tag holds the exact length
+  if (!slot.in_arena) return FoldedEquals(word.substr(kHeadBytes), slot.data);
+  const char* record = RecordOf(slot);
+  return Load64(record) == word.size() &&
+         FoldedEquals(word.substr(kHeadBytes), record + kRecordHeader);
+}
+
+const char* WordTable::RecordOf(const Slot& slot) const {
+  return arena_.data() + Load64(slot.data);
 }
 
 std::string_view WordTable::TargetOf(const Slot& slot) const {
-  if (slot.target_length == kLongEntry) return long_entries_[slot.offset].target;
-  return std::string_view(arena_.data() + slot.offset + TailLength(slot.source_length),
-                          slot.target_length);
+  if (!slot.in_arena)
+    return std::string_view(slot.data + TailLength(slot.tag & 0xFF), slot.target_length);
+  const char* record = RecordOf(slot);
+  return std::string_view(record + kRecordHeader + TailLength(Load64(record)), Load64(record + 8));
 }
 
-void WordTable::Fill(Slot& slot, const Key& key, std::string_view source,
-                     std::string_view target) {
-  if (source.size() < kLongEntry && target.size() < kLongEntry &&
-      arena_.size() <= std::numeric_limits<std::uint32_t>::max()) {
-    slot = {key.head, static_cast<std::uint32_t>(arena_.size()),
-            static_cast<std::uint16_t>(source.size()), static_cast<std::uint16_t>(target.size())};
-    for (std::size_t k = kHeadBytes; k < source.size(); ++k)
-      arena_.push_back(static_cast<char>(ToLowerByte(static_cast<unsigned char>(source[k]))));
-    arena_.append(target);
+void WordTable::Fill(Slot& slot, const Key& key, std::string_view source, std::string_view target) {
+  slot.head = key.head;
+  slot.tag = key.tag;
+  const std::size_t tail = TailLength(source.size());
+  std::string folded_tail(tail, '\0');
+  for (std::size_t k = 0; k < tail; ++k)
+    folded_tail[k] = static_cast<char>(ToLowerByte(static_cast<unsigned char>(source[k + 8])));
+  if (tail + target.size() <= kInlineBytes) {
+    slot.target_length = static_cast<std::uint8_t>(target.size());
+    folded_tail.copy(slot.data, tail);
+    target.copy(slot.data + tail, target.size());
     return;
   }
-  slot = {key.head, static_cast<std::uint32_t>(long_entries_.size()),
-          static_cast<std::uint16_t>(std::min<std::size_t>(source.size(), kLongEntry)), kLongEntry};
-  long_entries_.push_back({ToLowerCopy(source), std::string(target)});
+  slot.in_arena = true;
+  const std::uint64_t header[] = {source.size(), target.size()};
+  const std::uint64_t offset = arena_.size();
+  std::memcpy(slot.data, &offset, sizeof offset);
+  arena_.append(reinterpret_cast<const char*>(header), kRecordHeader);
+  arena_.append(folded_tail).append(target);
 }
 
 void WordTable::Add(std::string_view source, std::string_view target) {
   int bucket = BucketOfCode(static_cast<unsigned char>(source.empty() ? ' ' : source[0]));
   ++counts_[bucket];
   if (source.empty()) return;
-  Partition& partition = partitions_[bucket][LengthClass(source.size())];
-  if (2 * (partition.used + 1) > partition.slots.size()) Grow(partition);
-  Key key = KeyOf(source);
-  Slot& slot = partition.slots[Probe(partition, key, source)];
-  if (slot.source_length != 0) return;  // the earlier pair stays in force
+  if (2 * (used_ + 1) > slots_.size()) Grow();
+  const Key key = KeyOf(bucket * kLengthClassCount + LengthClass(source.size()), source);
+  Slot& slot = slots_[Probe(key, source)];
+  if (slot.tag != 0) return;  // the earlier pair stays in force
   Fill(slot, key, source, target);
-  ++partition.used;
-  if (++sources_ > filter_.capacity() && filter_.CanGrow()) RebuildFilter(2 * sources_);
+  if (++used_ > filter_.capacity() && filter_.CanGrow()) RebuildFilter(2 * used_);
   filter_.Add(key.hash);
 }
 
 void WordTable::RebuildFilter(std::size_t keys) {
   filter_.Reset(keys);
-  for (const auto& bucket : partitions_) {
-    for (const Partition& partition : bucket) {
-      for (const Slot& slot : partition.slots)
-        if (slot.source_length != 0) filter_.Add(HashOf(slot));
-    }
-  }
+  for (const Slot& slot : slots_)
+    if (slot.tag != 0) filter_.Add(HashOf(slot));
 }
 
 std::optional<std::string_view> WordTable::Find(int bucket, int length_class,
                                                 std::string_view word) const {
   if (bucket < 0 || bucket >= kBucketCount || length_class < 0 || length_class >= kLengthClassCount)
     return std::nullopt;
-  const Partition& partition = partitions_[bucket][length_class];
-  if (partition.used == 0) return std::nullopt;
-  const Key key = KeyOf(word);
+  if (used_ == 0) return std::nullopt;
+  const Key key = KeyOf(bucket * kLengthClassCount + length_class, word);
   if (!filter_.MayContain(key.hash)) return std::nullopt;
-  const Slot& slot = partition.slots[Probe(partition, key, word)];
-  if (slot.source_length == 0) return std::nullopt;
+  const Slot& slot = slots_[Probe(key, word)];
+  if (slot.tag == 0) return std::nullopt;
   return TargetOf(slot);
 }
 
@@ -190,17 +201,16 @@ std::int64_t WordTable::Total() const {
   return total;
 }
 
-void WordTable::Grow(Partition& partition) {
-  std::size_t size = partition.slots.empty() ? kFirstSlotCount : 2 * partition.slots.size();
-  std::vector<Slot> slots(size);
-  const std::size_t mask = size - 1;
-  for (const Slot& slot : partition.slots) {
-    if (slot.source_length == 0) continue;
+void WordTable::Grow() {
+  std::vector<Slot> slots(slots_.empty() ? kFirstSlotCount : 2 * slots_.size());
+  const std::size_t mask = slots.size() - 1;
+  for (const Slot& slot : slots_) {
+    if (slot.tag == 0) continue;
     std::size_t i = static_cast<std::size_t>(HashOf(slot)) & mask;
-    while (slots[i].source_length != 0) i = (i + 1) & mask;
+    while (slots[i].tag != 0) i = (i + 1) & mask;
     slots[i] = slot;
   }
-  partition.slots.swap(slots);
+  slots_.swap(slots);
 }
 
 }  // namespace lorvan

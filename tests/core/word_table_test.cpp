@@ -45,8 +45,8 @@ TEST(WordTable, HoldsFarMoreThan32767PairsInOneBucket) {
   EXPECT_FALSE(table.Find(10, 11, "k1"));
 }
 
-// Sources and targets of 2^16 bytes and more are kept whole beside the short pairs, and
-// sources longer than eight bytes are compared beyond their head.
+// Pairs too long for their slot are kept whole elsewhere, sources of any length; sources
+// longer than eight bytes are compared beyond their head.
 TEST(WordTable, KeepsLongSourcesAndTargetsWhole) {
   const std::string long_source = "Dug" + std::string(70000, 'A') + "\x8A";
   const std::string long_target(65535, 't');
