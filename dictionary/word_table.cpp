@@ -72,35 +72,53 @@ bool FoldedEquals(std::string_view text, const char* folded) {
 // The bytes of a source beyond its head.
 std::size_t TailLength(std::size_t length) { return length > kHeadBytes ? length - kHeadBytes : 0; }
 
+// The low n bytes of a packed number set, 1 <= n <= 8.
+std::uint64_t LowBytes(std::size_t n) { return ~std::uint64_t{0} >> (64 - 8 * n); }
+
+// The hash starts from the head, the length and the partition in two multiplications, and
+// takes the bytes beyond the head eight at a time. A final mix spreads every bit over the low
+// ones, which pick the slot.
+std::uint64_t StartHash(int partition, std::uint64_t head, std::size_t length) {
+  return ((head ^ length) * 0x9E3779B97F4A7C15ull) ^
+         (static_cast<std::uint64_t>(partition + 1) * 0xFF51AFD7ED558CCDull);
+}
+std::uint64_t HashStep(std::uint64_t hash, std::uint64_t folded_chunk) {
+  return std::rotl((hash ^ folded_chunk) * 0xC2B2AE3D27D4EB4Full, 31);
+}
+std::uint64_t FinishHash(std::uint64_t hash) {
+  hash ^= hash >> 32;
+  hash *= 0xD6E8FEB86659FD93ull;
+  return hash ^ (hash >> 32);
+}
+
 }  // namespace
 
 WordTable::WordTable() = default;
 
 WordTable::Key WordTable::KeyOf(int partition, std::string_view text) {
   Key key;
-  key.length = text.size();
-  key.tag = static_cast<std::uint16_t>(std::min(text.size(), kMaxTagLength) | partition << 8);
-  key.head = Fold8(LoadUpTo8(text.data(), std::min(text.size(), kHeadBytes)));
-  key.hash =
-      HashOf(partition, key.head, key.length, text.data() + std::min(text.size(), kHeadBytes));
+  const std::size_t length = text.size();
+  key.length = length;
+  key.tag = static_cast<std::uint16_t>(std::min(length, kMaxTagLength) | partition << 8);
+  key.head = Fold8(LoadUpTo8(text.data(), std::min(length, kHeadBytes)));
+  std::uint64_t hash = StartHash(partition, key.head, length);
+  if (length > kHeadBytes) {
+    key.next = Fold8(LoadUpTo8(text.data() + kHeadBytes, std::min(length - 8, kHeadBytes)));
+    hash = HashStep(hash, key.next);
+    for (std::size_t i = 16; i < length; i += 8)
+      hash = HashStep(hash, Fold8(LoadUpTo8(text.data() + i, std::min(length - i, kHeadBytes))));
+  }
+  key.hash = FinishHash(hash);
   return key;
 }
 
-// The head, the length and the partition are hashed in two multiplications, the bytes beyond
-// the head eight at a time. A final mix spreads every bit over the low ones, which pick the
-// slot.
 std::uint64_t WordTable::HashOf(int partition, std::uint64_t head, std::size_t length,
                                 const char* tail) {
-  std::uint64_t hash = ((head ^ length) * 0x9E3779B97F4A7C15ull) ^
-                       (static_cast<std::uint64_t>(partition + 1) * 0xFF51AFD7ED558CCDull);
+  std::uint64_t hash = StartHash(partition, head, length);
   const std::size_t tail_length = TailLength(length);
-  for (std::size_t i = 0; i < tail_length; i += 8) {
-    const std::uint64_t chunk = Fold8(LoadUpTo8(tail + i, std::min(tail_length - i, kHeadBytes)));
-    hash = std::rotl((hash ^ chunk) * 0xC2B2AE3D27D4EB4Full, 31);
-  }
-  hash ^= hash >> 32;
-  hash *= 0xD6E8FEB86659FD93ull;
-  return hash ^ (hash >> 32);
+  for (std::size_t i = 0; i < tail_length; i += 8)
+    hash = HashStep(hash, Fold8(LoadUpTo8(tail + i, std::min(tail_length - i, kHeadBytes))));
+  return FinishHash(hash);
 }
 
 std::uint64_t WordTable::HashOf(const Slot& slot) const {
@@ -115,13 +133,18 @@ std::size_t WordTable::Probe(const Key& key, std::string_view word) const {
   for (std::size_t i = static_cast<std::size_t>(key.hash) & mask;; i = (i + 1) & mask) {
     const Slot& slot = slots_[i];
     if (slot.tag == 0) return i;
-    if (slot.head == key.head && slot.tag == key.tag && SourceMatches(slot, word)) return i;
+    if (slot.head == key.head && slot.tag == key.tag && SourceMatches(slot, key, word)) return i;
   }
 }
 
-bool WordTable::SourceMatches(const Slot& slot, std::string_view word) const {
+bool WordTable::SourceMatches(const Slot& slot, const Key& key, std::string_view word) const {
   if (word.size() <= kHeadBytes) return true;  // the tag holds the exact length
-  if (!slot.in_arena) return FoldedEquals(word.substr(kHeadBytes), slot.data);
+  if (!slot.in_arena) {
+    // A slot's data is longer than eight bytes: its first eight are read whatever the tail.
+    const std::size_t tail = word.size() - kHeadBytes;
+    return (Load64(slot.data) & LowBytes(std::min(tail, kHeadBytes))) == key.next &&
+           (tail <= kHeadBytes || FoldedEquals(word.substr(16), slot.data + kHeadBytes));
+  }
   const char* record = RecordOf(slot);
   return Load64(record) == word.size() &&
          FoldedEquals(word.substr(kHeadBytes), record + kRecordHeader);
@@ -141,22 +164,22 @@ std::string_view WordTable::TargetOf(const Slot& slot) const {
 void WordTable::Fill(Slot& slot, const Key& key, std::string_view source, std::string_view target) {
   slot.head = key.head;
   slot.tag = key.tag;
-  const std::size_t tail = TailLength(source.size());
-  std::string folded_tail(tail, '\0');
-  for (std::size_t k = 0; k < tail; ++k)
-    folded_tail[k] = static_cast<char>(ToLowerByte(static_cast<unsigned char>(source[k + 8])));
-  if (tail + target.size() <= kInlineBytes) {
+  const std::string_view tail = source.substr(std::min(source.size(), kHeadBytes));
+  char* to;
+  if (tail.size() + target.size() <= kInlineBytes) {
     slot.target_length = static_cast<std::uint8_t>(target.size());
-    folded_tail.copy(slot.data, tail);
-    target.copy(slot.data + tail, target.size());
-    return;
+    to = slot.data;
+  } else {
+    slot.in_arena = true;
+    const std::uint64_t offset = arena_.size();
+    const std::uint64_t header[] = {source.size(), target.size()};
+    std::memcpy(slot.data, &offset, sizeof offset);
+    arena_.append(reinterpret_cast<const char*>(header), kRecordHeader);
+    arena_.resize(arena_.size() + tail.size() + target.size());
+    to = arena_.data() + offset + kRecordHeader;
   }
-  slot.in_arena = true;
-  const std::uint64_t header[] = {source.size(), target.size()};
-  const std::uint64_t offset = arena_.size();
-  std::memcpy(slot.data, &offset, sizeof offset);
-  arena_.append(reinterpret_cast<const char*>(header), kRecordHeader);
-  arena_.append(folded_tail).append(target);
+  for (char c : tail) *to++ = static_cast<char>(ToLowerByte(static_cast<unsigned char>(c)));
+  target.copy(to, target.size());
 }
 
 void WordTable::Add(std::string_view source, std::string_view target) {

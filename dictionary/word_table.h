@@ -35,9 +35,11 @@ class WordTable {
 
  private:
   // A folded source as the table compares it: its first eight bytes packed into one number,
-  // its length, its tag (as in Slot) and a hash of all that.
+  // the next eight (or fewer) likewise, its length, its tag (as in Slot) and a hash of all
+  // its bytes.
   struct Key {
     std::uint64_t head = 0;
+    std::uint64_t next = 0;
     std::uint64_t hash = 0;
     std::size_t length = 0;
     std::uint16_t tag = 0;
@@ -71,9 +73,9 @@ class WordTable {
   std::uint64_t HashOf(const Slot& slot) const;
   // Index of the slot holding word's key, or of the free slot where the probe ended.
   std::size_t Probe(const Key& key, std::string_view word) const;
-  // True when the source filed in slot equals word (whose key matches the slot's head and
-  // tag) without regard to letter case.
-  bool SourceMatches(const Slot& slot, std::string_view word) const;
+  // True when the source filed in slot equals word, whose key is given and matches the slot's
+  // head and tag, without regard to letter case.
+  bool SourceMatches(const Slot& slot, const Key& key, std::string_view word) const;
   // Where the arena record of slot starts. REQUIRES: slot.in_arena.
   const char* RecordOf(const Slot& slot) const;
   // The target filed in slot. REQUIRES: the slot is not free.

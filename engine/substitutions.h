@@ -25,8 +25,8 @@ class Substitutions {
   // What TranslateWord would make of word, or nullopt when it would leave word as it is; valid
   // until the next call. This default goes through TranslateWord with a copy of word.
   // Like the passes, it keeps scratch between calls, hence not const.
-  virtual std::optional<std::string_view> TranslatedWord(unsigned char first_char,
-                                                         int length_class, std::string_view word);
+  virtual std::optional<std::string_view> TranslatedWord(unsigned char first_char, int length_class,
+                                                         std::string_view word);
   virtual void ApplyPhrases(std::string& line) = 0;
   // The phrase pass over a line cut into pieces, as if no occurrence could span a cut: a group
   // header's key counts as present when any piece holds it.
