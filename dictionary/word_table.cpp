@@ -201,15 +201,14 @@ void WordTable::RebuildFilter(std::size_t keys) {
     if (slot.tag != 0) filter_.Add(HashOf(slot));
 }
 
-std::optional<std::string_view> WordTable::Find(int bucket, int length_class,
-                                                std::string_view word) const {
+std::string_view WordTable::Find(int bucket, int length_class, std::string_view word) const {
   if (bucket < 0 || bucket >= kBucketCount || length_class < 0 || length_class >= kLengthClassCount)
-    return std::nullopt;
-  if (used_ == 0) return std::nullopt;
+    return {};
+  if (used_ == 0) return {};
   const Key key = KeyOf(bucket * kLengthClassCount + length_class, word);
-  if (!filter_.MayContain(key.hash)) return std::nullopt;
+  if (!filter_.MayContain(key.hash)) return {};
   const Slot& slot = slots_[Probe(key, word)];
-  if (slot.tag == 0) return std::nullopt;
+  if (slot.tag == 0) return {};
   return TargetOf(slot);
 }
 

@@ -5,7 +5,6 @@
 
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,9 +23,9 @@ class WordTable {
   void Add(std::string_view source, std::string_view target);
 
   // The target of the earliest filed pair of bucket and length_class whose source equals
-  // word without regard to letter case; nullopt when there is none. The view stays valid
-  // until the next Add.
-  std::optional<std::string_view> Find(int bucket, int length_class, std::string_view word) const;
+  // word without regard to letter case, or a view whose data() is null when there is none
+  // (a found target is never null, even when empty). The view stays valid until the next Add.
+  std::string_view Find(int bucket, int length_class, std::string_view word) const;
 
   // Number of pairs filed in bucket.
   std::int64_t Count(int bucket) const;

@@ -4,12 +4,11 @@
 
 namespace lorvan {
 
-std::optional<std::string_view> Substitutions::TranslatedWord(unsigned char first_char,
-                                                              int length_class,
-                                                              std::string_view word) {
+std::string_view Substitutions::TranslatedWord(unsigned char first_char, int length_class,
+                                               std::string_view word) {
   translated_.assign(word);
   TranslateWord(first_char, length_class, translated_);
-  if (translated_ == word) return std::nullopt;
+  if (translated_ == word) return {};
   return translated_;
 }
 
@@ -24,9 +23,8 @@ void DictionarySubstitutions::TranslateWord(unsigned char first_char, int length
   lorvan::TranslateWord(words_, first_char, length_class, word);
 }
 
-std::optional<std::string_view> DictionarySubstitutions::TranslatedWord(unsigned char first_char,
-                                                                        int length_class,
-                                                                        std::string_view word) {
+std::string_view DictionarySubstitutions::TranslatedWord(unsigned char first_char, int length_class,
+                                                         std::string_view word) {
   return FindTranslation(words_, first_char, length_class, word, &translated_);
 }
 

@@ -18,26 +18,25 @@ bool StartsWithCapital(int bucket, unsigned char first_char, std::string_view wo
 std::string& TranslateWord(const WordTable& words, unsigned char first_char, int length_class,
                            std::string& word) {
   std::string scratch;
-  if (std::optional<std::string_view> translated =
-          FindTranslation(words, first_char, length_class, word, &scratch))
-    word.assign(*translated);
+  const std::string_view translated =
+      FindTranslation(words, first_char, length_class, word, &scratch);
+  if (translated.data() != nullptr) word.assign(translated);
   return word;
 }
 
-std::optional<std::string_view> FindTranslation(const WordTable& words, unsigned char first_char,
-                                                int length_class, std::string_view word,
-                                                std::string* scratch) {
+std::string_view FindTranslation(const WordTable& words, unsigned char first_char, int length_class,
+                                 std::string_view word, std::string* scratch) {
   const int bucket = BucketOfCode(first_char);
-  const std::optional<std::string_view> target = words.Find(bucket, length_class, word);
-  if (!target || target->empty() || !StartsWithCapital(bucket, first_char, word)) return target;
+  const std::string_view target = words.Find(bucket, length_class, word);
+  if (target.empty() || !StartsWithCapital(bucket, first_char, word)) return target;
   if (HasNoSmall(word)) {
-    scratch->assign(*target);
+    scratch->assign(target);
     ToUpperInPlace(*scratch);
     return *scratch;
   }
-  const auto first = static_cast<unsigned char>((*target)[0]);
+  const auto first = static_cast<unsigned char>(target[0]);
   if (ToUpperByte(first) == first) return target;  // nothing to raise
-  scratch->assign(*target);
+  scratch->assign(target);
   (*scratch)[0] = static_cast<char>(ToUpperByte(first));
   return *scratch;
 }
