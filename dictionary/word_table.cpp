@@ -98,7 +98,6 @@ WordTable::WordTable() = default;
 WordTable::Key WordTable::KeyOf(int partition, std::string_view text) {
   Key key;
   const std::size_t length = text.size();
-  key.length = length;
   key.tag = static_cast<std::uint16_t>(std::min(length, kMaxTagLength) | partition << 8);
   key.head = Fold8(LoadUpTo8(text.data(), std::min(length, kHeadBytes)));
   std::uint64_t hash = StartHash(partition, key.head, length);

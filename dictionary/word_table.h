@@ -34,13 +34,11 @@ class WordTable {
 
  private:
   // A folded source as the table compares it: its first eight bytes packed into one number,
-  // the next eight (or fewer) likewise, its length, its tag (as in Slot) and a hash of all
-  // its bytes.
+  // the next eight (or fewer) likewise, its tag (as in Slot) and a hash of all its bytes.
   struct Key {
     std::uint64_t head = 0;
     std::uint64_t next = 0;
     std::uint64_t hash = 0;
-    std::size_t length = 0;
     std::uint16_t tag = 0;
   };
 
