@@ -2,138 +2,246 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
 
 #include "encoding/letters.h"
 
 namespace lorvan {
 namespace {
 
-constexpr std::size_t kFirstSlotCount = 16;
+// Eight bytes are packed into one number little-endian: byte k at bits 8k.
+static_assert(std::endian::native == std::endian::little);
+
+constexpr std::size_t kFirstSlotCount = 64;
 constexpr std::size_t kHeadBytes = 8;
+constexpr std::size_t kRecordHeader = 16;  // an arena record's two lengths
+static_assert(kBucketCount * kLengthClassCount <= 256, "a partition fits the high byte of a tag");
+constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
 
-unsigned char Folded(char c) { return ToLowerByte(static_cast<unsigned char>(c)); }
+// The n bytes at p, 0 <= n <= 8, packed into one number; the missing bytes are zero. Reads
+// no byte outside them.
+std::uint64_t LoadUpTo8(const char* p, std::size_t n) {
+  if (n >= 8) {
+    std::uint64_t v;
+    std::memcpy(&v, p, 8);
+    return v;
+  }
+  if (n >= 4) {  // two loads that overlap in the middle
+    std::uint32_t low, high;
+    std::memcpy(&low, p, 4);
+    std::memcpy(&high, p + n - 4, 4);
+    return low | (std::uint64_t{high} << (8 * (n - 4)));
+  }
+  if (n == 0) return 0;
+  auto byte = [p](std::size_t k) {
+    return std::uint64_t{static_cast<unsigned char>(p[k])} << (8 * k);
+  };
+  return byte(0) | byte(n / 2) | byte(n - 1);
+}
 
-// True when the bytes of word from the ninth on, folded, equal tail.
-bool TailMatches(std::string_view word, const char* tail) {
-  for (std::size_t i = kHeadBytes; i < word.size(); ++i)
-    if (static_cast<char>(Folded(word[i])) != tail[i - kHeadBytes]) return false;
+// Eight packed bytes folded to small letters: A-Z without a branch when all are ASCII, byte
+// by byte through the letter table otherwise.
+std::uint64_t Fold8(std::uint64_t x) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+  if ((x & kHighBits) == 0) {
+    const std::uint64_t from_a = x + kOnes * (0x80 - 'A');
+    const std::uint64_t beyond_z = x + kOnes * (0x80 - 'Z' - 1);
+    return x | ((from_a & ~beyond_z & kHighBits) >> 2);
+  }
+  std::uint64_t folded = 0;
+  for (int k = 0; k < 64; k += 8)
+    folded |= std::uint64_t{ToLowerByte(static_cast<unsigned char>(x >> k))} << k;
+  return folded;
+}
+
+std::uint64_t Load64(const char* p) {
+  std::uint64_t v;
+  std::memcpy(&v, p, 8);
+  return v;
+}
+
+// The n bytes at p, 1 <= n <= 8, packed into one number, read as the eight bytes that end at
+// p + n. REQUIRES: those eight bytes are readable.
+std::uint64_t LoadEndingAt(const char* p, std::size_t n) {
+  return Load64(p + n - 8) >> (64 - 8 * n);
+}
+
+// True when text folded equals the folded bytes at folded, eight at a time.
+bool FoldedEquals(std::string_view text, const char* folded) {
+  for (std::size_t i = 0; i < text.size(); i += 8) {
+    const std::size_t n = std::min(text.size() - i, kHeadBytes);
+    if (Fold8(LoadUpTo8(text.data() + i, n)) != LoadUpTo8(folded + i, n)) return false;
+  }
   return true;
+}
+
+// The bytes of a source beyond its head.
+std::size_t TailLength(std::size_t length) { return length > kHeadBytes ? length - kHeadBytes : 0; }
+
+// The low n bytes of a packed number set, 1 <= n <= 8.
+std::uint64_t LowBytes(std::size_t n) { return ~std::uint64_t{0} >> (64 - 8 * n); }
+
+// The hash starts from the head, the length and the partition in two multiplications, and
+// takes the bytes beyond the head eight at a time. A final mix spreads every bit over the low
+// ones, which pick the slot.
+std::uint64_t StartHash(int partition, std::uint64_t head, std::size_t length) {
+  return ((head ^ length) * 0x9E3779B97F4A7C15ull) ^
+         (static_cast<std::uint64_t>(partition + 1) * 0xFF51AFD7ED558CCDull);
+}
+std::uint64_t HashStep(std::uint64_t hash, std::uint64_t folded_chunk) {
+  return std::rotl((hash ^ folded_chunk) * 0xC2B2AE3D27D4EB4Full, 31);
+}
+std::uint64_t FinishHash(std::uint64_t hash) {
+  hash ^= hash >> 32;
+  hash *= 0xD6E8FEB86659FD93ull;
+  return hash ^ (hash >> 32);
 }
 
 }  // namespace
 
 WordTable::WordTable() = default;
 
-// The head and the length are hashed in one multiplication; only the bytes beyond the head
-// go through FNV-1a one by one. A final mix spreads every bit over the low ones, which pick
-// the slot.
-WordTable::Key WordTable::KeyOf(std::string_view text) {
+// Inlined into Find, where it is most of the work for a word that is not filed.
+[[gnu::always_inline]] inline WordTable::Key WordTable::KeyOf(int partition,
+                                                              std::string_view text) {
   Key key;
-  key.length = static_cast<std::uint32_t>(text.size());
-  const std::size_t head_bytes = std::min(text.size(), kHeadBytes);
-  for (std::size_t i = 0; i < head_bytes; ++i)
-    key.head |= std::uint64_t{Folded(text[i])} << (8 * i);
-  std::uint64_t hash = (key.head ^ key.length) * 0x9E3779B97F4A7C15ull;
-  for (std::size_t i = kHeadBytes; i < text.size(); ++i)
-    hash = (hash ^ Folded(text[i])) * 1099511628211ull;
-  hash ^= hash >> 32;
-  hash *= 0xD6E8FEB86659FD93ull;
-  key.hash = hash ^ (hash >> 32);
+  const char* p = text.data();
+  const std::size_t length = text.size();
+  key.tag = static_cast<std::uint16_t>(std::min(length, kMaxTagLength) | partition << 8);
+  key.head = Fold8(LoadUpTo8(p, std::min(length, kHeadBytes)));
+  std::uint64_t hash = StartHash(partition, key.head, length);
+  // Beyond the head, each chunk is read as the eight bytes that end with it.
+  if (length > kHeadBytes) {
+    key.next = Fold8(LoadEndingAt(p + kHeadBytes, std::min(length - kHeadBytes, kHeadBytes)));
+    hash = HashStep(hash, key.next);
+    for (std::size_t i = 16; i < length; i += 8)
+      hash = HashStep(hash, Fold8(LoadEndingAt(p + i, std::min(length - i, kHeadBytes))));
+  }
+  key.hash = FinishHash(hash);
   return key;
 }
 
-std::size_t WordTable::Probe(const Partition& partition, const Key& key, std::string_view word) {
-  const std::size_t mask = partition.slots.size() - 1;
+std::uint64_t WordTable::HashOf(int partition, std::uint64_t head, std::size_t length,
+                                const char* tail) {
+  std::uint64_t hash = StartHash(partition, head, length);
+  const std::size_t tail_length = TailLength(length);
+  for (std::size_t i = 0; i < tail_length; i += 8)
+    hash = HashStep(hash, Fold8(LoadUpTo8(tail + i, std::min(tail_length - i, kHeadBytes))));
+  return FinishHash(hash);
+}
+
+std::uint64_t WordTable::HashOf(const Slot& slot) const {
+  const int partition = slot.tag >> 8;
+  if (!slot.in_arena) return HashOf(partition, slot.head, slot.tag & 0xFF, slot.data);
+  const char* record = RecordOf(slot);
+  return HashOf(partition, slot.head, Load64(record), record + kRecordHeader);
+}
+
+std::size_t WordTable::Probe(const Key& key, std::string_view word) const {
+  const std::size_t mask = slots_.size() - 1;
   for (std::size_t i = static_cast<std::size_t>(key.hash) & mask;; i = (i + 1) & mask) {
-    const Slot& slot = partition.slots[i];
-    if (slot.target == kNoTarget) return i;
-    if (slot.head == key.head && slot.length == key.length &&
-        (key.length <= kHeadBytes ||
-         TailMatches(word, partition.tails.data() + partition.tail_offsets[i])))
-      return i;
+    const Slot& slot = slots_[i];
+    if (slot.tag == 0) return i;
+    if (slot.head == key.head && slot.tag == key.tag && SourceMatches(slot, key, word)) return i;
   }
+}
+
+bool WordTable::SourceMatches(const Slot& slot, const Key& key, std::string_view word) const {
+  if (word.size() <= kHeadBytes) return true;  // the tag holds the exact length
+  if (!slot.in_arena) {
+    // A slot's data is longer than eight bytes: its first eight are read whatever the tail.
+    const std::size_t tail = word.size() - kHeadBytes;
+    return (Load64(slot.data) & LowBytes(std::min(tail, kHeadBytes))) == key.next &&
+           (tail <= kHeadBytes || FoldedEquals(word.substr(16), slot.data + kHeadBytes));
+  }
+  const char* record = RecordOf(slot);
+  return Load64(record) == word.size() &&
+         FoldedEquals(word.substr(kHeadBytes), record + kRecordHeader);
+}
+
+const char* WordTable::RecordOf(const Slot& slot) const {
+  return arena_.data() + Load64(slot.data);
+}
+
+std::string_view WordTable::TargetOf(const Slot& slot) const {
+  if (!slot.in_arena)
+    return std::string_view(slot.data + TailLength(slot.tag & 0xFF), slot.target_length);
+  const char* record = RecordOf(slot);
+  return std::string_view(record + kRecordHeader + TailLength(Load64(record)), Load64(record + 8));
+}
+
+void WordTable::Fill(Slot& slot, const Key& key, std::string_view source, std::string_view target) {
+  slot.head = key.head;
+  slot.tag = key.tag;
+  const std::string_view tail = source.substr(std::min(source.size(), kHeadBytes));
+  char* to;
+  if (tail.size() + target.size() <= kInlineBytes) {
+    slot.target_length = static_cast<std::uint8_t>(target.size());
+    to = slot.data;
+  } else {
+    slot.in_arena = true;
+    const std::uint64_t offset = arena_.size();
+    const std::uint64_t header[] = {source.size(), target.size()};
+    std::memcpy(slot.data, &offset, sizeof offset);
+    arena_.append(reinterpret_cast<const char*>(header), kRecordHeader);
+    arena_.resize(arena_.size() + tail.size() + target.size());
+    to = arena_.data() + offset + kRecordHeader;
+  }
+  for (char c : tail) *to++ = static_cast<char>(ToLowerByte(static_cast<unsigned char>(c)));
+  target.copy(to, target.size());
 }
 
 void WordTable::Add(std::string_view source, std::string_view target) {
   int bucket = BucketOfCode(static_cast<unsigned char>(source.empty() ? ' ' : source[0]));
-  std::vector<std::string>& targets = targets_[bucket];
-  targets.emplace_back(target);
-  Partition& partition = partitions_[bucket][LengthClass(source.size())];
-  if (2 * (partition.used + 1) > partition.slots.size()) Grow(partition);
-  Key key = KeyOf(source);
-  std::size_t i = Probe(partition, key, source);
-  Slot& slot = partition.slots[i];
-  if (slot.target != kNoTarget) return;  // the earlier pair stays in force
-  slot = {key.head, static_cast<std::uint32_t>(targets.size() - 1), key.length};
-  partition.tail_offsets[i] = static_cast<std::uint32_t>(partition.tails.size());
-  for (std::size_t k = kHeadBytes; k < source.size(); ++k)
-    partition.tails.push_back(static_cast<char>(Folded(source[k])));
-  ++partition.used;
-  if (++sources_ > filter_.capacity() && filter_.CanGrow()) RebuildFilter(2 * sources_);
+  ++counts_[bucket];
+  if (source.empty()) return;
+  if (2 * (used_ + 1) > slots_.size()) Grow();
+  const Key key = KeyOf(bucket * kLengthClassCount + LengthClass(source.size()), source);
+  Slot& slot = slots_[Probe(key, source)];
+  if (slot.tag != 0) return;  // the earlier pair stays in force
+  Fill(slot, key, source, target);
+  if (++used_ > filter_.capacity() && filter_.CanGrow()) RebuildFilter(2 * used_);
   filter_.Add(key.hash);
 }
 
 void WordTable::RebuildFilter(std::size_t keys) {
   filter_.Reset(keys);
-  for (const auto& bucket : partitions_) {
-    for (const Partition& partition : bucket) {
-      for (std::size_t i = 0; i < partition.slots.size(); ++i) {
-        if (partition.slots[i].target != kNoTarget)
-          filter_.Add(KeyOf(FoldedSource(partition, i)).hash);
-      }
-    }
-  }
+  for (const Slot& slot : slots_)
+    if (slot.tag != 0) filter_.Add(HashOf(slot));
 }
 
-const std::string* WordTable::Find(int bucket, int length_class, std::string_view word) const {
+std::string_view WordTable::Find(int bucket, int length_class, std::string_view word) const {
   if (bucket < 0 || bucket >= kBucketCount || length_class < 0 || length_class >= kLengthClassCount)
-    return nullptr;
-  const Partition& partition = partitions_[bucket][length_class];
-  if (partition.used == 0) return nullptr;
-  const Key key = KeyOf(word);
-  if (!filter_.MayContain(key.hash)) return nullptr;
-  const Slot& slot = partition.slots[Probe(partition, key, word)];
-  return slot.target == kNoTarget ? nullptr : &targets_[bucket][slot.target];
+    return {};
+  if (used_ == 0) return {};
+  const Key key = KeyOf(bucket * kLengthClassCount + length_class, word);
+  if (!filter_.MayContain(key.hash)) return {};
+  const Slot& slot = slots_[Probe(key, word)];
+  if (slot.tag == 0) return {};
+  return TargetOf(slot);
 }
 
 std::int64_t WordTable::Count(int bucket) const {
   if (bucket < 0 || bucket >= kBucketCount) return 0;
-  return static_cast<std::int64_t>(targets_[bucket].size());
+  return counts_[bucket];
 }
 
 std::int64_t WordTable::Total() const {
   std::int64_t total = 0;
-  for (const auto& targets : targets_) total += static_cast<std::int64_t>(targets.size());
+  for (std::int64_t count : counts_) total += count;
   return total;
 }
 
-std::string WordTable::FoldedSource(const Partition& partition, std::size_t i) {
-  // head holds the first bytes little-endian (byte k at bits 8k), so its memory is those
-  // bytes in order.
-  static_assert(std::endian::native == std::endian::little);
-  const Slot& slot = partition.slots[i];
-  std::string folded(reinterpret_cast<const char*>(&slot.head),
-                     std::min<std::size_t>(slot.length, kHeadBytes));
-  if (slot.length > kHeadBytes)
-    folded.append(partition.tails, partition.tail_offsets[i], slot.length - kHeadBytes);
-  return folded;
-}
-
-void WordTable::Grow(Partition& partition) {
-  std::size_t size = partition.slots.empty() ? kFirstSlotCount : 2 * partition.slots.size();
-  std::vector<Slot> slots(size);
-  std::vector<std::uint32_t> tail_offsets(size);
-  const std::size_t mask = size - 1;
-  for (std::size_t old = 0; old < partition.slots.size(); ++old) {
-    const Slot& slot = partition.slots[old];
-    if (slot.target == kNoTarget) continue;
-    std::size_t i = static_cast<std::size_t>(KeyOf(FoldedSource(partition, old)).hash) & mask;
-    while (slots[i].target != kNoTarget) i = (i + 1) & mask;
+void WordTable::Grow() {
+  std::vector<Slot> slots(slots_.empty() ? kFirstSlotCount : 2 * slots_.size());
+  const std::size_t mask = slots.size() - 1;
+  for (const Slot& slot : slots_) {
+    if (slot.tag == 0) continue;
+    std::size_t i = static_cast<std::size_t>(HashOf(slot)) & mask;
+    while (slots[i].tag != 0) i = (i + 1) & mask;
     slots[i] = slot;
-    tail_offsets[i] = partition.tail_offsets[old];
   }
-  partition.slots.swap(slots);
-  partition.tail_offsets.swap(tail_offsets);
+  slots_.swap(slots);
 }
 
 }  // namespace lorvan

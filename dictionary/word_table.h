@@ -1,4 +1,6 @@
-// The word pairs of the dictionary, filed by letter bucket and length class, in file order.
+// The word pairs of the dictionary, filed by letter bucket and length class, in file order:
+// one hash table over all partitions, each distinct folded source once with the target of its
+// first pair.
 #pragma once
 
 #include <array>
@@ -21,8 +23,9 @@ class WordTable {
   void Add(std::string_view source, std::string_view target);
 
   // The target of the earliest filed pair of bucket and length_class whose source equals
-  // word without regard to letter case; nullptr when there is none.
-  const std::string* Find(int bucket, int length_class, std::string_view word) const;
+  // word without regard to letter case, or a view whose data() is null when there is none
+  // (a found target is never null, even when empty). The view stays valid until the next Add.
+  std::string_view Find(int bucket, int length_class, std::string_view word) const;
 
   // Number of pairs filed in bucket.
   std::int64_t Count(int bucket) const;
@@ -30,47 +33,62 @@ class WordTable {
   std::int64_t Total() const;
 
  private:
-  // A folded source as the table compares it: its length, its first eight bytes packed into
-  // one number, and a hash of all its bytes.
+  // A folded source as the table compares it: its first eight bytes packed into one number,
+  // the next eight (or fewer) likewise, its tag (as in Slot) and a hash of all its bytes.
   struct Key {
     std::uint64_t head = 0;
+    std::uint64_t next = 0;
     std::uint64_t hash = 0;
-    std::uint32_t length = 0;
+    std::uint16_t tag = 0;
   };
 
-  // One slot of a partition's open-addressing table, 16 bytes, so that most lookups touch
-  // one cache line; target == kNoTarget marks a free slot.
-  struct Slot {
+  static constexpr std::size_t kInlineBytes = 20;
+  static constexpr std::size_t kMaxTagLength = 255;
+
+  // One slot of the open-addressing table, 32 bytes, so that a hit reads one cache line. A
+  // pair whose source bytes beyond the eighth and target fit in data is kept there, the tail
+  // first; any other pair is an arena record, and data holds its offset. A record holds the
+  // source's length and the target's (8 bytes each), then the tail and the target.
+  struct alignas(32) Slot {
     std::uint64_t head = 0;
-    std::uint32_t target = kNoTarget;  // index into the bucket's targets
-    std::uint32_t length = 0;
+    // The source's length, or kMaxTagLength for any longer one, in the low byte (0 for a
+    // free slot); the partition (bucket and length class) in the high byte.
+    std::uint16_t tag = 0;
+    std::uint8_t target_length = 0;  // of a pair kept in the slot
+    bool in_arena = false;
+    char data[kInlineBytes] = {};
   };
-  static constexpr std::uint32_t kNoTarget = ~std::uint32_t{0};
+  static_assert(sizeof(Slot) == 32);
 
-  // The sources of one bucket and length class: each distinct folded source once, pointing
-  // at the target of its first pair. Bytes of a source beyond its first eight are kept in
-  // tails, from tail_offsets[slot index] on.
-  struct Partition {
-    std::vector<Slot> slots;  // size a power of two, at most half full
-    std::vector<std::uint32_t> tail_offsets;
-    std::string tails;
-    std::size_t used = 0;
-  };
-
-  // The key of text folded to small letters.
-  static Key KeyOf(std::string_view text);
+  // The key of text folded to small letters, filed under partition.
+  static Key KeyOf(int partition, std::string_view text);
+  // The hash of a source filed under partition, of length bytes, whose first eight, folded,
+  // are head and whose bytes beyond them stand at tail (folded or not).
+  static std::uint64_t HashOf(int partition, std::uint64_t head, std::size_t length,
+                              const char* tail);
+  // The hash of the source filed in slot. REQUIRES: the slot is not free.
+  std::uint64_t HashOf(const Slot& slot) const;
   // Index of the slot holding word's key, or of the free slot where the probe ended.
-  static std::size_t Probe(const Partition& partition, const Key& key, std::string_view word);
-  static void Grow(Partition& partition);
-  // The folded source held in slot i of partition.
-  static std::string FoldedSource(const Partition& partition, std::size_t i);
+  std::size_t Probe(const Key& key, std::string_view word) const;
+  // True when the source filed in slot equals word, whose key is given and matches the slot's
+  // head and tag, without regard to letter case.
+  bool SourceMatches(const Slot& slot, const Key& key, std::string_view word) const;
+  // Where the arena record of slot starts. REQUIRES: slot.in_arena.
+  const char* RecordOf(const Slot& slot) const;
+  // The target filed in slot. REQUIRES: the slot is not free.
+  std::string_view TargetOf(const Slot& slot) const;
+  // Fills a free slot with the pair, its key already computed.
+  void Fill(Slot& slot, const Key& key, std::string_view source, std::string_view target);
+  // Doubles the slots and files every pair again.
+  void Grow();
   // Sizes the filter for `keys` keys and files every key of the table in it.
   void RebuildFilter(std::size_t keys);
 
-  std::array<std::array<Partition, kLengthClassCount>, kBucketCount> partitions_;
-  std::array<std::vector<std::string>, kBucketCount> targets_;  // per bucket, file order
-  HashFilter filter_;        // the hash of every distinct folded source
-  std::size_t sources_ = 0;  // distinct folded sources filed over all partitions
+  std::vector<Slot> slots_;  // size a power of two, at most half full
+  std::size_t used_ = 0;     // distinct folded sources filed over all partitions
+  std::array<std::int64_t, kBucketCount> counts_{};  // pairs filed per bucket
+  std::string arena_;                                // the records of the longer pairs
+  HashFilter filter_;                                // the hash of every distinct folded source
 };
 
 }  // namespace lorvan

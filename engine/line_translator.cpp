@@ -129,9 +129,9 @@ bool LineTranslator::IsPlainWord(std::string_view word, const FolderPassState& s
 }
 
 std::string_view LineTranslator::TranslatePlainWord(std::string_view word) const {
-  const std::string* translated = substitutions_.TranslatedWord(static_cast<unsigned char>(word[0]),
-                                                                LengthClass(word.size()), word);
-  return translated != nullptr ? std::string_view(*translated) : word;
+  const std::string_view translated = substitutions_.TranslatedWord(
+      static_cast<unsigned char>(word[0]), LengthClass(word.size()), word);
+  return translated.data() != nullptr ? translated : word;
 }
 
 void LineTranslator::CopyLink(const char* link, const char* link_end, FolderPassState& state) {

@@ -4,11 +4,12 @@
 
 namespace lorvan {
 
-const std::string* Substitutions::TranslatedWord(unsigned char first_char, int length_class,
-                                                 std::string_view word) {
+std::string_view Substitutions::TranslatedWord(unsigned char first_char, int length_class,
+                                               std::string_view word) {
   translated_.assign(word);
   TranslateWord(first_char, length_class, translated_);
-  return translated_ == word ? nullptr : &translated_;
+  if (translated_ == word) return {};
+  return translated_;
 }
 
 DictionarySubstitutions::DictionarySubstitutions(const Dictionary& dictionary)
@@ -22,11 +23,9 @@ void DictionarySubstitutions::TranslateWord(unsigned char first_char, int length
   lorvan::TranslateWord(words_, first_char, length_class, word);
 }
 
-const std::string* DictionarySubstitutions::TranslatedWord(unsigned char first_char,
-                                                           int length_class,
-                                                           std::string_view word) {
-  return TranslateWordInto(words_, first_char, length_class, word, &translated_) ? &translated_
-                                                                                 : nullptr;
+std::string_view DictionarySubstitutions::TranslatedWord(unsigned char first_char, int length_class,
+                                                         std::string_view word) {
+  return FindTranslation(words_, first_char, length_class, word, &translated_);
 }
 
 }  // namespace lorvan

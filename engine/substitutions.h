@@ -21,11 +21,12 @@ class Substitutions {
   // first_char selects the letter bucket, length_class the length band.
   virtual void TranslateWord(unsigned char first_char, int length_class,
                              std::string& word) const = 0;
-  // What TranslateWord would make of word, or nullptr when it would leave word as it is; valid
-  // until the next call. This default goes through TranslateWord with a copy of word.
+  // What TranslateWord would make of word, or a view whose data() is null when it would leave
+  // word as it is; valid until the next call. This default goes through TranslateWord with a
+  // copy of word.
   // Like the passes, it keeps scratch between calls, hence not const.
-  virtual const std::string* TranslatedWord(unsigned char first_char, int length_class,
-                                            std::string_view word);
+  virtual std::string_view TranslatedWord(unsigned char first_char, int length_class,
+                                          std::string_view word);
   virtual void ApplyPhrases(std::string& line) = 0;
   // The phrase pass over a line cut into pieces, as if no occurrence could span a cut: a group
   // header's key counts as present when any piece holds it.
@@ -46,9 +47,10 @@ class DictionarySubstitutions final : public Substitutions {
   explicit DictionarySubstitutions(const Dictionary& dictionary);
 
   void TranslateWord(unsigned char first_char, int length_class, std::string& word) const override;
-  // Looks word up where it stands, without copying it.
-  const std::string* TranslatedWord(unsigned char first_char, int length_class,
-                                    std::string_view word) override;
+  // Looks word up where it stands, without copying it; a target that keeps its letter case
+  // is not copied either.
+  std::string_view TranslatedWord(unsigned char first_char, int length_class,
+                                  std::string_view word) override;
   void ApplyPhrases(std::string& line) override { phrases_.Apply(line); }
   void ApplyPhrasesToPieces(std::vector<std::string>& pieces) override { phrases_.Apply(pieces); }
   void ApplyNames(std::string& line) override { names_.Apply(line); }

@@ -17,25 +17,28 @@ bool StartsWithCapital(int bucket, unsigned char first_char, std::string_view wo
 
 std::string& TranslateWord(const WordTable& words, unsigned char first_char, int length_class,
                            std::string& word) {
-  std::string translated;
-  if (TranslateWordInto(words, first_char, length_class, word, &translated)) word.swap(translated);
+  std::string scratch;
+  const std::string_view translated =
+      FindTranslation(words, first_char, length_class, word, &scratch);
+  if (translated.data() != nullptr) word.assign(translated);
   return word;
 }
 
-bool TranslateWordInto(const WordTable& words, unsigned char first_char, int length_class,
-                       std::string_view word, std::string* out) {
-  int bucket = BucketOfCode(first_char);
-  const std::string* target = words.Find(bucket, length_class, word);
-  if (target == nullptr) return false;
-  const bool capital = StartsWithCapital(bucket, first_char, word);
-  const bool all_capitals = capital && HasNoSmall(word);
-  out->assign(*target);
-  if (all_capitals) {
-    ToUpperInPlace(*out);
-  } else if (capital && !out->empty()) {
-    (*out)[0] = static_cast<char>(ToUpperByte(static_cast<unsigned char>((*out)[0])));
+std::string_view FindTranslation(const WordTable& words, unsigned char first_char, int length_class,
+                                 std::string_view word, std::string* scratch) {
+  const int bucket = BucketOfCode(first_char);
+  const std::string_view target = words.Find(bucket, length_class, word);
+  if (target.empty() || !StartsWithCapital(bucket, first_char, word)) return target;
+  if (HasNoSmall(word)) {
+    scratch->assign(target);
+    ToUpperInPlace(*scratch);
+    return *scratch;
   }
-  return true;
+  const auto first = static_cast<unsigned char>(target[0]);
+  if (ToUpperByte(first) == first) return target;  // nothing to raise
+  scratch->assign(target);
+  (*scratch)[0] = static_cast<char>(ToUpperByte(first));
+  return *scratch;
 }
 
 }  // namespace lorvan

@@ -16,9 +16,11 @@ namespace lorvan {
 std::string& TranslateWord(const WordTable& words, unsigned char first_char, int length_class,
                            std::string& word);
 
-// The same lookup with word read where it stands: stores its translation in *out and returns
-// true, or returns false (leaving *out alone) when word is not found.
-bool TranslateWordInto(const WordTable& words, unsigned char first_char, int length_class,
-                       std::string_view word, std::string* out);
+// The same lookup with word read where it stands: its translation, or a view whose data() is
+// null when word is not found. The view points into the table when the target needs no change
+// of case, else into *scratch; it stays valid until the next use of scratch or the next change
+// of words.
+std::string_view FindTranslation(const WordTable& words, unsigned char first_char, int length_class,
+                                 std::string_view word, std::string* scratch);
 
 }  // namespace lorvan

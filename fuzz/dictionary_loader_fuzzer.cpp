@@ -4,6 +4,7 @@
 // lookup finds it and describe every issue it reports; the phrase groups' counts are pinned by
 // rows in load_test.cpp.
 #include <cstdint>
+#include <string_view>
 #include <string>
 
 #include "dictionary/dictionary_loader.h"
@@ -21,9 +22,9 @@ void CheckWords(std::string_view bytes, const Dictionary& dictionary) {
   reference::LoadWordFileLiteral(bytes, &literal);
   for (const auto& [key, target] : literal.first_targets) {
     const auto& [bucket, length_class, folded] = key;
-    const std::string* found = dictionary.words.Find(bucket, length_class, folded);
-    Expect(found != nullptr, "a filed word source is found");
-    ExpectSame("target of a word source", *found, target);
+    const std::string_view found = dictionary.words.Find(bucket, length_class, folded);
+    Expect(found.data() != nullptr, "a filed word source is found");
+    ExpectSame("target of a word source", found, target);
   }
   for (int bucket = 0; bucket < kBucketCount; ++bucket)
     Expect(dictionary.words.Count(bucket) == literal.count[bucket], "pairs per bucket");

@@ -26,7 +26,7 @@ std::vector<std::tuple<DictionaryFile, Kind, std::int64_t>> Issues(const LoadRep
   return issues;
 }
 
-const std::string* FindWord(const Dictionary& dictionary, std::string_view word) {
+std::string_view FindWord(const Dictionary& dictionary, std::string_view word) {
   return dictionary.words.Find(BucketOfCode(static_cast<unsigned char>(word[0])),
                                LengthClass(word.size()), word);
 }
@@ -98,7 +98,7 @@ TEST_F(LoadDictionaryTest, YieldsAtEvery501stWordLineAndStopsThere) {
     EXPECT_EQ(dict.words.Total(), c.filed) << c.lines;
     EXPECT_EQ(report.word_lines_read, c.filed) << c.lines;
     EXPECT_EQ(report.stopped, c.stop);
-    EXPECT_EQ(FindWord(dict, "w" + std::to_string(c.filed + 1)), nullptr) << c.lines;
+    EXPECT_EQ(FindWord(dict, "w" + std::to_string(c.filed + 1)).data(), nullptr) << c.lines;
     EXPECT_EQ(dict.phrases.size(), 2u);  // a stop ends the word file only
   }
 }
@@ -116,9 +116,9 @@ TEST_F(LoadDictionaryTest, SplitsLinesAndPairsAndReportsIssues) {
   EXPECT_EQ(report.issues[0].detail, "\tprazno");
   EXPECT_NE(report.issues[1].detail.find(kNameFileName), std::string::npos);
   EXPECT_EQ(dict_.words.Total(), 3);
-  EXPECT_EQ(*FindWord(dict_, "hleb"), "kruh");
-  EXPECT_EQ(*FindWord(dict_, "mleko"), "mlijeko\nvoda");  // a lone LF stays in the line
-  EXPECT_EQ(*FindWord(dict_, "x"), "y\tz");
+  EXPECT_EQ(FindWord(dict_, "hleb"), "kruh");
+  EXPECT_EQ(FindWord(dict_, "mleko"), "mlijeko\nvoda");  // a lone LF stays in the line
+  EXPECT_EQ(FindWord(dict_, "x"), "y\tz");
   EXPECT_EQ(dict_.phrases.size(), 2u);
 
   Dictionary dict;

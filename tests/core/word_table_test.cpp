@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 
 #include "dictionary/statistics.h"
 
@@ -35,12 +36,43 @@ TEST(WordTable, HoldsFarMoreThan32767PairsInOneBucket) {
   EXPECT_EQ(table.Count(10), kPairs);
   for (int i : {0, 249, 250, 32767, 32768, kPairs - 1}) {
     std::string word = "K" + std::to_string(i);
-    const std::string* target = table.Find(10, LengthClass(word.size()), word);
-    ASSERT_NE(target, nullptr) << word;
-    EXPECT_EQ(*target, "t" + std::to_string(i));
+    std::string_view target = table.Find(10, LengthClass(word.size()), word);
+    ASSERT_NE(target.data(), nullptr) << word;
+    EXPECT_EQ(target, "t" + std::to_string(i));
   }
-  EXPECT_EQ(table.Find(-1, 0, "k1"), nullptr);
-  EXPECT_EQ(table.Find(10, 11, "k1"), nullptr);
+  EXPECT_EQ(table.Find(-1, 0, "k1").data(), nullptr);
+  EXPECT_EQ(table.Find(10, 11, "k1").data(), nullptr);
+}
+
+// Pairs too long for their slot are kept whole elsewhere, sources of any length; sources
+// longer than eight bytes are compared beyond their head.
+TEST(WordTable, KeepsLongSourcesAndTargetsWhole) {
+  const std::string long_source = "Dug" + std::string(70000, 'A') + "\x8A";
+  const std::string long_target(65535, 't');
+  const std::string pairs[][2] = {{long_source, "dugo"},
+                                  {"duga", long_target},
+                                  {"DUGA\x8Aka\xC8ka", "luk"},
+                                  {"dugaSkaCka", "x"},
+                                  {"dugaSkaCkam", "y"}};
+  WordTable table;
+  for (const auto& [source, target] : pairs) table.Add(source, target);
+  table.Add("Duga", "later pair");
+  const std::string rows[][2] = {{"dug" + std::string(69999, 'a') + "b\x9A", ""},
+                                 {"dug" + std::string(70001, 'a') + "\x9A", ""},
+                                 {"dug" + std::string(70000, 'a') + "\x9A", "dugo"},
+                                 {"dUgA", long_target},
+                                 {"duga\x9Aka\xE8ka", "luk"},
+                                 {"duga\x9Aka\xE8kA", "luk"},
+                                 {"duga\x9Aka\xE8ke", ""},
+                                 {"dugaskacka", "x"},
+                                 {"dugaskackam", "y"},
+                                 {"dugaskackan", ""}};
+  for (const auto& [word, target] : rows) {
+    std::string_view found = table.Find(3, LengthClass(word.size()), word);
+    EXPECT_EQ(found.data() == nullptr, target.empty()) << word.size();
+    EXPECT_EQ(found, target) << word.size();
+  }
+  EXPECT_EQ(table.Total(), 6);
 }
 
 TEST(Statistics, LaysOutTheBucketCountsAndTheTotal) {
