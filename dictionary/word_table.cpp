@@ -16,7 +16,6 @@ constexpr std::size_t kFirstSlotCount = 64;
 constexpr std::size_t kHeadBytes = 8;
 constexpr std::size_t kRecordHeader = 16;  // an arena record's two lengths
 static_assert(kBucketCount * kLengthClassCount <= 256, "a partition fits the high byte of a tag");
-constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
 
 // The n bytes at p, 0 <= n <= 8, packed into one number; the missing bytes are zero. Reads
 // no byte outside them.
@@ -39,21 +38,6 @@ std::uint64_t LoadUpTo8(const char* p, std::size_t n) {
   return byte(0) | byte(n / 2) | byte(n - 1);
 }
 
-// Eight packed bytes folded to small letters: A-Z without a branch when all are ASCII, byte
-// by byte through the letter table otherwise.
-std::uint64_t Fold8(std::uint64_t x) {
-  constexpr std::uint64_t kOnes = 0x0101010101010101ull;
-  if ((x & kHighBits) == 0) {
-    const std::uint64_t from_a = x + kOnes * (0x80 - 'A');
-    const std::uint64_t beyond_z = x + kOnes * (0x80 - 'Z' - 1);
-    return x | ((from_a & ~beyond_z & kHighBits) >> 2);
-  }
-  std::uint64_t folded = 0;
-  for (int k = 0; k < 64; k += 8)
-    folded |= std::uint64_t{ToLowerByte(static_cast<unsigned char>(x >> k))} << k;
-  return folded;
-}
-
 std::uint64_t Load64(const char* p) {
   std::uint64_t v;
   std::memcpy(&v, p, 8);
@@ -70,7 +54,7 @@ std::uint64_t LoadEndingAt(const char* p, std::size_t n) {
 bool FoldedEquals(std::string_view text, const char* folded) {
   for (std::size_t i = 0; i < text.size(); i += 8) {
     const std::size_t n = std::min(text.size() - i, kHeadBytes);
-    if (Fold8(LoadUpTo8(text.data() + i, n)) != LoadUpTo8(folded + i, n)) return false;
+    if (ToLower8(LoadUpTo8(text.data() + i, n)) != LoadUpTo8(folded + i, n)) return false;
   }
   return true;
 }
@@ -108,14 +92,14 @@ WordTable::WordTable() = default;
   const char* p = text.data();
   const std::size_t length = text.size();
   key.tag = static_cast<std::uint16_t>(std::min(length, kMaxTagLength) | partition << 8);
-  key.head = Fold8(LoadUpTo8(p, std::min(length, kHeadBytes)));
+  key.head = ToLower8(LoadUpTo8(p, std::min(length, kHeadBytes)));
   std::uint64_t hash = StartHash(partition, key.head, length);
   // Beyond the head, each chunk is read as the eight bytes that end with it.
   if (length > kHeadBytes) {
-    key.next = Fold8(LoadEndingAt(p + kHeadBytes, std::min(length - kHeadBytes, kHeadBytes)));
+    key.next = ToLower8(LoadEndingAt(p + kHeadBytes, std::min(length - kHeadBytes, kHeadBytes)));
     hash = HashStep(hash, key.next);
     for (std::size_t i = 16; i < length; i += 8)
-      hash = HashStep(hash, Fold8(LoadEndingAt(p + i, std::min(length - i, kHeadBytes))));
+      hash = HashStep(hash, ToLower8(LoadEndingAt(p + i, std::min(length - i, kHeadBytes))));
   }
   key.hash = FinishHash(hash);
   return key;
@@ -126,7 +110,7 @@ std::uint64_t WordTable::HashOf(int partition, std::uint64_t head, std::size_t l
   std::uint64_t hash = StartHash(partition, head, length);
   const std::size_t tail_length = TailLength(length);
   for (std::size_t i = 0; i < tail_length; i += 8)
-    hash = HashStep(hash, Fold8(LoadUpTo8(tail + i, std::min(tail_length - i, kHeadBytes))));
+    hash = HashStep(hash, ToLower8(LoadUpTo8(tail + i, std::min(tail_length - i, kHeadBytes))));
   return FinishHash(hash);
 }
 

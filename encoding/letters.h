@@ -62,6 +62,23 @@ inline unsigned char ToLowerByte(unsigned char c) { return letters_detail::kTabl
 inline unsigned char ToUpperByte(unsigned char c) { return letters_detail::kTables.upper[c]; }
 
 // Converts text to small letters / capitals in place.
+// Eight bytes packed into one number (byte k at bits 8k), each turned into its small form:
+// A-Z by arithmetic when all eight are ASCII (a byte's high bit, set by adding, tells whether
+// it is at least 'A' and whether it is beyond 'Z'; no sum carries into the next byte), byte by
+// byte through the table otherwise.
+inline std::uint64_t ToLower8(std::uint64_t x) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHigh = 0x8080808080808080ull;
+  if ((x & kHigh) == 0) {
+    const std::uint64_t from_a = x + kOnes * (0x80 - 'A');
+    const std::uint64_t beyond_z = x + kOnes * (0x80 - 'Z' - 1);
+    return x | ((from_a & ~beyond_z & kHigh) >> 2);
+  }
+  std::uint64_t folded = 0;
+  for (int k = 0; k < 64; k += 8)
+    folded |= std::uint64_t{ToLowerByte(static_cast<unsigned char>(x >> k))} << k;
+  return folded;
+}
+
 void ToLowerInPlace(std::string& text);
 void ToUpperInPlace(std::string& text);
 

@@ -70,15 +70,6 @@ std::size_t CommonSuffix(const char* a_end, const char* b_end, std::size_t n) {
   return i;
 }
 
-// Eight ASCII bytes with A-Z turned into a-z: a byte's high bit, set by adding, tells whether
-// it is at least 'A' and whether it is beyond 'Z' (no sum carries into the next byte).
-std::uint64_t FoldAscii8(std::uint64_t x) {
-  constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHigh = 0x8080808080808080ull;
-  const std::uint64_t from_a = x + kOnes * (0x80 - 'A');
-  const std::uint64_t beyond_z = x + kOnes * (0x80 - 'Z' - 1);
-  return x | ((from_a & ~beyond_z & kHigh) >> 2);
-}
-
 }  // namespace
 
 std::string_view TrimSpaces(std::string_view text) {
@@ -87,7 +78,7 @@ std::string_view TrimSpaces(std::string_view text) {
   return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-// Eight bytes at a time where they are all ASCII, byte by byte through the table elsewhere.
+// Eight bytes at a time (see ToLower8), the last few one by one.
 void FoldInto(std::string_view text, std::string* out) {
   out->resize(text.size());
   const char* in = text.data();
@@ -95,14 +86,8 @@ void FoldInto(std::string_view text, std::string* out) {
   const std::size_t size = text.size();
   std::size_t i = 0;
   for (; i + 8 <= size; i += 8) {
-    std::uint64_t x = Load8(in + i);
-    if ((x & 0x8080808080808080ull) == 0) {
-      x = FoldAscii8(x);
-      std::memcpy(to + i, &x, 8);
-      continue;
-    }
-    for (std::size_t k = i; k < i + 8; ++k)
-      to[k] = static_cast<char>(ToLowerByte(static_cast<unsigned char>(in[k])));
+    const std::uint64_t x = ToLower8(Load8(in + i));
+    std::memcpy(to + i, &x, 8);
   }
   for (; i < size; ++i) to[i] = static_cast<char>(ToLowerByte(static_cast<unsigned char>(in[i])));
 }
