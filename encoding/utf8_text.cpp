@@ -435,22 +435,28 @@ std::string_view StripUtf8Bom(std::string_view text) {
 
 TextEncoding DetectEncoding(std::string_view bytes) {
   if (HasUtf8Bom(bytes)) return TextEncoding::kUtf8;
+  const Utf8Check check = CheckUtf8(bytes);
+  return check.well_formed && check.beyond_ascii ? TextEncoding::kUtf8
+                                                 : TextEncoding::kWindows1250;
+}
+
+Utf8Check CheckUtf8(std::string_view bytes) {
   const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
   const auto* const end = p + bytes.size();
-  bool beyond_ascii = false;
+  Utf8Check check;
   std::uint8_t state = kUtf8Accept;
   while (p < end) {
-    if (state == kUtf8Accept && (p = TwoByteRunEnd(p, end, &beyond_ascii)) == end) break;
+    if (state == kUtf8Accept && (p = TwoByteRunEnd(p, end, &check.beyond_ascii)) == end) break;
     if (*p < 0x80 && state == kUtf8Accept) {
       ++p;
       continue;
     }
-    beyond_ascii = true;
+    check.beyond_ascii = true;
     state = Utf8Step(state, *p++);
-    if (state == kUtf8Reject) return TextEncoding::kWindows1250;
+    if (state == kUtf8Reject) break;
   }
-  if (state != kUtf8Accept) return TextEncoding::kWindows1250;  // cut short
-  return beyond_ascii ? TextEncoding::kUtf8 : TextEncoding::kWindows1250;
+  check.well_formed = state == kUtf8Accept;  // neither refused nor cut short
+  return check;
 }
 
 void DecodeUtf8(std::string_view utf8, bool cyrillic, std::string* cp1250, KeptCharacters* kept) {

@@ -25,6 +25,15 @@ enum class TextEncoding { kWindows1250, kUtf8 };
 // included). Overlong forms, surrogates and code points above U+10FFFF are not well-formed.
 TextEncoding DetectEncoding(std::string_view bytes);
 
+// What DetectEncoding weighs, without the byte-order mark's say: whether all of bytes is
+// well-formed UTF-8 (a byte-order mark is, like any other character), and whether it holds a
+// byte beyond ASCII.
+struct Utf8Check {
+  bool well_formed = true;
+  bool beyond_ascii = false;
+};
+Utf8Check CheckUtf8(std::string_view bytes);
+
 inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 // True when text begins with the UTF-8 byte-order mark.

@@ -21,9 +21,9 @@ class Substitutions {
   // first_char selects the letter bucket, length_class the length band.
   virtual void TranslateWord(unsigned char first_char, int length_class,
                              std::string& word) const = 0;
-  // What TranslateWord would make of word, or a view whose data() is null when it would leave
-  // word as it is; valid until the next call. This default goes through TranslateWord with a
-  // copy of word.
+  // What TranslateWord would make of word, valid until the next call; a view whose data() is
+  // null means word stays as it is (a found translation may also equal word). This default
+  // goes through TranslateWord with a copy of word.
   // Like the passes, it keeps scratch between calls, hence not const.
   virtual std::string_view TranslatedWord(unsigned char first_char, int length_class,
                                           std::string_view word);

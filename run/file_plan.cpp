@@ -24,18 +24,6 @@ std::string_view LineEndBefore(std::string_view buffer, std::size_t cut) {
   return cut >= 2 && buffer[cut - 2] == '\r' ? "\r\n" : "\n";
 }
 
-bool IsAscii(std::string_view bytes) {
-  unsigned char all = 0;
-  for (char c : bytes) all |= static_cast<unsigned char>(c);
-  return all < 0x80;
-}
-
-// True when utf8 holds no byte outside well-formed UTF-8.
-bool IsWellFormed(std::string_view utf8) {
-  while (HasUtf8Bom(utf8)) utf8 = StripUtf8Bom(utf8);  // DetectEncoding would look no further
-  return DetectEncoding(utf8) == TextEncoding::kUtf8 || IsAscii(utf8);
-}
-
 // The length of what DecodeUtf8 makes of well-formed utf8 with Serbian Cyrillic transliterated:
 // a byte for every character, two for Љ Њ Џ љ њ џ, without decoding it.
 std::int64_t TransliteratedLength(std::string_view utf8) {
@@ -65,7 +53,7 @@ class Survey {
     size_ += static_cast<std::int64_t>(bytes.size());
     if (first && may_be_utf8_) bom_ = HasUtf8Bom(bytes);
     const bool classified = settings_.encoding == EncodingChoice::kAuto && !bom_;
-    if (classified && valid_) Classify(bytes, first);
+    if (classified && valid_) Classify(bytes);
     if (!translating_) return;
     if (!decoded_) {
       exact_total_ += static_cast<std::int64_t>(
@@ -76,7 +64,7 @@ class Survey {
       // The length of the text DecodeUtf8 makes: wanted only when the file turns out UTF-8.
       const std::string_view utf8 = first ? StripUtf8Bom(bytes) : bytes;
       // With the Cyrillic option no warning needs the kept characters: counted, not decoded.
-      if (settings_.cyrillic && (classified || IsWellFormed(utf8))) {
+      if (settings_.cyrillic && (classified || CheckUtf8(utf8).well_formed)) {
         utf8_total_ += TransliteratedLength(utf8);
         return;
       }
@@ -115,15 +103,10 @@ class Survey {
   // DetectEncoding's rule over the whole file, a block at a time: no block with a byte outside
   // well-formed UTF-8, and some block with a character beyond ASCII. Only the file's own start
   // counts as a byte-order mark; in a later block it is one more character.
-  void Classify(std::string_view bytes, bool first) {
-    while (!first && HasUtf8Bom(bytes)) {
-      beyond_ascii_ = true;
-      bytes = StripUtf8Bom(bytes);
-    }
-    if (DetectEncoding(bytes) == TextEncoding::kUtf8)
-      beyond_ascii_ = true;
-    else if (!IsAscii(bytes))
-      valid_ = false;
+  void Classify(std::string_view bytes) {
+    const Utf8Check check = CheckUtf8(bytes);
+    valid_ = valid_ && check.well_formed;
+    beyond_ascii_ = beyond_ascii_ || check.beyond_ascii;
   }
 
   const RunSettings& settings_;

@@ -318,6 +318,13 @@ Status RunDriver::OpenText(const std::string& path, InputFile* input, FilePlan* 
   return status;
 }
 
+Status RunDriver::OpenWithOutput(const std::string& path, std::string_view suffix,
+                                 InputFile* input, FilePlan* plan, std::string* output_name) {
+  Status status = OpenText(path, input, plan);
+  if (status.ok()) status = PrepareOutput(path, suffix, output_name);
+  return status;
+}
+
 // How the file at path is written: beside it, or over it (with the backup asked for).
 WriteOptions RunDriver::OutputOptions(const std::string& path) const {
   WriteOptions options;
@@ -375,10 +382,8 @@ Status RunDriver::TranslateFile(const std::string& path, const std::string& name
                                 FolderPassState& state, bool skip_tags, bool* stopped) {
   InputFile input;
   FilePlan plan;
-  Status status = OpenText(path, &input, &plan);
-  if (!status.ok()) return status;
   std::string output_name;
-  status = PrepareOutput(path, "_hr", &output_name);
+  Status status = OpenWithOutput(path, "_hr", &input, &plan, &output_name);
   if (!status.ok()) return status;
 
   run_.front_end.FileStarted(name);
@@ -400,10 +405,8 @@ Status RunDriver::TranslateFile(const std::string& path, const std::string& name
 Status RunDriver::ConvertFile(const std::string& path) {
   InputFile input;
   FilePlan plan;
-  Status status = OpenText(path, &input, &plan);
-  if (!status.ok()) return status;
   std::string output_name;
-  status = PrepareOutput(path, "_sr", &output_name);
+  Status status = OpenWithOutput(path, "_sr", &input, &plan, &output_name);
   if (!status.ok()) return status;
   OutputFile output;
   status = run_.files.Create(output_name, OutputOptions(path), &output);

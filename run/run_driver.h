@@ -110,6 +110,9 @@ class RunDriver {
   // is no text file and is skipped unless the settings ask for such files too (a file too
   // large to plan fails first, as one too large to read did).
   Status OpenText(const std::string& path, InputFile* input, FilePlan* plan);
+  // OpenText, then PrepareOutput for the output with suffix, named in *output_name.
+  Status OpenWithOutput(const std::string& path, std::string_view suffix, InputFile* input,
+                        FilePlan* plan, std::string* output_name);
   WriteOptions OutputOptions(const std::string& path) const;
   Status OutputPath(const std::string& path, std::string_view suffix, std::string* output);
   // Turns a failed file's status into the message or question the user sees.
