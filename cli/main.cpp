@@ -24,6 +24,7 @@
 #include "encoding/utf8_text.h"
 #include "encoding/display_text.h"
 #include "engine/substitutions.h"
+#include "run/block_translator.h"
 #include "run/file_system.h"
 #include "run/folder_reader.h"
 #include "run/run_driver.h"
@@ -272,14 +273,8 @@ int TranslateStandardInput(const CliOptions& o, lorvan::Substitutions& substitut
     std::cerr << "lorvan-cli: warning: standard input is Serbian Cyrillic and is left "
                  "untranslated (translate it with --cyrillic)\n";
 
-  const lorvan::LineOptions line_options =
-      format.byte_exact
-          ? lorvan::LineOptions{.skip_tags = o.settings.skip_tags, .cyrillic = o.settings.cyrillic}
-          : lorvan::LineOptions{.skip_tags = o.settings.skip_tags,
-                                .utf8_letters = false,
-                                .skip_links = !o.settings.translate_links,
-                                .modal_infinitives = true};
-  lorvan::LineTranslator translator(substitutions, line_options);
+  lorvan::LineTranslator translator(substitutions,
+                                    lorvan::LineOptionsFor(o.settings, o.settings.skip_tags));
   const lorvan::LineFilter filter =
       o.settings.convert_only
           ? lorvan::ConvertingFilter(format)

@@ -7,16 +7,6 @@
 namespace lorvan {
 namespace {
 
-LineOptions OptionsFor(const RunSettings& settings, bool skip_tags) {
-  if (settings.byte_exact) return {.skip_tags = skip_tags, .cyrillic = settings.cyrillic};
-  // Decoded text is Windows-1250 through and through: no letter forms to convert in the line.
-  return {.skip_tags = skip_tags,
-          .cyrillic = false,
-          .utf8_letters = false,
-          .skip_links = !settings.translate_links,
-          .modal_infinitives = true};
-}
-
 // Converts input line by line (lines end at CR or CR LF; a lone LF stays in its line unless it
 // ends the file), each line followed by CR LF; at the file's end (last) one more CR LF. A block
 // that ends in a lone LF but not the file leaves its last line open, as BlockWorkingCopy does.
@@ -39,11 +29,21 @@ void ConvertExactBytes(std::string_view input, bool last, std::string* result) {
 
 }  // namespace
 
+LineOptions LineOptionsFor(const RunSettings& settings, bool skip_tags) {
+  if (settings.byte_exact) return {.skip_tags = skip_tags, .cyrillic = settings.cyrillic};
+  // Decoded text is Windows-1250 through and through: no letter forms to convert in the line.
+  return {.skip_tags = skip_tags,
+          .cyrillic = false,
+          .utf8_letters = false,
+          .skip_links = !settings.translate_links,
+          .modal_infinitives = true};
+}
+
 BlockTranslator::BlockTranslator(const RunSettings& settings, Substitutions& substitutions,
                                  bool skip_tags, const FilePlan& plan)
     : settings_(settings),
       plan_(plan),
-      translator_(substitutions, OptionsFor(settings, skip_tags)) {}
+      translator_(substitutions, LineOptionsFor(settings, skip_tags)) {}
 
 FileOutcome BlockTranslator::Translate(std::string_view bytes, const FileBlock& block,
                                        FolderPassState& state, LineHooks& hooks,

@@ -15,6 +15,10 @@
 
 namespace lorvan {
 
+// How the lines of a run with settings are scanned: in the byte model with the letter forms
+// converted in the line, else as decoded Windows-1250 text, with the modal rule.
+LineOptions LineOptionsFor(const RunSettings& settings, bool skip_tags);
+
 class BlockTranslator {
  public:
   // REQUIRES: settings, substitutions and plan outlive this object.
