@@ -4,14 +4,13 @@
 #include <bit>
 #include <cstring>
 
+#include "common/load8.h"
 #include "encoding/letters.h"
 
 namespace lorvan {
 namespace {
 
-// Eight bytes are packed into one number little-endian: byte k at bits 8k.
-static_assert(std::endian::native == std::endian::little);
-
+// Eight bytes are packed into one number as Load8 reads them: byte k at bits 8k.
 constexpr std::size_t kFirstSlotCount = 64;
 constexpr std::size_t kHeadBytes = 8;
 constexpr std::size_t kRecordHeader = 16;  // an arena record's two lengths
@@ -20,11 +19,7 @@ static_assert(kBucketCount * kLengthClassCount <= 256, "a partition fits the hig
 // The n bytes at p, 0 <= n <= 8, packed into one number; the missing bytes are zero. Reads
 // no byte outside them.
 std::uint64_t LoadUpTo8(const char* p, std::size_t n) {
-  if (n >= 8) {
-    std::uint64_t v;
-    std::memcpy(&v, p, 8);
-    return v;
-  }
+  if (n >= 8) return Load8(p);
   if (n >= 4) {  // two loads that overlap in the middle
     std::uint32_t low, high;
     std::memcpy(&low, p, 4);
@@ -38,16 +33,11 @@ std::uint64_t LoadUpTo8(const char* p, std::size_t n) {
   return byte(0) | byte(n / 2) | byte(n - 1);
 }
 
-std::uint64_t Load64(const char* p) {
-  std::uint64_t v;
-  std::memcpy(&v, p, 8);
-  return v;
-}
 
 // The n bytes at p, 1 <= n <= 8, packed into one number, read as the eight bytes that end at
 // p + n. REQUIRES: those eight bytes are readable.
 std::uint64_t LoadEndingAt(const char* p, std::size_t n) {
-  return Load64(p + n - 8) >> (64 - 8 * n);
+  return Load8(p + n - 8) >> (64 - 8 * n);
 }
 
 // True when text folded equals the folded bytes at folded, eight at a time.
@@ -118,7 +108,7 @@ std::uint64_t WordTable::HashOf(const Slot& slot) const {
   const int partition = slot.tag >> 8;
   if (!slot.in_arena) return HashOf(partition, slot.head, slot.tag & 0xFF, slot.data);
   const char* record = RecordOf(slot);
-  return HashOf(partition, slot.head, Load64(record), record + kRecordHeader);
+  return HashOf(partition, slot.head, Load8(record), record + kRecordHeader);
 }
 
 std::size_t WordTable::Probe(const Key& key, std::string_view word) const {
@@ -135,23 +125,23 @@ bool WordTable::SourceMatches(const Slot& slot, const Key& key, std::string_view
   if (!slot.in_arena) {
     // A slot's data is longer than eight bytes: its first eight are read whatever the tail.
     const std::size_t tail = word.size() - kHeadBytes;
-    return (Load64(slot.data) & LowBytes(std::min(tail, kHeadBytes))) == key.next &&
+    return (Load8(slot.data) & LowBytes(std::min(tail, kHeadBytes))) == key.next &&
            (tail <= kHeadBytes || FoldedEquals(word.substr(16), slot.data + kHeadBytes));
   }
   const char* record = RecordOf(slot);
-  return Load64(record) == word.size() &&
+  return Load8(record) == word.size() &&
          FoldedEquals(word.substr(kHeadBytes), record + kRecordHeader);
 }
 
 const char* WordTable::RecordOf(const Slot& slot) const {
-  return arena_.data() + Load64(slot.data);
+  return arena_.data() + Load8(slot.data);
 }
 
 std::string_view WordTable::TargetOf(const Slot& slot) const {
   if (!slot.in_arena)
     return std::string_view(slot.data + TailLength(slot.tag & 0xFF), slot.target_length);
   const char* record = RecordOf(slot);
-  return std::string_view(record + kRecordHeader + TailLength(Load64(record)), Load64(record + 8));
+  return std::string_view(record + kRecordHeader + TailLength(Load8(record)), Load8(record + 8));
 }
 
 void WordTable::Fill(Slot& slot, const Key& key, std::string_view source, std::string_view target) {

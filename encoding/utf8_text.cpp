@@ -5,6 +5,7 @@
 #include <bit>
 #include <cstring>
 
+#include "common/load8.h"
 #include "encoding/cp1250_characters.h"
 
 namespace lorvan {
@@ -14,9 +15,7 @@ namespace {
 
 // The number of ASCII bytes the eight bytes at p begin with.
 std::size_t AsciiPrefix8(const unsigned char* p) {
-  std::uint64_t word;
-  std::memcpy(&word, p, 8);
-  const std::uint64_t high = word & 0x8080808080808080;
+  const std::uint64_t high = Load8(p) & 0x8080808080808080;
   return high == 0 ? 8 : static_cast<std::size_t>(std::countr_zero(high)) / 8;
 }
 
@@ -38,8 +37,7 @@ const unsigned char* CountAsciiLetters(const unsigned char* p, const unsigned ch
   constexpr std::uint64_t kOnes = 0x0101010101010101, kHigh = 0x8080808080808080;
   while (end - p >= 8) {
     const std::size_t ascii = AsciiPrefix8(p);
-    std::uint64_t word;
-    std::memcpy(&word, p, 8);
+    std::uint64_t word = Load8(p);
     if (ascii < 8) word &= (std::uint64_t{1} << (8 * ascii)) - 1;
     // With 0x20 set, a letter is a byte from 'a' to 'z'; no sum below carries into the next byte.
     const std::uint64_t folded = word | (kOnes * 0x20);
@@ -62,8 +60,7 @@ const unsigned char* TwoByteRunEnd(const unsigned char* p, const unsigned char* 
   constexpr std::uint64_t kOnes = 0x0101010101010101, kHigh = 0x8080808080808080;
   constexpr std::uint64_t kLastByte = std::uint64_t{0x80} << 56;
   while (end - p >= 8) {
-    std::uint64_t word;
-    std::memcpy(&word, p, 8);
+    const std::uint64_t word = Load8(p);
     std::uint64_t high = word & kHigh;
     if (high == 0) {
       p += 8;

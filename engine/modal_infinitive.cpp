@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <bit>
 #include <cstdint>
-#include <cstring>
 #include <string_view>
 
+#include "common/load8.h"
 #include "encoding/letters.h"
 
 namespace lorvan {
@@ -55,9 +55,7 @@ std::size_t FindDa(const std::string& line, std::size_t from) {
   const char* const last = begin + line.size() - 3;  // the last place a d can stand
   const char* p = begin + from + 1;
   for (; last - p >= 7; p += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, p, 8);
-    const std::uint64_t d = (word | kOnes * 0x20) ^ kOnes * 'd';  // zero where a d stands
+    const std::uint64_t d = (Load8(p) | kOnes * 0x20) ^ kOnes * 'd';  // zero where a d stands
     // The high bit of every byte that is zero, and maybe of some above one: each is checked.
     for (std::uint64_t found = (d - kOnes) & ~d & kHigh; found != 0; found &= found - 1) {
       const char* const q = p + std::countr_zero(found) / 8;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "common/load8.h"
 #include "encoding/letters.h"
 
 namespace lorvan {
@@ -36,12 +37,6 @@ bool RejectAtBoundary(const PhraseRule& rule, std::string_view text, std::size_t
     return true;
   }
   return false;
-}
-
-std::uint64_t Load8(const char* p) {
-  std::uint64_t v;
-  std::memcpy(&v, p, 8);
-  return v;
 }
 
 // The number of leading bytes a and b (n bytes each) have in common, compared 8 at a time.
