@@ -6,7 +6,7 @@
 
 namespace lorvan {
 
-AnchoredTrie::AnchoredTrie(bool fold) : building_(1) {
+AnchoredTrie::AnchoredTrie(bool fold) : fold_(fold), building_(1) {
   for (int byte = 0; byte < 256; ++byte) {
     auto c = static_cast<unsigned char>(byte);
     key_[c] = fold ? ToLowerByte(c) : c;
@@ -15,14 +15,16 @@ AnchoredTrie::AnchoredTrie(bool fold) : building_(1) {
 
 void AnchoredTrie::Add(std::string_view pattern, std::size_t entry) {
   depth_ = std::max(depth_, pattern.size());
-  if (pattern.size() < kFilterBytes) {
+  if (pattern.size() < kShortestFiltered) {
     short_first_[static_cast<unsigned char>(pattern[0])] = true;
   } else {
-    std::uint32_t key = 0;
-    for (std::size_t i = 0; i < kFilterBytes; ++i)
-      key |= std::uint32_t{static_cast<unsigned char>(pattern[i])} << (8 * i);
-    const std::uint32_t slot = FilterSlot(key);
+    const std::size_t n = std::min(pattern.size(), kFilterBytes);
+    std::uint64_t prefix = 0;
+    for (std::size_t i = 0; i < n; ++i)
+      prefix |= std::uint64_t{static_cast<unsigned char>(pattern[i])} << (8 * i);
+    const std::uint32_t slot = FilterSlot(prefix, n);
     filter_[slot >> 6] |= std::uint64_t{1} << (slot & 63);
+    filtered_lengths_ |= 1u << n;
   }
   std::uint32_t node = 0;
   for (char c : pattern) {

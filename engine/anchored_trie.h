@@ -4,12 +4,16 @@
 // less than a multi-pattern scan over every byte.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 #include <utility>
 #include <vector>
+
+#include "common/load8.h"
+#include "encoding/letters.h"
 
 namespace lorvan {
 
@@ -32,10 +36,26 @@ class AnchoredTrie {
   // kFilterBytes bytes alone (with rare false alarms): cheaper than ForEachAt where most
   // places begin none. REQUIRES: Build() has been called; p < end.
   bool MayBeginAt(const char* p, const char* end) const {
-    if (end - p < static_cast<std::ptrdiff_t>(kFilterBytes)) return Begins(Byte(p, 0));
-    const std::uint32_t first = key_[Byte(p, 0)];
-    const std::uint32_t slot = FilterSlot(first | key_[Byte(p, 1)] << 8 | key_[Byte(p, 2)] << 16);
-    return ((filter_[slot >> 6] >> (slot & 63)) & 1) != 0 || short_first_[first];
+    const auto room = static_cast<std::size_t>(end - p);
+    if (room < kShortestFiltered) return Begins(Byte(p, 0));
+    if (short_first_[key_[Byte(p, 0)]]) return true;
+    // The first bytes as the patterns hold them, byte i at bits 8i.
+    std::uint64_t bytes = 0;
+    if (room >= 8) {
+      bytes = Load8(p);
+      if (fold_) bytes = ToLower8(bytes);
+    } else {
+      for (std::size_t i = 0; i < std::min(room, kFilterBytes); ++i)
+        bytes |= std::uint64_t{key_[Byte(p, i)]} << (8 * i);
+    }
+    // A pattern of length n can begin here only when n bytes are left: each filtered length
+    // up to the room is tried, the first kFilterBytes bytes standing for the longer patterns.
+    for (std::size_t n = kShortestFiltered; n <= std::min(room, kFilterBytes); ++n) {
+      if ((filtered_lengths_ >> n & 1) == 0) continue;
+      const std::uint32_t slot = FilterSlot(bytes & PrefixMask(n), n);
+      if ((filter_[slot >> 6] >> (slot & 63)) & 1) return true;
+    }
+    return false;
   }
   // Calls on_entry(entry) for every entry whose pattern begins at p, end being the end of
   // the text; true when there was any. REQUIRES: Build() has been called; p < end.
@@ -57,7 +77,8 @@ class AnchoredTrie {
 
  private:
   static constexpr std::uint32_t kLinearEdges = 8;  // more edges are searched by halves
-  static constexpr std::size_t kFilterBytes = 3;
+  static constexpr std::size_t kShortestFiltered = 3;  // shorter patterns: their first byte
+  static constexpr std::size_t kFilterBytes = 5;
   static constexpr int kFilterBits = 16;  // the filter holds 2^kFilterBits bits
   struct Node {
     std::uint32_t first_edge = 0;
@@ -81,19 +102,24 @@ class AnchoredTrie {
   static unsigned char Byte(const char* p, std::size_t i) {
     return static_cast<unsigned char>(p[i]);
   }
-  // Where the first kFilterBytes bytes of a pattern (packed, byte i at bits 8i) are filed.
-  static std::uint32_t FilterSlot(std::uint32_t key) {
-    return (key * 0x9E3779B1u) >> (32 - kFilterBits);
+  // The low n bytes of a packed number set, 1 <= n <= 8.
+  static std::uint64_t PrefixMask(std::size_t n) { return ~std::uint64_t{0} >> (64 - 8 * n); }
+  // Where the first n bytes of a pattern (packed, byte i at bits 8i) are filed: n is the
+  // pattern's length, or kFilterBytes for any longer one.
+  static std::uint32_t FilterSlot(std::uint64_t prefix, std::size_t n) {
+    return static_cast<std::uint32_t>(((prefix ^ n) * 0x9E3779B97F4A7C15ull) >> (64 - kFilterBits));
   }
   // Child for a node of many edges, by binary search.
   std::uint32_t SearchedChild(const Node& n, unsigned char byte) const;
 
   std::array<unsigned char, 256> key_{};   // a text byte as the patterns hold it
   std::array<std::uint32_t, 256> root_{};  // the root's child on each text byte, or 0
-  // The first kFilterBytes bytes of every longer pattern, hashed; the first bytes of the
-  // shorter ones.
+  // The first bytes of every pattern of at least kShortestFiltered bytes, up to kFilterBytes,
+  // hashed; the first bytes of the shorter ones.
   std::array<std::uint64_t, (std::size_t{1} << kFilterBits) / 64> filter_{};
   std::array<bool, 256> short_first_{};
+  unsigned filtered_lengths_ = 0;  // bit n set when a pattern's first n bytes are filed
+  bool fold_;
   std::vector<BuildNode> building_;        // while patterns are added; empty after Build()
   std::vector<Node> nodes_;                // node 0 is the root
   std::vector<unsigned char> edge_bytes_;  // children of each node, sorted by byte
