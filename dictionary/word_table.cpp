@@ -207,7 +207,7 @@ std::int64_t WordTable::Total() const {
 }
 
 void WordTable::Grow() {
-  std::vector<Slot> slots(slots_.empty() ? kFirstSlotCount : 2 * slots_.size());
+  std::vector<Slot, HugePageAllocator<Slot>> slots(slots_.empty() ? kFirstSlotCount : 2 * slots_.size());
   const std::size_t mask = slots.size() - 1;
   for (const Slot& slot : slots_) {
     if (slot.tag == 0) continue;

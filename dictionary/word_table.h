@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/huge_page_allocator.h"
 #include "dictionary/buckets.h"
 #include "dictionary/hash_filter.h"
 
@@ -84,7 +85,7 @@ class WordTable {
   // Sizes the filter for `keys` keys and files every key of the table in it.
   void RebuildFilter(std::size_t keys);
 
-  std::vector<Slot> slots_;  // size a power of two, at most half full
+  std::vector<Slot, HugePageAllocator<Slot>> slots_;  // size a power of two, at most half full
   std::size_t used_ = 0;     // distinct folded sources filed over all partitions
   std::array<std::int64_t, kBucketCount> counts_{};  // pairs filed per bucket
   std::string arena_;                                // the records of the longer pairs
