@@ -62,21 +62,26 @@ inline unsigned char ToLowerByte(unsigned char c) { return letters_detail::kTabl
 inline unsigned char ToUpperByte(unsigned char c) { return letters_detail::kTables.upper[c]; }
 
 // Converts text to small letters / capitals in place.
-// Eight bytes packed into one number (byte k at bits 8k), each turned into its small form:
-// A-Z by arithmetic when all eight are ASCII (a byte's high bit, set by adding, tells whether
-// it is at least 'A' and whether it is beyond 'Z'; no sum carries into the next byte), byte by
-// byte through the table otherwise.
+// Eight bytes packed into one number (byte k at bits 8k), each turned into its small form,
+// without a branch: A-Z by arithmetic on the low seven bits (a byte's high bit, set by adding,
+// tells whether it is at least 'A' and whether it is beyond 'Z'; no sum carries into the next
+// byte), and the five capitals above 0x7F by byte-wise comparison (Š Ž gain 0x10, Ć Č Đ 0x20).
 inline std::uint64_t ToLower8(std::uint64_t x) {
   constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHigh = 0x8080808080808080ull;
-  if ((x & kHigh) == 0) {
-    const std::uint64_t from_a = x + kOnes * (0x80 - 'A');
-    const std::uint64_t beyond_z = x + kOnes * (0x80 - 'Z' - 1);
-    return x | ((from_a & ~beyond_z & kHigh) >> 2);
-  }
-  std::uint64_t folded = 0;
-  for (int k = 0; k < 64; k += 8)
-    folded |= std::uint64_t{ToLowerByte(static_cast<unsigned char>(x >> k))} << k;
-  return folded;
+  constexpr std::uint64_t kLow = ~kHigh;
+  // 0x80 in each byte of bits that equals c, 0 in the others.
+  auto equal = [](std::uint64_t bits, unsigned char c) {
+    const std::uint64_t t = bits ^ (kOnes * c);
+    return ~(((t & kLow) + kLow) | t) & kHigh;
+  };
+  const std::uint64_t low = x & kLow;
+  const std::uint64_t from_a = low + kOnes * (0x80 - 'A');
+  const std::uint64_t beyond_z = low + kOnes * (0x80 - 'Z' - 1);
+  const std::uint64_t ascii_capitals = from_a & ~beyond_z & ~x & kHigh;
+  const std::uint64_t s_z = equal(x & (kOnes * 0xFB), kCapitalSCaron);  // Š 0x8A, Ž 0x8E
+  const std::uint64_t c_d =
+      equal(x, kCapitalCAcute) | equal(x, kCapitalCCaron) | equal(x, kCapitalDStroke);
+  return (x | (ascii_capitals >> 2)) + (s_z >> 3) + (c_d >> 2);
 }
 
 void ToLowerInPlace(std::string& text);

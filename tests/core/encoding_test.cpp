@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 #include "encoding/convert.h"
 #include "encoding/display_text.h"
+#include "encoding/letters.h"
 #include "encoding/utf8_text.h"
 
 namespace lorvan {
@@ -65,6 +67,22 @@ TEST(DisplayText, EveryDefinedByteSurvivesTheRoundTrip) {
     bool undefined = c == 0x81 || c == 0x83 || c == 0x88 || c == 0x90 || c == 0x98;
     EXPECT_EQ(back, undefined ? std::string(1, kKeptMark) : byte) << c;  // U+FFFD is kept
     EXPECT_EQ(kept.empty(), !undefined) << c;
+  }
+}
+
+// The eight-byte fold against the byte table: every byte in every place, beside bytes that
+// would carry into it or borrow from it if the arithmetic leaked between bytes.
+TEST(ToLower8, AgreesWithTheByteTableEverywhere) {
+  for (int c = 0; c < 256; ++c) {
+    for (unsigned filler : {0x00u, 0x40u, 0x5Au, 0x7Fu, 0x80u, 0x8Au, 0xC8u, 0xFFu}) {
+      for (int k = 0; k < 8; ++k) {
+        std::uint64_t x = 0x0101010101010101ull * filler;
+        x = (x & ~(0xFFull << (8 * k))) | std::uint64_t(c) << (8 * k);
+        const std::uint64_t folded = ToLower8(x);
+        for (int j = 0; j < 8; ++j)
+          ASSERT_EQ((folded >> (8 * j)) & 0xFF, ToLowerByte((x >> (8 * j)) & 0xFF)) << c << " " << k;
+      }
+    }
   }
 }
 
