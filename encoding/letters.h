@@ -8,6 +8,10 @@
 #include <string>
 #include <string_view>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace lorvan {
 
 // Windows-1250 codes of the Croatian letters.
@@ -82,6 +86,31 @@ inline std::uint64_t ToLower8(std::uint64_t x) {
   const std::uint64_t c_d =
       equal(x, kCapitalCAcute) | equal(x, kCapitalCCaron) | equal(x, kCapitalDStroke);
   return (x | (ascii_capitals >> 2)) + (s_z >> 3) + (c_d >> 2);
+}
+
+// Bit k set when byte k of the 16 at p is a word letter (IsWordLetter). With SSE2 the bytes
+// are classified together: A-Z and a-z as one range once 0x20 is set, the ten Croatian letters
+// by comparison (Š Ž š ž agree once 0x10 is set and 0x04 cleared; Ć Č Đ give ć č đ once 0x20
+// is set).
+inline unsigned WordLetterMask16(const char* p) {
+#if defined(__SSE2__)
+  const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  const __m128i small = _mm_or_si128(x, _mm_set1_epi8(0x20));
+  const __m128i from_a = _mm_sub_epi8(small, _mm_set1_epi8('a'));
+  const __m128i ascii = _mm_cmpeq_epi8(_mm_min_epu8(from_a, _mm_set1_epi8(25)), from_a);
+  const __m128i s_z = _mm_cmpeq_epi8(
+      _mm_and_si128(_mm_or_si128(x, _mm_set1_epi8(0x10)), _mm_set1_epi8(static_cast<char>(0xFB))),
+      _mm_set1_epi8(static_cast<char>(kSmallSCaron)));
+  const __m128i c_d =
+      _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(small, _mm_set1_epi8(static_cast<char>(kSmallCAcute))),
+                                _mm_cmpeq_epi8(small, _mm_set1_epi8(static_cast<char>(kSmallCCaron)))),
+                   _mm_cmpeq_epi8(small, _mm_set1_epi8(static_cast<char>(kSmallDStroke))));
+  return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(ascii, _mm_or_si128(s_z, c_d))));
+#else
+  unsigned mask = 0;
+  for (int k = 0; k < 16; ++k) mask |= unsigned{IsWordLetter(static_cast<unsigned char>(p[k]))} << k;
+  return mask;
+#endif
 }
 
 void ToLowerInPlace(std::string& text);

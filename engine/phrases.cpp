@@ -1,6 +1,9 @@
 #include "engine/phrases.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstring>
 
 #include "encoding/letters.h"
 
@@ -18,6 +21,21 @@ std::size_t SkipCount(std::string_view target, std::size_t limit) {
   }
   return n;
 }
+
+// The positions of the set bits of each byte value, lowest first, packed one to a byte (the
+// rest zero), and their number.
+struct BitPositions {
+  std::uint64_t packed = 0;
+  std::uint8_t count = 0;
+};
+constexpr std::array<BitPositions, 256> MakeBitPositions() {
+  std::array<BitPositions, 256> rows{};
+  for (unsigned value = 0; value < 256; ++value)
+    for (unsigned bit = 0; bit < 8; ++bit)
+      if ((value >> bit) & 1) rows[value].packed |= std::uint64_t{bit} << (8 * rows[value].count++);
+  return rows;
+}
+constexpr std::array<BitPositions, 256> kBitPositions = MakeBitPositions();
 
 bool IsHeader(const PhraseEntry& entry) {
   return !entry.source.empty() && entry.source.front() == '#';
@@ -86,28 +104,51 @@ bool PhrasePass::MayApply(std::string_view text) {
 }
 
 // The places are gathered a stretch at a time without a branch on each byte (whether a byte
-// starts a word is as hard to foretell as the text), then the trie is walked from each.
+// starts a word is as hard to foretell as the text): sixteen bytes are classified at once and
+// the word starts among them appended through a table of bit positions. Those whose first byte
+// may begin a needle, then those that pass the trie's filter, are kept, and the trie is walked
+// from each.
 bool PhrasePass::MarkWordStarts(std::string_view text, std::size_t from, std::size_t to) {
   const auto* const bytes = reinterpret_cast<const unsigned char*>(text.data());
   const char* const end = text.data() + text.size();
-  unsigned before = from > 0 ? byte_kind_[bytes[from - 1]] : 0;
+  unsigned before = from > 0 ? byte_kind_[bytes[from - 1]] & kLetter : 0;  // a letter before
   bool any = false;
-  std::array<std::uint32_t, kStartBatch> starts;
+  // Offsets in the batch; a table row may write 8 bytes from the last one.
+  std::array<std::uint8_t, kStartBatch + 8> starts;
+  static_assert(kStartBatch <= 256, "an offset in a batch fits a byte");
   for (std::size_t batch = from; batch < to; batch += kStartBatch) {
     const std::size_t stop = std::min(to, batch + kStartBatch);
     std::size_t n = 0;
-    for (std::size_t p = batch; p < stop; ++p) {
-      const unsigned kind = byte_kind_[bytes[p]];
-      starts[n] = static_cast<std::uint32_t>(p - batch);
-      n += (kind >> 1) & ~before & kLetter;
-      before = kind;
+    std::size_t p = batch;
+    for (; p + 16 <= stop; p += 16) {
+      const unsigned letters = WordLetterMask16(text.data() + p);
+      const unsigned word_starts = letters & ~((letters << 1) | before);
+      before = letters >> 15;
+      for (unsigned half = 0; half < 16; half += 8) {
+        const BitPositions& row = kBitPositions[(word_starts >> half) & 0xFF];
+        const std::uint64_t offsets =
+            row.packed + 0x0101010101010101ull * static_cast<std::uint64_t>(p - batch + half);
+        std::memcpy(starts.data() + n, &offsets, 8);
+        n += row.count;
+      }
     }
-    std::size_t m = 0;  // of the n, those whose first bytes may begin a needle
+    for (; p < stop; ++p) {  // the last few bytes one by one
+      const unsigned letter = byte_kind_[bytes[p]] & kLetter;
+      starts[n] = static_cast<std::uint8_t>(p - batch);
+      n += letter & ~before;
+      before = letter;
+    }
+    std::size_t m = 0;  // of the n, those whose first byte begins a needle
     for (std::size_t k = 0; k < n; ++k) {
       starts[m] = starts[k];
-      m += word_starts_.MayBeginAt(text.data() + batch + starts[k], end);
+      m += (byte_kind_[bytes[batch + starts[k]]] & kBeginsNeedle) != 0;
     }
+    std::size_t kept = 0;  // of the m, those whose first bytes may begin a needle
     for (std::size_t k = 0; k < m; ++k) {
+      starts[kept] = starts[k];
+      kept += word_starts_.MayBeginAt(text.data() + batch + starts[k], end);
+    }
+    for (std::size_t k = 0; k < kept; ++k) {
       const std::size_t at = batch + starts[k];
       any = word_starts_.ForEachAt(text.data() + at, end, [&](std::size_t pair) {
         if (!present_.Test(pair) || at < first_start_[pair]) first_start_[pair] = at;

@@ -49,8 +49,7 @@ class PhrasePass {
     std::size_t to;
   };
   static constexpr int kFarSteps = 16;
-  // Bits of byte_kind_. kBeginsNeedle is kLetter one place up, to test it against the kind
-  // of the byte before.
+  // Bits of byte_kind_.
   static constexpr unsigned kLetter = 1, kBeginsNeedle = 2;
   // How many bytes MarkWordStarts sifts for word starts before it walks the trie from them.
   static constexpr std::size_t kStartBatch = 256;

@@ -70,9 +70,20 @@ TEST(DisplayText, EveryDefinedByteSurvivesTheRoundTrip) {
   }
 }
 
-// The eight-byte fold against the byte table: every byte in every place, beside bytes that
-// would carry into it or borrow from it if the arithmetic leaked between bytes.
-TEST(ToLower8, AgreesWithTheByteTableEverywhere) {
+// The eight-byte fold and the sixteen-byte letter test against the byte tables: every byte in
+// every place, beside bytes that would carry into it or borrow from it if the arithmetic leaked
+// between bytes.
+TEST(ManyBytesAtOnce, AgreeWithTheByteTablesEverywhere) {
+  for (int c = 0; c < 256; ++c) {
+    for (int k = 0; k < 16; ++k) {
+      char bytes[16];
+      for (int j = 0; j < 16; ++j) bytes[j] = static_cast<char>(0x3D * j);
+      bytes[k] = static_cast<char>(c);
+      const unsigned letters = WordLetterMask16(bytes);
+      for (int j = 0; j < 16; ++j)
+        ASSERT_EQ(((letters >> j) & 1) != 0, IsWordLetter(static_cast<unsigned char>(bytes[j]))) << c;
+    }
+  }
   for (int c = 0; c < 256; ++c) {
     for (unsigned filler : {0x00u, 0x40u, 0x5Au, 0x7Fu, 0x80u, 0x8Au, 0xC8u, 0xFFu}) {
       for (int k = 0; k < 8; ++k) {
