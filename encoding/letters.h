@@ -113,6 +113,30 @@ inline unsigned WordLetterMask16(const char* p) {
 #endif
 }
 
+// Bit k set when byte k of the 16 at p is a capital: A-Z or Š Ž Ć Č Đ.
+inline unsigned CapitalMask16(const char* p) {
+#if defined(__SSE2__)
+  const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  const __m128i from_a = _mm_sub_epi8(x, _mm_set1_epi8('A'));
+  const __m128i ascii = _mm_cmpeq_epi8(_mm_min_epu8(from_a, _mm_set1_epi8(25)), from_a);
+  const __m128i s_z =  // Š 0x8A, Ž 0x8E
+      _mm_cmpeq_epi8(_mm_and_si128(x, _mm_set1_epi8(static_cast<char>(0xFB))),
+                     _mm_set1_epi8(static_cast<char>(kCapitalSCaron)));
+  const __m128i c_d =
+      _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8(static_cast<char>(kCapitalCAcute))),
+                                _mm_cmpeq_epi8(x, _mm_set1_epi8(static_cast<char>(kCapitalCCaron)))),
+                   _mm_cmpeq_epi8(x, _mm_set1_epi8(static_cast<char>(kCapitalDStroke))));
+  return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(ascii, _mm_or_si128(s_z, c_d))));
+#else
+  unsigned mask = 0;
+  for (int k = 0; k < 16; ++k) {
+    const auto c = static_cast<unsigned char>(p[k]);
+    mask |= unsigned{IsWordLetter(c) && ToLowerByte(c) != c} << k;
+  }
+  return mask;
+#endif
+}
+
 void ToLowerInPlace(std::string& text);
 void ToUpperInPlace(std::string& text);
 

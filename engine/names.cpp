@@ -1,5 +1,7 @@
 #include "engine/names.h"
 
+#include <bit>
+
 #include "encoding/letters.h"
 
 namespace lorvan {
@@ -29,6 +31,11 @@ NamePass::NamePass(const std::vector<NameEntry>& names) {
   }
   matcher_.Build();
   source_starts_.Build();
+  for (int byte = 0; byte < 256; ++byte) {
+    const auto c = static_cast<unsigned char>(byte);
+    if (begins_source_[c] && !(IsWordLetter(c) && ToLowerByte(c) != c))
+      sources_begin_with_capitals_ = false;
+  }
   seen_patterns_.Resize(matcher_.pattern_count());
   present_.Resize(names.size());
 }
@@ -40,11 +47,19 @@ void NamePass::Scan(const std::string& line) {
 }
 
 bool NamePass::MayApply(std::string_view line) const {
-  const char* const end = line.data() + line.size();
-  for (const char* p = line.data(); p < end; ++p) {
-    if (begins_source_[static_cast<unsigned char>(*p)] && source_starts_.MayBeginAt(p, end))
-      return true;
+  const char* p = line.data();
+  const char* const end = p + line.size();
+  auto begins_here = [&](const char* at) {
+    return begins_source_[static_cast<unsigned char>(*at)] && source_starts_.MayBeginAt(at, end);
+  };
+  if (sources_begin_with_capitals_) {  // only the capitals among each sixteen bytes are tried
+    for (; end - p >= 16; p += 16) {
+      for (unsigned capitals = CapitalMask16(p); capitals != 0; capitals &= capitals - 1)
+        if (begins_here(p + std::countr_zero(capitals))) return true;
+    }
   }
+  for (; p < end; ++p)
+    if (begins_here(p)) return true;
   return false;
 }
 

@@ -44,6 +44,7 @@ class NamePass {
   // The first bytes of those sources, tried only where a byte that begins one stands.
   PrefixFilter source_starts_{kPrefixBytes, /*fold=*/false};
   std::array<bool, 256> begins_source_{};
+  bool sources_begin_with_capitals_ = true;  // every byte in begins_source_ is a capital
   // Scratch of Apply.
   std::string out_;
   BitSet seen_patterns_;

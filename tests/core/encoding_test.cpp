@@ -79,9 +79,12 @@ TEST(ManyBytesAtOnce, AgreeWithTheByteTablesEverywhere) {
       char bytes[16];
       for (int j = 0; j < 16; ++j) bytes[j] = static_cast<char>(0x3D * j);
       bytes[k] = static_cast<char>(c);
-      const unsigned letters = WordLetterMask16(bytes);
-      for (int j = 0; j < 16; ++j)
-        ASSERT_EQ(((letters >> j) & 1) != 0, IsWordLetter(static_cast<unsigned char>(bytes[j]))) << c;
+      const unsigned letters = WordLetterMask16(bytes), capitals = CapitalMask16(bytes);
+      for (int j = 0; j < 16; ++j) {
+        const auto b = static_cast<unsigned char>(bytes[j]);
+        ASSERT_EQ(((letters >> j) & 1) != 0, IsWordLetter(b)) << c;
+        ASSERT_EQ(((capitals >> j) & 1) != 0, IsWordLetter(b) && ToLowerByte(b) != b) << c;
+      }
     }
   }
   for (int c = 0; c < 256; ++c) {
