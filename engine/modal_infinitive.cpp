@@ -116,7 +116,28 @@ void ModalInfinitives::Apply(std::string& line) {
   line.swap(out_);
 }
 
+// The modal is looked for first: a word before "da" is far more rarely a modal than the word
+// after it a present.
 bool ModalInfinitives::MatchAt(const std::string& line, std::size_t space, Match* match) {
+  // Before "da": the clitics, then the modal.
+  const ModalTable::Modal* modal = nullptr;
+  bool only_li = true;
+  for (std::size_t end = space, clitics = 0;; ++clitics) {
+    const std::size_t begin = WordBegin(line, end);
+    if (begin == end) return false;
+    const std::string& word = Lower(line, begin, end);
+    modal = table_.FindModal(word);
+    if (modal != nullptr) {
+      match->modal_begin = begin;
+      match->modal_end = end;
+      break;
+    }
+    if (clitics == kMaxCliticsBefore || begin == 0 || line[begin - 1] != ' ' ||
+        !IsCliticBefore(word))
+      return false;
+    only_li = only_li && word == "li";
+    end = begin - 1;
+  }
   // After "da": the pronoun clitics, then the present.
   const ModalTable::Present* present = nullptr;
   for (std::size_t begin = space + 4, clitics = 0;; ++clitics) {
@@ -135,32 +156,14 @@ bool ModalInfinitives::MatchAt(const std::string& line, std::size_t space, Match
     match->infinitive = &table_.Infinitive(*present);
     break;
   }
-  // Before "da": the clitics, then the modal.
-  bool only_li = true;
-  for (std::size_t end = space, clitics = 0;; ++clitics) {
-    const std::size_t begin = WordBegin(line, end);
-    if (begin == end) return false;
-    const std::string& word = Lower(line, begin, end);
-    if (const ModalTable::Modal* modal = table_.FindModal(word)) {
-      if (modal->person_forms < 0) {
-        if ((modal->persons & present->persons) == 0) return false;
-      } else {
-        if (!only_li) return false;
-        if (std::popcount(present->persons) == 1) {
-          const std::string& form = table_.PersonForm(*modal, std::countr_zero(present->persons));
-          if (form != word) match->modal_form = &form;
-        }
-      }
-      match->modal_begin = begin;
-      match->modal_end = end;
-      return true;
-    }
-    if (clitics == kMaxCliticsBefore || begin == 0 || line[begin - 1] != ' ' ||
-        !IsCliticBefore(word))
-      return false;
-    only_li = only_li && word == "li";
-    end = begin - 1;
+  // The modal must agree with the present in person.
+  if (modal->person_forms < 0) return (modal->persons & present->persons) != 0;
+  if (!only_li) return false;
+  if (std::popcount(present->persons) == 1) {
+    const std::string& form = table_.PersonForm(*modal, std::countr_zero(present->persons));
+    if (form != Lower(line, match->modal_begin, match->modal_end)) match->modal_form = &form;
   }
+  return true;
 }
 
 const std::string& ModalInfinitives::Lower(const std::string& line, std::size_t begin,

@@ -40,7 +40,7 @@ TEST(ModalInfinitives, RewritesModalDaPresentAndLeavesEverythingElse) {
       {"Može da vidi.", "Može vidjeti."},
       {"moram da idem, mogu da idem", "moram da idem, mogu ići"},  // moram: no modal here
       {"Treba da se učini", "Treba se učiniti"},
-      {"Šta treba da idem?", "Šta trebam ići?"},
+      {"Šta treba da idem? TREBA DA IDEM", "Šta trebam ići? TREBAM IĆI"},
       {"treba li da idem", "trebam li ići"},
       {"treba mi da idem", "treba mi da idem"},  // only "li" between treba and da
       {"mogu da vidim i mogu da vide", "mogu vidjeti i mogu vidjeti"},
