@@ -5,6 +5,10 @@
 #include <cstdint>
 #include <string_view>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "common/load8.h"
 #include "encoding/letters.h"
 
@@ -47,13 +51,27 @@ std::size_t WordEnd(const std::string& line, std::size_t begin) {
 bool IsDaAt(const char* p) { return p[-1] == ' ' && (p[1] | 0x20) == 'a' && p[2] == ' '; }
 
 // The index of the first " da " (d and a in either case) of line at or after from; npos if
-// none. Eight bytes at a time are searched for a d, several times rarer than the space.
+// none. With SSE2 sixteen places are tested at once, each of the four bytes by its own load;
+// else eight bytes at a time are searched for a d, several times rarer than the space.
 std::size_t FindDa(const std::string& line, std::size_t from) {
   if (line.size() < from + 4) return std::string::npos;
-  constexpr std::uint64_t kOnes = 0x0101010101010101, kHigh = 0x8080808080808080;
   const char* const begin = line.data();
   const char* const last = begin + line.size() - 3;  // the last place a d can stand
   const char* p = begin + from + 1;
+#if defined(__SSE2__)
+  auto load = [](const char* at) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at)); };
+  const __m128i space = _mm_set1_epi8(' '), small = _mm_set1_epi8(0x20);
+  for (; last - p >= 15; p += 16) {
+    const __m128i da = _mm_and_si128(
+        _mm_and_si128(_mm_cmpeq_epi8(load(p - 1), space),
+                      _mm_cmpeq_epi8(_mm_or_si128(load(p), small), _mm_set1_epi8('d'))),
+        _mm_and_si128(_mm_cmpeq_epi8(_mm_or_si128(load(p + 1), small), _mm_set1_epi8('a')),
+                      _mm_cmpeq_epi8(load(p + 2), space)));
+    if (const int found = _mm_movemask_epi8(da); found != 0)
+      return static_cast<std::size_t>(p - 1 - begin) + std::countr_zero(static_cast<unsigned>(found));
+  }
+#else
+  constexpr std::uint64_t kOnes = 0x0101010101010101, kHigh = 0x8080808080808080;
   for (; last - p >= 7; p += 8) {
     const std::uint64_t d = (Load8(p) | kOnes * 0x20) ^ kOnes * 'd';  // zero where a d stands
     // The high bit of every byte that is zero, and maybe of some above one: each is checked.
@@ -62,6 +80,7 @@ std::size_t FindDa(const std::string& line, std::size_t from) {
       if (IsDaAt(q)) return static_cast<std::size_t>(q - 1 - begin);
     }
   }
+#endif
   for (; p <= last; ++p) {
     if ((*p | 0x20) == 'd' && IsDaAt(p)) return static_cast<std::size_t>(p - 1 - begin);
   }
