@@ -229,9 +229,11 @@ void PhrasePass::ApplyAtWordStarts(std::string& line) {
       [&](std::size_t header) { return folded_.find(rules_[header].needle) != std::string::npos; },
       [&](std::size_t pair) {
         const std::size_t search_from = std::min(first_start_[pair], moved);
-        if (!ApplyPhraseRule(rules_[pair], line, folded_, &out_, search_from)) return;
+        TextChange change;
+        if (!ApplyPhraseRule(rules_[pair], line, folded_, &out_, search_from, &change)) return;
         line.swap(out_);  // unchanged when each occurrence was already its replacement
-        const std::string_view stretch = RefoldChange(out_, line, word_starts_.depth(), &folded_);
+        const std::string_view stretch =
+            RefoldChange(out_, line, word_starts_.depth(), &folded_, change);
         const auto from = static_cast<std::size_t>(stretch.data() - folded_.data());
         moved = std::min(moved, from);
         MarkWordStarts(line, from, std::min(line.size(), from + stretch.size() + 1));

@@ -88,11 +88,15 @@ void FoldInto(std::string_view text, std::string* out) {
 }
 
 std::string_view RefoldChange(std::string_view before, std::string_view after, std::size_t longest,
-                              std::string* folded) {
+                              std::string* folded, TextChange known) {
   const std::size_t shorter = std::min(before.size(), after.size());
-  const std::size_t prefix = CommonPrefix(before.data(), after.data(), shorter);
+  const std::size_t head = std::min(known.same_head, shorter);
+  const std::size_t prefix =
+      head + CommonPrefix(before.data() + head, after.data() + head, shorter - head);
+  const std::size_t tail = std::min(known.same_tail, shorter - prefix);
   const std::size_t suffix =
-      CommonSuffix(before.data() + before.size(), after.data() + after.size(), shorter - prefix);
+      tail + CommonSuffix(before.data() + before.size() - tail, after.data() + after.size() - tail,
+                          shorter - prefix - tail);
   const std::size_t changed = after.size() - prefix - suffix;
   folded->replace(prefix, before.size() - prefix - suffix, changed, ' ');
   for (std::size_t i = prefix; i < prefix + changed; ++i)
@@ -124,21 +128,26 @@ NameRule MakeNameRule(std::string_view source, std::string_view target) {
 }
 
 bool ApplyPhraseRule(const PhraseRule& rule, std::string_view text, std::string_view haystack,
-                     std::string* out, std::size_t from) {
+                     std::string* out, std::size_t from, TextChange* change) {
   const std::size_t length = rule.needle.size();
   if (length == 0) return false;
   bool replaced = false;
   std::size_t start = 0, resume = from;
   for (std::size_t p; (p = haystack.find(rule.needle, resume)) != std::string_view::npos;) {
     if (RejectAtBoundary(rule, text, p, &resume)) continue;
-    if (!replaced) out->clear();
+    if (!replaced) {
+      out->clear();
+      if (change != nullptr) change->same_head = p;
+    }
     replaced = true;
     out->append(text.substr(start, p - start));
     out->append(ReplacementFor(rule, text.substr(p, length)));
     start = resume = p + length;
   }
-  if (replaced) out->append(text.substr(start));
-  return replaced;
+  if (!replaced) return false;
+  out->append(text.substr(start));
+  if (change != nullptr) change->same_tail = text.size() - start;
+  return true;
 }
 
 bool ApplyNameRule(const NameRule& rule, std::string_view text, std::string_view haystack,
