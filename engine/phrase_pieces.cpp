@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "common/find_needle.h"
 #include "engine/phrases.h"
 
 namespace lorvan {
@@ -89,7 +90,7 @@ bool PhrasePass::KeyInPieces(std::size_t header, Pieces& pieces) {
   for (std::uint32_t k : pieces.holders[header]) {
     if (!pieces.changed[k] && !is_unmatched_[header]) return true;
     FoldInto(pieces.text[k], &folded_);
-    if (folded_.find(rules_[header].needle) != std::string::npos) return true;
+    if (FindNeedle(folded_, rules_[header].needle) != std::string_view::npos) return true;
   }
   return false;
 }

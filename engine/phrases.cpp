@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "common/find_needle.h"
 #include "encoding/letters.h"
 
 namespace lorvan {
@@ -226,7 +227,9 @@ void PhrasePass::ApplyAtWordStarts(std::string& line) {
   std::size_t moved = line.size();  // the least `from` of the changes so far
   WalkPairs(
       present_,
-      [&](std::size_t header) { return folded_.find(rules_[header].needle) != std::string::npos; },
+      [&](std::size_t header) {
+        return FindNeedle(folded_, rules_[header].needle) != std::string_view::npos;
+      },
       [&](std::size_t pair) {
         const std::size_t search_from = std::min(first_start_[pair], moved);
         TextChange change;
@@ -252,7 +255,7 @@ void PhrasePass::ApplyToLine(std::string& line) {
       present_,
       [&](std::size_t header) {
         return (marks_exact && !is_unmatched_[header]) ||
-               folded_.find(rules_[header].needle) != std::string::npos;
+               FindNeedle(folded_, rules_[header].needle) != std::string_view::npos;
       },
       [&](std::size_t pair) {
         if (ApplyPair(pair, line)) marks_exact = false;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "common/find_needle.h"
 #include "common/load8.h"
 #include "encoding/letters.h"
 
@@ -133,7 +134,7 @@ bool ApplyPhraseRule(const PhraseRule& rule, std::string_view text, std::string_
   if (length == 0) return false;
   bool replaced = false;
   std::size_t start = 0, resume = from;
-  for (std::size_t p; (p = haystack.find(rule.needle, resume)) != std::string_view::npos;) {
+  for (std::size_t p; (p = FindNeedle(haystack, rule.needle, resume)) != std::string_view::npos;) {
     if (RejectAtBoundary(rule, text, p, &resume)) continue;
     if (!replaced) {
       out->clear();
@@ -157,7 +158,7 @@ bool ApplyNameRule(const NameRule& rule, std::string_view text, std::string_view
   bool replaced = false;
   std::size_t start = 0;
   for (std::size_t p, resume = 0;
-       (p = haystack.find(rule.needle, resume)) != std::string_view::npos;) {
+       (p = FindNeedle(haystack, rule.needle, resume)) != std::string_view::npos;) {
     resume = p + length;
     std::string_view seen = text.substr(p, length);
     if (HasNoCapital(seen) || HasNoSmall(seen)) continue;  // kept, copied with the next stretch

@@ -2,9 +2,11 @@
 // row is also checked against the literal passes, which the differential tests take as the truth.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
+#include "common/find_needle.h"
 #include "engine/barriers.h"
 #include "engine/names.h"
 #include "engine/phrases.h"
@@ -102,6 +104,23 @@ TEST(NamePass, OnlyMixedCaseOccurrencesInListOrder) {
     pass.Apply(line);
     EXPECT_EQ(line, c.expected) << c.line;
     EXPECT_EQ(reference::ApplyNamesLiteral(c.line, c.list), c.expected) << c.line;
+  }
+}
+
+// The search the passes use, against the library's, on random text of few distinct bytes,
+// where needles meet often and at every distance from the end.
+TEST(FindNeedle, AgreesWithTheLibrarySearch) {
+  std::mt19937 rng(5);
+  auto random_text = [&rng](std::size_t length) {
+    std::string text;
+    for (std::size_t i = 0; i < length; ++i) text += "ad \350"[rng() % 4];
+    return text;
+  };
+  for (int i = 0; i < 20000; ++i) {
+    const std::string text = random_text(rng() % 70), needle = random_text(rng() % 6);
+    const std::size_t from = rng() % (text.size() + 3);
+    ASSERT_EQ(FindNeedle(text, needle, from), std::string_view(text).find(needle, from))
+        << text << " | " << needle << " | " << from;
   }
 }
 
