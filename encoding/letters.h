@@ -113,6 +113,25 @@ inline unsigned WordLetterMask16(const char* p) {
 #endif
 }
 
+#if defined(__SSE2__)
+// The 16 bytes at in turned into their small forms at out, as ToLower8 does eight.
+inline void ToLower16(const char* in, char* out) {
+  const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
+  const __m128i from_a = _mm_sub_epi8(x, _mm_set1_epi8('A'));
+  const __m128i ascii = _mm_cmpeq_epi8(_mm_min_epu8(from_a, _mm_set1_epi8(25)), from_a);
+  const __m128i s_z =  // Š 0x8A, Ž 0x8E gain 0x10
+      _mm_cmpeq_epi8(_mm_and_si128(x, _mm_set1_epi8(static_cast<char>(0xFB))),
+                     _mm_set1_epi8(static_cast<char>(kCapitalSCaron)));
+  const __m128i c_d =  // Ć Č Đ gain 0x20, as A-Z do
+      _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8(static_cast<char>(kCapitalCAcute))),
+                                _mm_cmpeq_epi8(x, _mm_set1_epi8(static_cast<char>(kCapitalCCaron)))),
+                   _mm_cmpeq_epi8(x, _mm_set1_epi8(static_cast<char>(kCapitalDStroke))));
+  const __m128i gain = _mm_or_si128(_mm_and_si128(_mm_or_si128(ascii, c_d), _mm_set1_epi8(0x20)),
+                                    _mm_and_si128(s_z, _mm_set1_epi8(0x10)));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_add_epi8(x, gain));
+}
+#endif
+
 // Bit k set when byte k of the 16 at p is a capital: A-Z or Š Ž Ć Č Đ.
 inline unsigned CapitalMask16(const char* p) {
 #if defined(__SSE2__)
