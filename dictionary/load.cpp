@@ -1,5 +1,6 @@
 #include "dictionary/load.h"
 
+#include <algorithm>
 #include <string_view>
 #include <utility>
 
@@ -10,6 +11,7 @@ namespace lorvan {
 namespace {
 
 constexpr std::int64_t kYieldEvery = 501;  // lines of the word file between two yields
+constexpr std::size_t kReservedPairsAtMost = std::size_t{1} << 20;
 
 // Reads one dictionary file of folder into *bytes; reports it and returns false when it cannot
 // be read.
@@ -69,8 +71,13 @@ LoadReport LoadDictionary(const std::string& folder, LoadWatcher* watcher,
                           Dictionary* dictionary) {
   DictionaryLoader loader(dictionary);
   std::string bytes;
-  if (ReadDictionaryFile(folder, DictionaryFile::kWords, loader, &bytes))
+  if (ReadDictionaryFile(folder, DictionaryFile::kWords, loader, &bytes)) {
+    // Room for a pair on every line, up to a bound: a huge file of repeated lines must not
+    // claim a table it never fills.
+    const auto lines = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
+    dictionary->words.Reserve(std::min(lines, kReservedPairsAtMost));
     LoadWords(bytes, watcher, loader);
+  }
   if (ReadDictionaryFile(folder, DictionaryFile::kPhrases, loader, &bytes)) {
     ForEachLine(bytes, [&loader](std::string_view line) { loader.AddPhraseLine(line); });
     loader.FinishPhrases();

@@ -11,7 +11,6 @@ namespace lorvan {
 namespace {
 
 // Eight bytes are packed into one number as Load8 reads them: byte k at bits 8k.
-constexpr std::size_t kFirstSlotCount = 64;
 constexpr std::size_t kHeadBytes = 8;
 constexpr std::size_t kRecordHeader = 16;  // an arena record's two lengths
 static_assert(kBucketCount * kLengthClassCount <= 256, "a partition fits the high byte of a tag");
@@ -206,8 +205,15 @@ std::int64_t WordTable::Total() const {
   return total;
 }
 
-void WordTable::Grow() {
-  std::vector<Slot, HugePageAllocator<Slot>> slots(slots_.empty() ? kFirstSlotCount : 2 * slots_.size());
+void WordTable::Reserve(std::size_t pairs) {
+  std::size_t count = std::max(slots_.size(), kFirstSlotCount);
+  while (count < 2 * pairs) count *= 2;
+  if (count > slots_.size()) Rehash(count);
+  if (pairs > filter_.capacity() && filter_.CanGrow()) RebuildFilter(2 * pairs);
+}
+
+void WordTable::Rehash(std::size_t count) {
+  std::vector<Slot, HugePageAllocator<Slot>> slots(count);
   const std::size_t mask = slots.size() - 1;
   for (const Slot& slot : slots_) {
     if (slot.tag == 0) continue;

@@ -19,6 +19,9 @@ class WordTable {
  public:
   WordTable();
 
+  // Makes room for about `pairs` pairs at once, so that filing them grows nothing on the way.
+  void Reserve(std::size_t pairs);
+
   // Files a pair under the bucket of its source's first character and the length class of
   // its source's length. REQUIRES: source is not empty.
   void Add(std::string_view source, std::string_view target);
@@ -44,6 +47,7 @@ class WordTable {
   };
 
   static constexpr std::size_t kInlineBytes = 20;
+  static constexpr std::size_t kFirstSlotCount = 64;
   static constexpr std::size_t kMaxTagLength = 255;
 
   // One slot of the open-addressing table, 32 bytes, so that a hit reads one cache line. A
@@ -81,7 +85,9 @@ class WordTable {
   // Fills a free slot with the pair, its key already computed.
   void Fill(Slot& slot, const Key& key, std::string_view source, std::string_view target);
   // Doubles the slots and files every pair again.
-  void Grow();
+  void Grow() { Rehash(slots_.empty() ? kFirstSlotCount : 2 * slots_.size()); }
+  // Files every pair again in `count` slots (a power of two).
+  void Rehash(std::size_t count);
   // Sizes the filter for `keys` keys and files every key of the table in it.
   void RebuildFilter(std::size_t keys);
 
