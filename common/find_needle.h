@@ -17,7 +17,8 @@ namespace lorvan {
 
 // The first position at or after from where needle occurs in text, or npos; the same answer
 // as text.find(needle, from).
-inline std::size_t FindNeedle(std::string_view text, std::string_view needle, std::size_t from = 0) {
+inline std::size_t FindNeedle(std::string_view text, std::string_view needle,
+                              std::size_t from = 0) {
   const std::size_t n = needle.size();
   if (from > text.size() || text.size() - from < n) return std::string_view::npos;
   if (n == 0) return from;

@@ -3,9 +3,9 @@
 // translation cache far less often. Where the system has no such pages it is an ordinary array.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdlib>
-#include <algorithm>
 #include <new>
 
 #if defined(__linux__)
@@ -28,7 +28,8 @@ struct HugePageAllocator {
     const std::size_t alignment =
         std::max(bytes >= kHugePage ? kHugePage : alignof(std::max_align_t), alignof(T));
     // aligned_alloc wants a size that is a multiple of the alignment.
-    const std::size_t rounded = std::max<std::size_t>((bytes + alignment - 1) / alignment, 1) * alignment;
+    const std::size_t rounded =
+        std::max<std::size_t>((bytes + alignment - 1) / alignment, 1) * alignment;
     void* p = std::aligned_alloc(alignment, rounded);
     if (p == nullptr) throw std::bad_alloc();
 #if defined(__linux__) && defined(MADV_HUGEPAGE)

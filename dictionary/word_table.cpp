@@ -32,7 +32,6 @@ std::uint64_t LoadUpTo8(const char* p, std::size_t n) {
   return byte(0) | byte(n / 2) | byte(n - 1);
 }
 
-
 // The n bytes at p, 1 <= n <= 8, packed into one number, read as the eight bytes that end at
 // p + n. REQUIRES: those eight bytes are readable.
 std::uint64_t LoadEndingAt(const char* p, std::size_t n) {

@@ -92,7 +92,7 @@ class WordTable {
   void RebuildFilter(std::size_t keys);
 
   std::vector<Slot, HugePageAllocator<Slot>> slots_;  // size a power of two, at most half full
-  std::size_t used_ = 0;     // distinct folded sources filed over all partitions
+  std::size_t used_ = 0;  // distinct folded sources filed over all partitions
   std::array<std::int64_t, kBucketCount> counts_{};  // pairs filed per bucket
   std::string arena_;                                // the records of the longer pairs
   HashFilter filter_;                                // the hash of every distinct folded source

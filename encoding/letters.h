@@ -88,64 +88,64 @@ inline std::uint64_t ToLower8(std::uint64_t x) {
   return (x | (ascii_capitals >> 2)) + (s_z >> 3) + (c_d >> 2);
 }
 
+#if defined(__SSE2__)
+namespace letters_detail {
+inline __m128i Load16(const char* p) {
+  return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+}
+inline __m128i Equal16(__m128i x, unsigned char c) {
+  return _mm_cmpeq_epi8(x, _mm_set1_epi8(static_cast<char>(c)));
+}
+// 0xFF in each byte of x from first to first + 25 (the span of A-Z), 0 in the others.
+inline __m128i InAlphabetSpan16(__m128i x, char first) {
+  const __m128i from = _mm_sub_epi8(x, _mm_set1_epi8(first));
+  return _mm_cmpeq_epi8(_mm_min_epu8(from, _mm_set1_epi8(25)), from);
+}
+// The capitals among the bytes of x: those whose small form is 0x20 on (A-Z, Ć Č Đ) and those
+// whose small form is 0x10 on (Š Ž, equal once 0x04 is cleared), 0xFF in each.
+struct Capitals16 {
+  __m128i gain_20;
+  __m128i gain_10;
+};
+inline Capitals16 CapitalsOf(__m128i x) {
+  const __m128i c_d =
+      _mm_or_si128(_mm_or_si128(Equal16(x, kCapitalCAcute), Equal16(x, kCapitalCCaron)),
+                   Equal16(x, kCapitalDStroke));
+  return {_mm_or_si128(InAlphabetSpan16(x, 'A'), c_d),
+          Equal16(_mm_and_si128(x, _mm_set1_epi8(static_cast<char>(0xFB))), kCapitalSCaron)};
+}
+}  // namespace letters_detail
+#endif
+
 // Bit k set when byte k of the 16 at p is a word letter (IsWordLetter). With SSE2 the bytes
-// are classified together: A-Z and a-z as one range once 0x20 is set, the ten Croatian letters
-// by comparison (Š Ž š ž agree once 0x10 is set and 0x04 cleared; Ć Č Đ give ć č đ once 0x20
-// is set).
+// are classified together: with 0x20 set, A-Z and a-z are the span of a-z and Ć Č Đ ć č đ are
+// ć č đ; with 0x10 set and 0x04 cleared, Š Ž š ž are all š.
 inline unsigned WordLetterMask16(const char* p) {
 #if defined(__SSE2__)
-  const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  using namespace letters_detail;
+  const __m128i x = Load16(p);
   const __m128i small = _mm_or_si128(x, _mm_set1_epi8(0x20));
-  const __m128i from_a = _mm_sub_epi8(small, _mm_set1_epi8('a'));
-  const __m128i ascii = _mm_cmpeq_epi8(_mm_min_epu8(from_a, _mm_set1_epi8(25)), from_a);
-  const __m128i s_z = _mm_cmpeq_epi8(
+  const __m128i s_z = Equal16(
       _mm_and_si128(_mm_or_si128(x, _mm_set1_epi8(0x10)), _mm_set1_epi8(static_cast<char>(0xFB))),
-      _mm_set1_epi8(static_cast<char>(kSmallSCaron)));
+      kSmallSCaron);
   const __m128i c_d =
-      _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(small, _mm_set1_epi8(static_cast<char>(kSmallCAcute))),
-                                _mm_cmpeq_epi8(small, _mm_set1_epi8(static_cast<char>(kSmallCCaron)))),
-                   _mm_cmpeq_epi8(small, _mm_set1_epi8(static_cast<char>(kSmallDStroke))));
-  return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(ascii, _mm_or_si128(s_z, c_d))));
+      _mm_or_si128(_mm_or_si128(Equal16(small, kSmallCAcute), Equal16(small, kSmallCCaron)),
+                   Equal16(small, kSmallDStroke));
+  const __m128i letters = _mm_or_si128(InAlphabetSpan16(small, 'a'), _mm_or_si128(s_z, c_d));
+  return static_cast<unsigned>(_mm_movemask_epi8(letters));
 #else
   unsigned mask = 0;
-  for (int k = 0; k < 16; ++k) mask |= unsigned{IsWordLetter(static_cast<unsigned char>(p[k]))} << k;
+  for (int k = 0; k < 16; ++k)
+    mask |= unsigned{IsWordLetter(static_cast<unsigned char>(p[k]))} << k;
   return mask;
 #endif
 }
 
-#if defined(__SSE2__)
-// The 16 bytes at in turned into their small forms at out, as ToLower8 does eight.
-inline void ToLower16(const char* in, char* out) {
-  const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
-  const __m128i from_a = _mm_sub_epi8(x, _mm_set1_epi8('A'));
-  const __m128i ascii = _mm_cmpeq_epi8(_mm_min_epu8(from_a, _mm_set1_epi8(25)), from_a);
-  const __m128i s_z =  // Š 0x8A, Ž 0x8E gain 0x10
-      _mm_cmpeq_epi8(_mm_and_si128(x, _mm_set1_epi8(static_cast<char>(0xFB))),
-                     _mm_set1_epi8(static_cast<char>(kCapitalSCaron)));
-  const __m128i c_d =  // Ć Č Đ gain 0x20, as A-Z do
-      _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8(static_cast<char>(kCapitalCAcute))),
-                                _mm_cmpeq_epi8(x, _mm_set1_epi8(static_cast<char>(kCapitalCCaron)))),
-                   _mm_cmpeq_epi8(x, _mm_set1_epi8(static_cast<char>(kCapitalDStroke))));
-  const __m128i gain = _mm_or_si128(_mm_and_si128(_mm_or_si128(ascii, c_d), _mm_set1_epi8(0x20)),
-                                    _mm_and_si128(s_z, _mm_set1_epi8(0x10)));
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_add_epi8(x, gain));
-}
-#endif
-
 // Bit k set when byte k of the 16 at p is a capital: A-Z or Š Ž Ć Č Đ.
 inline unsigned CapitalMask16(const char* p) {
 #if defined(__SSE2__)
-  const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-  const __m128i from_a = _mm_sub_epi8(x, _mm_set1_epi8('A'));
-  const __m128i ascii = _mm_cmpeq_epi8(_mm_min_epu8(from_a, _mm_set1_epi8(25)), from_a);
-  const __m128i s_z =  // Š 0x8A, Ž 0x8E
-      _mm_cmpeq_epi8(_mm_and_si128(x, _mm_set1_epi8(static_cast<char>(0xFB))),
-                     _mm_set1_epi8(static_cast<char>(kCapitalSCaron)));
-  const __m128i c_d =
-      _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8(static_cast<char>(kCapitalCAcute))),
-                                _mm_cmpeq_epi8(x, _mm_set1_epi8(static_cast<char>(kCapitalCCaron)))),
-                   _mm_cmpeq_epi8(x, _mm_set1_epi8(static_cast<char>(kCapitalDStroke))));
-  return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(ascii, _mm_or_si128(s_z, c_d))));
+  const letters_detail::Capitals16 capitals = letters_detail::CapitalsOf(letters_detail::Load16(p));
+  return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(capitals.gain_20, capitals.gain_10)));
 #else
   unsigned mask = 0;
   for (int k = 0; k < 16; ++k) {
@@ -155,6 +155,17 @@ inline unsigned CapitalMask16(const char* p) {
   return mask;
 #endif
 }
+
+#if defined(__SSE2__)
+// The 16 bytes at in turned into their small forms at out, as ToLower8 does eight.
+inline void ToLower16(const char* in, char* out) {
+  const __m128i x = letters_detail::Load16(in);
+  const letters_detail::Capitals16 capitals = letters_detail::CapitalsOf(x);
+  const __m128i gain = _mm_or_si128(_mm_and_si128(capitals.gain_20, _mm_set1_epi8(0x20)),
+                                    _mm_and_si128(capitals.gain_10, _mm_set1_epi8(0x10)));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_add_epi8(x, gain));
+}
+#endif
 
 void ToLowerInPlace(std::string& text);
 void ToUpperInPlace(std::string& text);

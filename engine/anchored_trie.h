@@ -75,7 +75,7 @@ class AnchoredTrie {
   }
 
  private:
-  static constexpr std::uint32_t kLinearEdges = 8;  // more edges are searched by halves
+  static constexpr std::uint32_t kLinearEdges = 8;     // more edges are searched by halves
   static constexpr std::size_t kShortestFiltered = 3;  // shorter patterns: their first byte
   static constexpr std::size_t kFilterBytes = 5;
   static constexpr int kFilterBits = 16;  // the filter holds 2^kFilterBits bits

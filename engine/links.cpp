@@ -123,12 +123,12 @@ std::size_t FindTrigger(std::string_view text, std::size_t from) {
 #if defined(__SSE2__)
   for (; end - p >= 16; p += 16) {
     const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    const __m128i any = _mm_or_si128(
-        _mm_or_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8(kTriggers[0])),
-                     _mm_cmpeq_epi8(x, _mm_set1_epi8(kTriggers[1]))),
-        _mm_cmpeq_epi8(x, _mm_set1_epi8(kTriggers[2])));
+    const __m128i any = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8(kTriggers[0])),
+                                                  _mm_cmpeq_epi8(x, _mm_set1_epi8(kTriggers[1]))),
+                                     _mm_cmpeq_epi8(x, _mm_set1_epi8(kTriggers[2])));
     if (const int mask = _mm_movemask_epi8(any); mask != 0)
-      return static_cast<std::size_t>(p - text.data()) + std::countr_zero(static_cast<unsigned>(mask));
+      return static_cast<std::size_t>(p - text.data()) +
+             std::countr_zero(static_cast<unsigned>(mask));
   }
 #endif
   for (; p < end; ++p)

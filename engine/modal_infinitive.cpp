@@ -68,7 +68,8 @@ std::size_t FindDa(const std::string& line, std::size_t from) {
         _mm_and_si128(_mm_cmpeq_epi8(_mm_or_si128(load(p + 1), small), _mm_set1_epi8('a')),
                       _mm_cmpeq_epi8(load(p + 2), space)));
     if (const int found = _mm_movemask_epi8(da); found != 0)
-      return static_cast<std::size_t>(p - 1 - begin) + std::countr_zero(static_cast<unsigned>(found));
+      return static_cast<std::size_t>(p - 1 - begin) +
+             std::countr_zero(static_cast<unsigned>(found));
   }
 #else
   constexpr std::uint64_t kOnes = 0x0101010101010101, kHigh = 0x8080808080808080;

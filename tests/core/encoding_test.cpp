@@ -101,7 +101,8 @@ TEST(ManyBytesAtOnce, AgreeWithTheByteTablesEverywhere) {
         x = (x & ~(0xFFull << (8 * k))) | std::uint64_t(c) << (8 * k);
         const std::uint64_t folded = ToLower8(x);
         for (int j = 0; j < 8; ++j)
-          ASSERT_EQ((folded >> (8 * j)) & 0xFF, ToLowerByte((x >> (8 * j)) & 0xFF)) << c << " " << k;
+          ASSERT_EQ((folded >> (8 * j)) & 0xFF, ToLowerByte((x >> (8 * j)) & 0xFF))
+              << c << " " << k;
       }
     }
   }

@@ -95,7 +95,9 @@ TEST(NamePass, OnlyMixedCaseOccurrencesInListOrder) {
       {{{"\212abac", "Sabac"}}, "\212ABAC \212abac \232abac", "\212ABAC Sabac \232abac"},
       {{{"Ab", "Cd"}, {"Cd", "Ef"}, {"ef", "X"}}, "Ab ab Cd ef", "Ef ab Ef ef"},
       // Past the first sixteen bytes, and a source that starts with a small letter.
-      {{{"\212abac", "Sabac"}}, "iz grada koji se zove \212abac, i tako", "iz grada koji se zove Sabac, i tako"},
+      {{{"\212abac", "Sabac"}},
+       "iz grada koji se zove \212abac, i tako",
+       "iz grada koji se zove Sabac, i tako"},
       {{{"eMail", "e-mail"}}, "poslano kao poruka preko eMail", "poslano kao poruka preko e-mail"},
   };
   for (const auto& c : cases) {
