@@ -1,7 +1,7 @@
 // A negative filter of 64-bit hashes (a blocked Bloom filter): it answers "surely absent" for
 // most keys never added from one 64-bit word of a cache-sized bit array. The word table puts
-// it before its slots, so that an unknown word costs no probe of them; the phrase and name
-// passes use it for the prefixes of their patterns.
+// it before its slots, so that an unknown word costs no probe of them; the name pass uses it
+// for the prefixes of its sources.
 #pragma once
 
 #include <cstddef>

@@ -15,23 +15,6 @@ constexpr std::size_t kHeadBytes = 8;
 constexpr std::size_t kRecordHeader = 16;  // an arena record's two lengths
 static_assert(kBucketCount * kLengthClassCount <= 256, "a partition fits the high byte of a tag");
 
-// The n bytes at p, 0 <= n <= 8, packed into one number; the missing bytes are zero. Reads
-// no byte outside them.
-std::uint64_t LoadUpTo8(const char* p, std::size_t n) {
-  if (n >= 8) return Load8(p);
-  if (n >= 4) {  // two loads that overlap in the middle
-    std::uint32_t low, high;
-    std::memcpy(&low, p, 4);
-    std::memcpy(&high, p + n - 4, 4);
-    return low | (std::uint64_t{high} << (8 * (n - 4)));
-  }
-  if (n == 0) return 0;
-  auto byte = [p](std::size_t k) {
-    return std::uint64_t{static_cast<unsigned char>(p[k])} << (8 * k);
-  };
-  return byte(0) | byte(n / 2) | byte(n - 1);
-}
-
 // The n bytes at p, 1 <= n <= 8, packed into one number, read as the eight bytes that end at
 // p + n. REQUIRES: those eight bytes are readable.
 std::uint64_t LoadEndingAt(const char* p, std::size_t n) {
@@ -49,9 +32,6 @@ bool FoldedEquals(std::string_view text, const char* folded) {
 
 // The bytes of a source beyond its head.
 std::size_t TailLength(std::size_t length) { return length > kHeadBytes ? length - kHeadBytes : 0; }
-
-// The low n bytes of a packed number set, 1 <= n <= 8.
-std::uint64_t LowBytes(std::size_t n) { return ~std::uint64_t{0} >> (64 - 8 * n); }
 
 // The hash starts from the head, the length and the partition in two multiplications, and
 // takes the bytes beyond the head eight at a time. A final mix spreads every bit over the low
@@ -131,9 +111,7 @@ bool WordTable::SourceMatches(const Slot& slot, const Key& key, std::string_view
          FoldedEquals(word.substr(kHeadBytes), record + kRecordHeader);
 }
 
-const char* WordTable::RecordOf(const Slot& slot) const {
-  return arena_.data() + Load8(slot.data);
-}
+const char* WordTable::RecordOf(const Slot& slot) const { return arena_.data() + Load8(slot.data); }
 
 std::string_view WordTable::TargetOf(const Slot& slot) const {
   if (!slot.in_arena)

@@ -65,7 +65,9 @@ inline unsigned char ToLowerByte(unsigned char c) { return letters_detail::kTabl
 // The capital form of c, or c itself when it has none.
 inline unsigned char ToUpperByte(unsigned char c) { return letters_detail::kTables.upper[c]; }
 
-// Converts text to small letters / capitals in place.
+// True for A-Z and Š Ž Ć Č Đ: the letters with a small form.
+inline bool IsCapital(unsigned char c) { return IsWordLetter(c) && ToLowerByte(c) != c; }
+
 // Eight bytes packed into one number (byte k at bits 8k), each turned into its small form,
 // without a branch: A-Z by arithmetic on the low seven bits (a byte's high bit, set by adding,
 // tells whether it is at least 'A' and whether it is beyond 'Z'; no sum carries into the next
@@ -148,10 +150,7 @@ inline unsigned CapitalMask16(const char* p) {
   return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(capitals.gain_20, capitals.gain_10)));
 #else
   unsigned mask = 0;
-  for (int k = 0; k < 16; ++k) {
-    const auto c = static_cast<unsigned char>(p[k]);
-    mask |= unsigned{IsWordLetter(c) && ToLowerByte(c) != c} << k;
-  }
+  for (int k = 0; k < 16; ++k) mask |= unsigned{IsCapital(static_cast<unsigned char>(p[k]))} << k;
   return mask;
 #endif
 }
@@ -167,6 +166,7 @@ inline void ToLower16(const char* in, char* out) {
 }
 #endif
 
+// Converts text to small letters / capitals in place.
 void ToLowerInPlace(std::string& text);
 void ToUpperInPlace(std::string& text);
 

@@ -19,10 +19,7 @@ void AnchoredTrie::Add(std::string_view pattern, std::size_t entry) {
     short_first_[static_cast<unsigned char>(pattern[0])] = true;
   } else {
     const std::size_t n = std::min(pattern.size(), kFilterBytes);
-    std::uint64_t prefix = 0;
-    for (std::size_t i = 0; i < n; ++i)
-      prefix |= std::uint64_t{static_cast<unsigned char>(pattern[i])} << (8 * i);
-    const std::uint32_t slot = FilterSlot(FilterKey(prefix) & PrefixMask(n), n);
+    const std::uint32_t slot = FilterSlot(FilterKey(LoadUpTo8(pattern.data(), n)) & LowBytes(n), n);
     filter_[slot >> 6] |= std::uint64_t{1} << (slot & 63);
     filtered_lengths_ |= 1u << n;
   }

@@ -39,19 +39,12 @@ class AnchoredTrie {
     if (room < kShortestFiltered) return Begins(Byte(p, 0));
     if (short_first_[key_[Byte(p, 0)]]) return true;
     // The first bytes, byte i at bits 8i, blurred as FilterKey does.
-    std::uint64_t bytes = 0;
-    if (room >= 8) {
-      bytes = Load8(p);
-    } else {
-      for (std::size_t i = 0; i < std::min(room, kFilterBytes); ++i)
-        bytes |= std::uint64_t{Byte(p, i)} << (8 * i);
-    }
-    bytes = FilterKey(bytes);
+    const std::uint64_t bytes = FilterKey(LoadUpTo8(p, std::min(room, kFilterBytes)));
     // A pattern of length n can begin here only when n bytes are left: each filtered length
     // up to the room is tried, the first kFilterBytes bytes standing for the longer patterns.
     for (std::size_t n = kShortestFiltered; n <= std::min(room, kFilterBytes); ++n) {
       if ((filtered_lengths_ >> n & 1) == 0) continue;
-      const std::uint32_t slot = FilterSlot(bytes & PrefixMask(n), n);
+      const std::uint32_t slot = FilterSlot(bytes & LowBytes(n), n);
       if ((filter_[slot >> 6] >> (slot & 63)) & 1) return true;
     }
     return false;
@@ -107,8 +100,6 @@ class AnchoredTrie {
   std::uint64_t FilterKey(std::uint64_t bytes) const {
     return fold_ ? bytes | 0x3030303030303030ull : bytes;
   }
-  // The low n bytes of a packed number set, 1 <= n <= 8.
-  static std::uint64_t PrefixMask(std::size_t n) { return ~std::uint64_t{0} >> (64 - 8 * n); }
   // Where the first n bytes of a pattern (packed, byte i at bits 8i) are filed: n is the
   // pattern's length, or kFilterBytes for any longer one.
   static std::uint32_t FilterSlot(std::uint64_t prefix, std::size_t n) {

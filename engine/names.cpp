@@ -31,11 +31,9 @@ NamePass::NamePass(const std::vector<NameEntry>& names) {
   }
   matcher_.Build();
   source_starts_.Build();
-  for (int byte = 0; byte < 256; ++byte) {
-    const auto c = static_cast<unsigned char>(byte);
-    if (begins_source_[c] && !(IsWordLetter(c) && ToLowerByte(c) != c))
+  for (int byte = 0; byte < 256; ++byte)
+    if (begins_source_[byte] && !IsCapital(static_cast<unsigned char>(byte)))
       sources_begin_with_capitals_ = false;
-  }
   seen_patterns_.Resize(matcher_.pattern_count());
   present_.Resize(names.size());
 }

@@ -68,10 +68,6 @@ PhrasePass::PhrasePass(const std::vector<PhraseEntry>& phrases)
   BuildJumps(skip_to);
   matcher_.Build();
   word_starts_.Build();
-  for (int byte = 0; byte < 256; ++byte) {
-    auto c = static_cast<unsigned char>(byte);
-    byte_kind_[c] = (IsWordLetter(c) ? kLetter : 0) | (word_starts_.Begins(c) ? kBeginsNeedle : 0);
-  }
   seen_patterns_.Resize(matcher_.pattern_count());
   present_.Resize(count);
   first_start_.resize(count);
@@ -112,7 +108,7 @@ bool PhrasePass::MayApply(std::string_view text) {
 bool PhrasePass::MarkWordStarts(std::string_view text, std::size_t from, std::size_t to) {
   const auto* const bytes = reinterpret_cast<const unsigned char*>(text.data());
   const char* const end = text.data() + text.size();
-  unsigned before = from > 0 ? byte_kind_[bytes[from - 1]] & kLetter : 0;  // a letter before
+  unsigned before = from > 0 && IsWordLetter(bytes[from - 1]);  // a letter before
   bool any = false;
   // Offsets in the batch; a table row may write 8 bytes from the last one.
   std::array<std::uint8_t, kStartBatch + 8> starts;
@@ -134,7 +130,7 @@ bool PhrasePass::MarkWordStarts(std::string_view text, std::size_t from, std::si
       }
     }
     for (; p < stop; ++p) {  // the last few bytes one by one
-      const unsigned letter = byte_kind_[bytes[p]] & kLetter;
+      const unsigned letter = IsWordLetter(bytes[p]);
       starts[n] = static_cast<std::uint8_t>(p - batch);
       n += letter & ~before;
       before = letter;
@@ -142,7 +138,7 @@ bool PhrasePass::MarkWordStarts(std::string_view text, std::size_t from, std::si
     std::size_t m = 0;  // of the n, those whose first byte begins a needle
     for (std::size_t k = 0; k < n; ++k) {
       starts[m] = starts[k];
-      m += (byte_kind_[bytes[batch + starts[k]]] & kBeginsNeedle) != 0;
+      m += word_starts_.Begins(bytes[batch + starts[k]]);
     }
     std::size_t kept = 0;  // of the m, those whose first bytes may begin a needle
     for (std::size_t k = 0; k < m; ++k) {

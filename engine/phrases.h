@@ -49,8 +49,6 @@ class PhrasePass {
     std::size_t to;
   };
   static constexpr int kFarSteps = 16;
-  // Bits of byte_kind_.
-  static constexpr unsigned kLetter = 1, kBeginsNeedle = 2;
   // How many bytes MarkWordStarts sifts for word starts before it walks the trie from them.
   static constexpr std::size_t kStartBatch = 256;
   // The pieces of a long line and the entries each may hold.
@@ -144,7 +142,6 @@ class PhrasePass {
   // kLongestMatchedPattern bytes) are then looked for there only.
   AnchoredTrie word_starts_{/*fold=*/true};
   bool word_starts_only_ = true;
-  std::array<unsigned char, 256> byte_kind_{};  // kLetter, kBeginsNeedle
   BarrierBytes barriers_;                       // in no needle, key or replacement
   // Entries whose needle or key is too long for the matcher: always taken as present.
   std::vector<std::size_t> unmatched_;
