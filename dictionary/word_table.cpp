@@ -145,7 +145,7 @@ void WordTable::Add(std::string_view source, std::string_view target) {
   int bucket = BucketOfCode(static_cast<unsigned char>(source.empty() ? ' ' : source[0]));
   ++counts_[bucket];
   if (source.empty()) return;
-  if (2 * (used_ + 1) > slots_.size()) Grow();
+  if (5 * (used_ + 1) > 4 * slots_.size()) Grow();
   const Key key = KeyOf(bucket * kLengthClassCount + LengthClass(source.size()), source);
   Slot& slot = slots_[Probe(key, source)];
   if (slot.tag != 0) return;  // the earlier pair stays in force
@@ -184,9 +184,9 @@ std::int64_t WordTable::Total() const {
 
 void WordTable::Reserve(std::size_t pairs) {
   std::size_t count = std::max(slots_.size(), kFirstSlotCount);
-  while (count < 2 * pairs) count *= 2;
+  while (4 * count < 5 * pairs) count *= 2;
   if (count > slots_.size()) Rehash(count);
-  if (pairs > filter_.capacity() && filter_.CanGrow()) RebuildFilter(2 * pairs);
+  if (pairs > filter_.capacity() && filter_.CanGrow()) RebuildFilter(pairs);
 }
 
 void WordTable::Rehash(std::size_t count) {
