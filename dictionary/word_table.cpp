@@ -13,12 +13,26 @@ namespace {
 // Eight bytes are packed into one number as Load8 reads them: byte k at bits 8k.
 constexpr std::size_t kHeadBytes = 8;
 constexpr std::size_t kRecordHeader = 16;  // an arena record's two lengths
+static_assert(WordTable::kPadding == 2 * kHeadBytes, "a padded word is read as two chunks");
 static_assert(kBucketCount * kLengthClassCount <= 256, "a partition fits the high byte of a tag");
 
 // The n bytes at p, 1 <= n <= 8, packed into one number, read as the eight bytes that end at
 // p + n. REQUIRES: those eight bytes are readable.
 std::uint64_t LoadEndingAt(const char* p, std::size_t n) {
   return Load8(p + n - 8) >> (64 - 8 * n);
+}
+
+// The sixteen bytes at p folded to small letters, packed into two numbers.
+void Fold16(const char* p, std::uint64_t* low, std::uint64_t* high) {
+#if defined(__SSE2__)
+  alignas(16) char folded[16];
+  ToLower16(p, folded);
+  *low = Load8(folded);
+  *high = Load8(folded + 8);
+#else
+  *low = ToLower8(Load8(p));
+  *high = ToLower8(Load8(p + 8));
+#endif
 }
 
 // True when text folded equals the folded bytes at folded, eight at a time.
@@ -62,13 +76,13 @@ WordTable::WordTable() = default;
   key.tag = static_cast<std::uint16_t>(std::min(length, kMaxTagLength) | partition << 8);
   key.head = ToLower8(LoadUpTo8(p, std::min(length, kHeadBytes)));
   std::uint64_t hash = StartHash(partition, key.head, length);
-  // Beyond the head, each chunk is read as the eight bytes that end with it.
-  if (length > kHeadBytes) {
+  // Beyond the head, each chunk is read as the eight bytes that end with it. The second chunk
+  // enters the hash even when empty, as the lookup of a short word has it at hand either way.
+  if (length > kHeadBytes)
     key.next = ToLower8(LoadEndingAt(p + kHeadBytes, std::min(length - kHeadBytes, kHeadBytes)));
-    hash = HashStep(hash, key.next);
-    for (std::size_t i = 16; i < length; i += 8)
-      hash = HashStep(hash, ToLower8(LoadEndingAt(p + i, std::min(length - i, kHeadBytes))));
-  }
+  hash = HashStep(hash, key.next);
+  for (std::size_t i = 16; i < length; i += 8)
+    hash = HashStep(hash, ToLower8(LoadEndingAt(p + i, std::min(length - i, kHeadBytes))));
   key.hash = FinishHash(hash);
   return key;
 }
@@ -77,7 +91,8 @@ std::uint64_t WordTable::HashOf(int partition, std::uint64_t head, std::size_t l
                                 const char* tail) {
   std::uint64_t hash = StartHash(partition, head, length);
   const std::size_t tail_length = TailLength(length);
-  for (std::size_t i = 0; i < tail_length; i += 8)
+  hash = HashStep(hash, ToLower8(LoadUpTo8(tail, std::min(tail_length, kHeadBytes))));
+  for (std::size_t i = 8; i < tail_length; i += 8)
     hash = HashStep(hash, ToLower8(LoadUpTo8(tail + i, std::min(tail_length - i, kHeadBytes))));
   return FinishHash(hash);
 }
@@ -160,15 +175,45 @@ void WordTable::RebuildFilter(std::size_t keys) {
     if (slot.tag != 0) filter_.Add(HashOf(slot));
 }
 
+bool WordTable::MayHold(int bucket, int length_class) const {
+  return bucket >= 0 && bucket < kBucketCount && length_class >= 0 &&
+         length_class < kLengthClassCount && used_ != 0;
+}
+
 std::string_view WordTable::Find(int bucket, int length_class, std::string_view word) const {
-  if (bucket < 0 || bucket >= kBucketCount || length_class < 0 || length_class >= kLengthClassCount)
-    return {};
-  if (used_ == 0) return {};
+  if (!MayHold(bucket, length_class)) return {};
   const Key key = KeyOf(bucket * kLengthClassCount + length_class, word);
   if (!filter_.MayContain(key.hash)) return {};
   const Slot& slot = slots_[Probe(key, word)];
   if (slot.tag == 0) return {};
   return TargetOf(slot);
+}
+
+// A word of up to sixteen bytes is read in one piece, the bytes beyond it masked off, so that
+// its key takes no branch on its length; its second chunk is compared the same way.
+std::string_view WordTable::FindPadded(int bucket, int length_class, std::string_view word) const {
+  const std::size_t length = word.size();
+  if (length > kPadding) return Find(bucket, length_class, word);
+  if (!MayHold(bucket, length_class) || length == 0) return {};
+  const int partition = bucket * kLengthClassCount + length_class;
+  const std::uint64_t next_mask = length > kHeadBytes ? LowBytes(length - kHeadBytes) : 0;
+  Key key;
+  Fold16(word.data(), &key.head, &key.next);
+  key.head &= LowBytes(std::min(length, kHeadBytes));
+  key.next &= next_mask;
+  key.tag = static_cast<std::uint16_t>(length | partition << 8);
+  key.hash = FinishHash(HashStep(StartHash(partition, key.head, length), key.next));
+  if (!filter_.MayContain(key.hash)) return {};
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t i = static_cast<std::size_t>(key.hash) & mask;; i = (i + 1) & mask) {
+    const Slot& slot = slots_[i];
+    if (slot.tag == 0) return {};
+    if (slot.head != key.head || slot.tag != key.tag) continue;
+    // The source's second chunk starts the slot's data or the record's tail; either has eight
+    // bytes to read (a record holds more than twenty past its header).
+    const char* tail = slot.in_arena ? RecordOf(slot) + kRecordHeader : slot.data;
+    if ((Load8(tail) & next_mask) == key.next) return TargetOf(slot);
+  }
 }
 
 std::int64_t WordTable::Count(int bucket) const {

@@ -31,6 +31,11 @@ class WordTable {
   // (a found target is never null, even when empty). The view stays valid until the next Add.
   std::string_view Find(int bucket, int length_class, std::string_view word) const;
 
+  // Find, quicker for words of up to kPadding bytes. REQUIRES: the kPadding bytes from
+  // word.data() are readable, whatever stands in them past the word.
+  static constexpr std::size_t kPadding = 16;
+  std::string_view FindPadded(int bucket, int length_class, std::string_view word) const;
+
   // Number of pairs filed in bucket.
   std::int64_t Count(int bucket) const;
   // Number of pairs filed in all buckets.
@@ -73,6 +78,8 @@ class WordTable {
                               const char* tail);
   // The hash of the source filed in slot. REQUIRES: the slot is not free.
   std::uint64_t HashOf(const Slot& slot) const;
+  // False when the partition is out of range or the table empty: no lookup finds anything.
+  bool MayHold(int bucket, int length_class) const;
   // Index of the slot holding word's key, or of the free slot where the probe ended.
   std::size_t Probe(const Key& key, std::string_view word) const;
   // True when the source filed in slot equals word, whose key is given and matches the slot's

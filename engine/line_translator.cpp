@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "dictionary/buckets.h"
+#include "dictionary/word_table.h"
 #include "encoding/convert.h"
 #include "encoding/cyrillic.h"
 #include "encoding/letters.h"
@@ -51,9 +52,11 @@ const std::string& LineTranslator::Translate(std::string_view line, FolderPassSt
   if (options_.utf8_letters) ConvertEncoding(current_, /*from_utf8=*/true);
   current_.push_back(kEndMarker);
   if (options_.skip_links) FindLinks(current_, &links_);
+  scan_size_ = current_.size();
+  current_.append(WordTable::kPadding, '\0');  // every word can be read sixteen bytes at once
 
   Scan(state);
-  char_pos_ = static_cast<std::int64_t>(current_.size()) + 1;
+  char_pos_ = static_cast<std::int64_t>(scan_size_) + 1;
   if (current_.capacity() > kKeptScanCapacity) std::string().swap(current_);
 
   if (output_links_.empty()) {
@@ -70,7 +73,7 @@ const std::string& LineTranslator::Translate(std::string_view line, FolderPassSt
 void LineTranslator::Scan(FolderPassState& state) {
   output_.clear();
   output_links_.clear();
-  output_.reserve(current_.size() + current_.size() / 8);
+  output_.reserve(scan_size_ + scan_size_ / 8);
   const char* const begin = current_.data();
   const char* p = begin;
   // A link starts after a non-letter, where a word ends, so the text before it is scanned as
@@ -82,11 +85,11 @@ void LineTranslator::Scan(FolderPassState& state) {
     CopyLink(p, begin + link.end, state);
     p = begin + link.end;
   }
-  ScanWords(p, begin + current_.size(), state);
+  ScanWords(p, begin + scan_size_, state);
 }
 
 const char* LineTranslator::ScanWords(const char* p, const char* stop, FolderPassState& state) {
-  const char* const end = current_.data() + current_.size();
+  const char* const end = current_.data() + scan_size_;
   for (; p < stop; ++p) {
     if (state.in_tag) {
       // Copy the tag up to and including its ">" in one piece; the end marker is never written.

@@ -61,7 +61,9 @@ class LineTranslator {
 
   Substitutions& substitutions_;
   const LineOptions options_;
-  std::string current_;  // the line being scanned, end marker included
+  // The line being scanned, end marker included, then padding for the word lookup.
+  std::string current_;
+  std::size_t scan_size_ = 0;  // of current_ without its padding
   std::string output_;
   std::string word_;
   std::vector<LinkSpan> links_;         // in current_

@@ -25,7 +25,7 @@ void DictionarySubstitutions::TranslateWord(unsigned char first_char, int length
 
 std::string_view DictionarySubstitutions::TranslatedWord(unsigned char first_char, int length_class,
                                                          std::string_view word) {
-  return FindTranslation(words_, first_char, length_class, word, &translated_);
+  return FindPaddedTranslation(words_, first_char, length_class, word, &translated_);
 }
 
 }  // namespace lorvan

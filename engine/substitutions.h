@@ -23,7 +23,8 @@ class Substitutions {
                              std::string& word) const = 0;
   // What TranslateWord would make of word, valid until the next call; a view whose data() is
   // null means word stays as it is (a found translation may also equal word). This default
-  // goes through TranslateWord with a copy of word.
+  // goes through TranslateWord with a copy of word. REQUIRES: WordTable::kPadding bytes from
+  // word.data() are readable (the text the word stands in goes on, or is padded).
   // Like the passes, it keeps scratch between calls, hence not const.
   virtual std::string_view TranslatedWord(unsigned char first_char, int length_class,
                                           std::string_view word);

@@ -22,5 +22,10 @@ std::string& TranslateWord(const WordTable& words, unsigned char first_char, int
 // of words.
 std::string_view FindTranslation(const WordTable& words, unsigned char first_char, int length_class,
                                  std::string_view word, std::string* scratch);
+// FindTranslation through WordTable::FindPadded. REQUIRES: WordTable::kPadding bytes from
+// word.data() are readable.
+std::string_view FindPaddedTranslation(const WordTable& words, unsigned char first_char,
+                                       int length_class, std::string_view word,
+                                       std::string* scratch);
 
 }  // namespace lorvan

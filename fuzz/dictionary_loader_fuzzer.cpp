@@ -16,7 +16,7 @@ namespace lorvan::fuzz {
 namespace {
 
 // Every filed source must be found, giving the target of its partition's first pair with the
-// same folded source; the bucket counts must match the literal table's.
+// same folded source, by both lookups; the bucket counts must match the literal table's.
 void CheckWords(std::string_view bytes, const Dictionary& dictionary) {
   reference::ReferenceWordTable literal;
   reference::LoadWordFileLiteral(bytes, &literal);
@@ -25,6 +25,10 @@ void CheckWords(std::string_view bytes, const Dictionary& dictionary) {
     const std::string_view found = dictionary.words.Find(bucket, length_class, folded);
     Expect(found.data() != nullptr, "a filed word source is found");
     ExpectSame("target of a word source", found, target);
+    const std::string padded = folded + std::string(WordTable::kPadding, '\x8A');
+    ExpectSame("padded lookup",
+               dictionary.words.FindPadded(bucket, length_class, {padded.data(), folded.size()}),
+               target);
   }
   for (int bucket = 0; bucket < kBucketCount; ++bucket)
     Expect(dictionary.words.Count(bucket) == literal.count[bucket], "pairs per bucket");

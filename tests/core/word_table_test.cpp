@@ -48,15 +48,13 @@ TEST(WordTable, HoldsFarMoreThan32767PairsInOneBucket) {
 }
 
 // Pairs too long for their slot are kept whole elsewhere, sources of any length; sources
-// longer than eight bytes are compared beyond their head.
+// longer than eight bytes are compared beyond their head, in both lookups.
 TEST(WordTable, KeepsLongSourcesAndTargetsWhole) {
   const std::string long_source = "Dug" + std::string(70000, 'A') + "\x8A";
   const std::string long_target(65535, 't');
-  const std::string pairs[][2] = {{long_source, "dugo"},
-                                  {"duga", long_target},
-                                  {"DUGA\x8Aka\xC8ka", "luk"},
-                                  {"dugaSkaCka", "x"},
-                                  {"dugaSkaCkam", "y"}};
+  const std::string pairs[][2] = {
+      {long_source, "dugo"}, {"duga", long_target}, {"DUGA\x8Aka\xC8ka", "luk"},
+      {"dugaSkaCka", "x"},   {"dugaSkaCkam", "y"},  {"dugaackaluka", std::string(30, 'u')}};
   WordTable table;
   for (const auto& [source, target] : pairs) table.Add(source, target);
   table.Add("Duga", "later pair");
@@ -69,13 +67,22 @@ TEST(WordTable, KeepsLongSourcesAndTargetsWhole) {
                                  {"duga\x9Aka\xE8ke", ""},
                                  {"dugaskacka", "x"},
                                  {"dugaskackam", "y"},
-                                 {"dugaskackan", ""}};
+                                 {"dugaskackan", ""},
+                                 {"DugaAckaLuka", std::string(30, 'u')},
+                                 {"dugaackalukb", ""}};
   for (const auto& [word, target] : rows) {
-    std::string_view found = table.Find(3, LengthClass(word.size()), word);
-    EXPECT_EQ(found.data() == nullptr, target.empty()) << word.size();
-    EXPECT_EQ(found, target) << word.size();
+    // The padded lookup reads sixteen bytes whatever the word's length: here a letter that
+    // would change the answer were it read as part of the word.
+    const std::string padded = word + std::string(WordTable::kPadding, 'a');
+    const int length_class = LengthClass(word.size());
+    for (std::string_view found :
+         {table.Find(3, length_class, word),
+          table.FindPadded(3, length_class, {padded.data(), word.size()})}) {
+      EXPECT_EQ(found.data() == nullptr, target.empty()) << word.size();
+      EXPECT_EQ(found, target) << word.size();
+    }
   }
-  EXPECT_EQ(table.Total(), 6);
+  EXPECT_EQ(table.Total(), 7);
 }
 
 TEST(Statistics, LaysOutTheBucketCountsAndTheTotal) {
