@@ -18,7 +18,7 @@ inline std::uint64_t Load8(const void* p) {
 }
 
 // The low n bytes of a packed number set, 1 <= n <= 8.
-inline std::uint64_t LowBytes(std::size_t n) { return ~std::uint64_t{0} >> (64 - 8 * n); }
+constexpr std::uint64_t LowBytes(std::size_t n) { return ~std::uint64_t{0} >> (64 - 8 * n); }
 
 // The n bytes at p, 0 <= n <= 8, packed into one number; the missing bytes are zero. Reads
 // no byte outside them.

@@ -2,6 +2,7 @@
 // classes by length, so that a word is only compared with sources of its own partition.
 #pragma once
 
+#include <array>
 #include <cstddef>
 
 namespace lorvan {
@@ -19,14 +20,26 @@ constexpr int LengthClass(std::size_t length) {
   return static_cast<int>(length) - kMinClassLen;
 }
 
-// The bucket a first character selects: A-P, R-V and Z (either case) give 0 to 21 in
-// alphabet order, every other character the shared bucket 22.
-constexpr int BucketOfCode(unsigned char code) {
+namespace buckets_detail {
+constexpr int BucketByRule(unsigned char code) {
   if (code >= 'A' && code <= 'Z') code = static_cast<unsigned char>(code + 32);
   if (code >= 'a' && code <= 'p') return code - 'a';
   if (code >= 'r' && code <= 'v') return code - 'a' - 1;
   if (code == 'z') return 21;
   return kSharedBucket;
 }
+constexpr std::array<unsigned char, 256> MakeBuckets() {
+  std::array<unsigned char, 256> buckets{};
+  for (unsigned code = 0; code < 256; ++code)
+    buckets[code] = static_cast<unsigned char>(BucketByRule(static_cast<unsigned char>(code)));
+  return buckets;
+}
+inline constexpr std::array<unsigned char, 256> kBuckets = MakeBuckets();
+}  // namespace buckets_detail
+
+// The bucket a first character selects: A-P, R-V and Z (either case) give 0 to 21 in
+// alphabet order, every other character the shared bucket 22. Read from a table, as the
+// first letters of running text follow no pattern a branch could foretell.
+constexpr int BucketOfCode(unsigned char code) { return buckets_detail::kBuckets[code]; }
 
 }  // namespace lorvan

@@ -1,6 +1,7 @@
 #include "dictionary/word_table.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstring>
 
@@ -21,6 +22,20 @@ static_assert(kBucketCount * kLengthClassCount <= 256, "a partition fits the hig
 std::uint64_t LoadEndingAt(const char* p, std::size_t n) {
   return Load8(p + n - 8) >> (64 - 8 * n);
 }
+
+// The masks of a word's two chunks by its length up to kPadding, read from a table: a branch
+// on the length would be as hard to foretell as the text.
+struct ChunkMasks {
+  std::uint64_t head;
+  std::uint64_t next;
+};
+constexpr std::array<ChunkMasks, WordTable::kPadding + 1> MakeChunkMasks() {
+  std::array<ChunkMasks, WordTable::kPadding + 1> masks{};
+  for (std::size_t n = 1; n <= WordTable::kPadding; ++n)
+    masks[n] = {LowBytes(std::min(n, kHeadBytes)), n > kHeadBytes ? LowBytes(n - kHeadBytes) : 0};
+  return masks;
+}
+constexpr std::array<ChunkMasks, WordTable::kPadding + 1> kChunkMasks = MakeChunkMasks();
 
 // The sixteen bytes at p folded to small letters, packed into two numbers.
 void Fold16(const char* p, std::uint64_t* low, std::uint64_t* high) {
@@ -196,10 +211,11 @@ std::string_view WordTable::FindPadded(int bucket, int length_class, std::string
   if (length > kPadding) return Find(bucket, length_class, word);
   if (!MayHold(bucket, length_class) || length == 0) return {};
   const int partition = bucket * kLengthClassCount + length_class;
-  const std::uint64_t next_mask = length > kHeadBytes ? LowBytes(length - kHeadBytes) : 0;
+  const ChunkMasks masks = kChunkMasks[length];
+  const std::uint64_t next_mask = masks.next;
   Key key;
   Fold16(word.data(), &key.head, &key.next);
-  key.head &= LowBytes(std::min(length, kHeadBytes));
+  key.head &= masks.head;
   key.next &= next_mask;
   key.tag = static_cast<std::uint16_t>(length | partition << 8);
   key.hash = FinishHash(HashStep(StartHash(partition, key.head, length), key.next));
