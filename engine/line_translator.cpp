@@ -138,13 +138,21 @@ const char* LineTranslator::ScanWords(const char* p, const char* stop, FolderPas
   return p;
 }
 
-// Words of three letters or more are never prepositions; with none held, HandleWordEnd
-// only looks such a word up.
+// With no preposition held, HandleWordEnd only looks a word up, or leaves one of less than two
+// letters as it is, unless it is one of the short words it treats on their own: "s", "k",
+// "sa" and "ka" (which it holds) and "da" and "SO" (which it leaves).
 bool LineTranslator::IsPlainWord(std::string_view word, const FolderPassState& state) {
-  return word.size() >= 3 && state.pending == Preposition::kNone;
+  if (state.pending != Preposition::kNone) return false;
+  if (word.size() > 2) return true;
+  if (word.empty()) return true;
+  const unsigned char first = ToLowerByte(static_cast<unsigned char>(word[0]));
+  if (word.size() == 1) return first != 's' && first != 'k';
+  const bool with_a = ToLowerByte(static_cast<unsigned char>(word[1])) == 'a';
+  return !(with_a && (first == 'd' || first == 's' || first == 'k')) && word != "SO";
 }
 
 std::string_view LineTranslator::TranslatePlainWord(std::string_view word) const {
+  if (word.size() < 2) return word;  // never looked up
   const std::string_view translated = substitutions_.TranslatedWord(
       static_cast<unsigned char>(word[0]), LengthClass(word.size()), word);
   return translated.data() != nullptr ? translated : word;

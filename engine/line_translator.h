@@ -51,8 +51,8 @@ class LineTranslator {
   // True when the word the scan has just read needs no more than a lookup: what
   // TranslatePlainWord gives is what HandleWordEnd would leave.
   static bool IsPlainWord(std::string_view word, const FolderPassState& state);
-  // The translation of word read in place (the word itself when unknown), valid until the
-  // next lookup.
+  // The translation of word read in place (the word itself when unknown, or shorter than two
+  // letters), valid until the next lookup.
   std::string_view TranslatePlainWord(std::string_view word) const;
   // Writes the link [link, link_end) of current_ that the scan has reached.
   void CopyLink(const char* link, const char* link_end, FolderPassState& state);

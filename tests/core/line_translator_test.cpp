@@ -94,5 +94,17 @@ TEST(LineTranslator, KeepsDigitsApostrophesAndOtherLettersAsWordEnds) {
   EXPECT_EQ(LookedUp(subs), (std::vector<std::string>{"sekundi"}));
 }
 
+// Single letters are never looked up, nor "da" in any case and "SO" in capitals; other words
+// of two letters are.
+TEST(LineTranslator, LooksUpShortWordsAsTheWordEndRulesDo) {
+  FakeSubstitutions subs;
+  subs.Add("so", "x");
+  subs.Add("da", "x");
+  LineTranslator translator(subs, {});
+  FolderPassState state;
+  EXPECT_EQ(translator.Translate("a Da dA SO So ne i", state), "a Da dA SO X ne i");
+  EXPECT_EQ(LookedUp(subs), (std::vector<std::string>{"So", "ne"}));
+}
+
 }  // namespace
 }  // namespace lorvan
