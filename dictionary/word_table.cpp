@@ -62,21 +62,18 @@ bool FoldedEquals(std::string_view text, const char* folded) {
 // The bytes of a source beyond its head.
 std::size_t TailLength(std::size_t length) { return length > kHeadBytes ? length - kHeadBytes : 0; }
 
-// The hash starts from the head, the length and the partition in two multiplications, and
-// takes the bytes beyond the head eight at a time. A final mix spreads every bit over the low
-// ones, which pick the slot.
+// The hash takes the head, and the length with the partition, in two multiplications side by
+// side, then each further chunk of eight bytes with one more. Its high bits depend on every
+// bit of the source and pick the slot; the chain of steps a word of up to sixteen bytes waits
+// for is short.
 std::uint64_t StartHash(int partition, std::uint64_t head, std::size_t length) {
-  return ((head ^ length) * 0x9E3779B97F4A7C15ull) ^
-         (static_cast<std::uint64_t>(partition + 1) * 0xFF51AFD7ED558CCDull);
+  const std::uint64_t shape = length | static_cast<std::uint64_t>(partition + 1) << 32;
+  return (head * 0x9E3779B97F4A7C15ull) ^ (shape * 0xFF51AFD7ED558CCDull);
 }
 std::uint64_t HashStep(std::uint64_t hash, std::uint64_t folded_chunk) {
-  return std::rotl((hash ^ folded_chunk) * 0xC2B2AE3D27D4EB4Full, 31);
+  return (hash ^ folded_chunk) * 0xC2B2AE3D27D4EB4Full;
 }
-std::uint64_t FinishHash(std::uint64_t hash) {
-  hash ^= hash >> 32;
-  hash *= 0xD6E8FEB86659FD93ull;
-  return hash ^ (hash >> 32);
-}
+std::uint64_t FinishHash(std::uint64_t hash) { return hash; }
 
 }  // namespace
 
@@ -121,7 +118,7 @@ std::uint64_t WordTable::HashOf(const Slot& slot) const {
 
 std::size_t WordTable::Probe(const Key& key, std::string_view word) const {
   const std::size_t mask = slots_.size() - 1;
-  for (std::size_t i = static_cast<std::size_t>(key.hash) & mask;; i = (i + 1) & mask) {
+  for (std::size_t i = HomeOf(key.hash);; i = (i + 1) & mask) {
     const Slot& slot = slots_[i];
     if (slot.tag == 0) return i;
     if (slot.head == key.head && slot.tag == key.tag && SourceMatches(slot, key, word)) return i;
@@ -221,7 +218,7 @@ std::string_view WordTable::FindPadded(int bucket, int length_class, std::string
   key.hash = FinishHash(HashStep(StartHash(partition, key.head, length), key.next));
   if (!filter_.MayContain(key.hash)) return {};
   const std::size_t mask = slots_.size() - 1;
-  for (std::size_t i = static_cast<std::size_t>(key.hash) & mask;; i = (i + 1) & mask) {
+  for (std::size_t i = HomeOf(key.hash);; i = (i + 1) & mask) {
     const Slot& slot = slots_[i];
     if (slot.tag == 0) return {};
     if (slot.head != key.head || slot.tag != key.tag) continue;
@@ -253,9 +250,10 @@ void WordTable::Reserve(std::size_t pairs) {
 void WordTable::Rehash(std::size_t count) {
   std::vector<Slot, HugePageAllocator<Slot>> slots(count);
   const std::size_t mask = slots.size() - 1;
+  home_shift_ = 64 - std::countr_zero(slots.size());
   for (const Slot& slot : slots_) {
     if (slot.tag == 0) continue;
-    std::size_t i = static_cast<std::size_t>(HashOf(slot)) & mask;
+    std::size_t i = HomeOf(HashOf(slot));
     while (slots[i].tag != 0) i = (i + 1) & mask;
     slots[i] = slot;
   }

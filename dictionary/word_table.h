@@ -78,6 +78,10 @@ class WordTable {
                               const char* tail);
   // The hash of the source filed in slot. REQUIRES: the slot is not free.
   std::uint64_t HashOf(const Slot& slot) const;
+  // The slot where the probe for a hash starts: its high bits. REQUIRES: there are slots.
+  std::size_t HomeOf(std::uint64_t hash) const {
+    return static_cast<std::size_t>(hash >> home_shift_);
+  }
   // False when the partition is out of range or the table empty: no lookup finds anything.
   bool MayHold(int bucket, int length_class) const;
   // Index of the slot holding word's key, or of the free slot where the probe ended.
@@ -101,6 +105,7 @@ class WordTable {
   // Size a power of two, at most four fifths full: the filter turns most unknown words away
   // before they probe, so the slots can be packed that close, which keeps more of them cached.
   std::vector<Slot, HugePageAllocator<Slot>> slots_;
+  int home_shift_ = 64;  // 64 less the bits of a slot index; set with the first slots
   std::size_t used_ = 0;  // distinct folded sources filed over all partitions
   std::array<std::int64_t, kBucketCount> counts_{};  // pairs filed per bucket
   std::string arena_;                                // the records of the longer pairs
