@@ -73,7 +73,6 @@ std::uint64_t StartHash(int partition, std::uint64_t head, std::size_t length) {
 std::uint64_t HashStep(std::uint64_t hash, std::uint64_t folded_chunk) {
   return (hash ^ folded_chunk) * 0xC2B2AE3D27D4EB4Full;
 }
-std::uint64_t FinishHash(std::uint64_t hash) { return hash; }
 
 }  // namespace
 
@@ -95,7 +94,7 @@ WordTable::WordTable() = default;
   hash = HashStep(hash, key.next);
   for (std::size_t i = 16; i < length; i += 8)
     hash = HashStep(hash, ToLower8(LoadEndingAt(p + i, std::min(length - i, kHeadBytes))));
-  key.hash = FinishHash(hash);
+  key.hash = hash;
   return key;
 }
 
@@ -106,7 +105,7 @@ std::uint64_t WordTable::HashOf(int partition, std::uint64_t head, std::size_t l
   hash = HashStep(hash, ToLower8(LoadUpTo8(tail, std::min(tail_length, kHeadBytes))));
   for (std::size_t i = 8; i < tail_length; i += 8)
     hash = HashStep(hash, ToLower8(LoadUpTo8(tail + i, std::min(tail_length - i, kHeadBytes))));
-  return FinishHash(hash);
+  return hash;
 }
 
 std::uint64_t WordTable::HashOf(const Slot& slot) const {
@@ -215,7 +214,7 @@ std::string_view WordTable::FindPadded(int bucket, int length_class, std::string
   key.head &= masks.head;
   key.next &= next_mask;
   key.tag = static_cast<std::uint16_t>(length | partition << 8);
-  key.hash = FinishHash(HashStep(StartHash(partition, key.head, length), key.next));
+  key.hash = HashStep(StartHash(partition, key.head, length), key.next);
   if (!filter_.MayContain(key.hash)) return {};
   const std::size_t mask = slots_.size() - 1;
   for (std::size_t i = HomeOf(key.hash);; i = (i + 1) & mask) {

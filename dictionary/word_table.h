@@ -105,7 +105,7 @@ class WordTable {
   // Size a power of two, at most four fifths full: the filter turns most unknown words away
   // before they probe, so the slots can be packed that close, which keeps more of them cached.
   std::vector<Slot, HugePageAllocator<Slot>> slots_;
-  int home_shift_ = 64;  // 64 less the bits of a slot index; set with the first slots
+  int home_shift_ = 64;   // 64 less the bits of a slot index; set with the first slots
   std::size_t used_ = 0;  // distinct folded sources filed over all partitions
   std::array<std::int64_t, kBucketCount> counts_{};  // pairs filed per bucket
   std::string arena_;                                // the records of the longer pairs
