@@ -341,7 +341,9 @@ def main():
             return sizes[case.form] / 1e6 / statistics.median(t[1] for t in case.times)
 
         reference = speed(cases[0])
-        print(f'{version}, commit {commit()}, {time.strftime("%Y-%m-%d")}, '
+        # The checkout's commit says which build ran only when the checkout built it.
+        built = f'commit {commit()}' if args.cli is None else cli
+        print(f'{version}, {built}, {time.strftime("%Y-%m-%d")}, '
               f'{sizes["lat-1250"] / 1e6:.0f} MB of text, median of {args.runs} runs')
         print()
         print('| command | text | MB/s (CPU) | × lorvan translate | peak MB | wall s |')
