@@ -62,6 +62,52 @@ void AnchoredTrie::Build() {
     root_[byte] = Child(nodes_[0], key_[static_cast<unsigned char>(byte)]);
   building_.clear();
   building_.shrink_to_fit();
+  LayChains();
+}
+
+void AnchoredTrie::LayChains() {
+  // A node the chain of its parent runs through takes a tail of that chain; every other node
+  // of one edge heads a chain of its own.
+  auto passes_through = [&](std::uint32_t node) {
+    return nodes_[node].edge_count == 1 && nodes_[node].entry_count == 0;
+  };
+  std::vector<bool> inside(nodes_.size(), false);
+  for (const Node& node : nodes_)
+    if (node.edge_count == 1 && passes_through(edge_targets_[node.first_edge]))
+      inside[edge_targets_[node.first_edge]] = true;
+  std::vector<std::uint32_t> path;
+  for (std::uint32_t head = 0; head < nodes_.size(); ++head) {
+    if (nodes_[head].edge_count != 1 || inside[head]) continue;
+    path.clear();
+    const auto first = static_cast<std::uint32_t>(chain_bytes_.size());
+    std::uint32_t node = head;
+    for (;;) {
+      path.push_back(node);
+      chain_bytes_.push_back(edge_bytes_[nodes_[node].first_edge]);
+      node = edge_targets_[nodes_[node].first_edge];
+      if (!passes_through(node)) break;
+    }
+    const auto length = static_cast<std::uint32_t>(path.size());
+    for (std::uint32_t k = 0; k < length; ++k) {
+      Node& on_path = nodes_[path[k]];
+      on_path.chain_first = first + k;
+      on_path.chain_length = length - k;
+      on_path.chain_target = node;
+    }
+  }
+  chain_bytes_.resize(chain_bytes_.size() + 8);
+}
+
+bool AnchoredTrie::ChainAt(const Node& n, const char* p) const {
+  const unsigned char* chain = chain_bytes_.data() + n.chain_first;
+  std::size_t i = 0;
+  for (; i + 8 <= n.chain_length; i += 8) {
+    const std::uint64_t text = Load8(p + i);
+    if ((fold_ ? ToLower8(text) : text) != Load8(chain + i)) return false;
+  }
+  for (; i < n.chain_length; ++i)
+    if (key_[static_cast<unsigned char>(p[i])] != chain[i]) return false;
+  return true;
 }
 
 std::uint32_t AnchoredTrie::SearchedChild(const Node& n, unsigned char byte) const {

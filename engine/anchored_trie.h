@@ -62,7 +62,14 @@ class AnchoredTrie {
         any = true;
       }
       if (++p == end) break;
-      node = Child(n, key_[static_cast<unsigned char>(*p)]);
+      if (n.chain_length > 1) {
+        // The nodes inside a chain report nothing: a walk that leaves it ends there.
+        if (static_cast<std::size_t>(end - p) < n.chain_length || !ChainAt(n, p)) break;
+        p += n.chain_length - 1;
+        node = n.chain_target;
+      } else {
+        node = Child(n, key_[static_cast<unsigned char>(*p)]);
+      }
     }
     return any;
   }
@@ -77,6 +84,11 @@ class AnchoredTrie {
     std::uint32_t edge_count = 0;
     std::uint32_t first_entry = 0;
     std::uint32_t entry_count = 0;
+    // A node of one edge starts a chain: the bytes that lead from it, through nodes of one
+    // edge and no entries, to chain_target. They are compared at once.
+    std::uint32_t chain_first = 0;  // in chain_bytes_
+    std::uint32_t chain_length = 0;
+    std::uint32_t chain_target = 0;
   };
   struct BuildNode {
     std::vector<std::pair<unsigned char, std::uint32_t>> edges;
@@ -107,6 +119,12 @@ class AnchoredTrie {
   }
   // Child for a node of many edges, by binary search.
   std::uint32_t SearchedChild(const Node& n, unsigned char byte) const;
+  // True when the text at p, folded as the patterns are, begins with n's chain.
+  // REQUIRES: n.chain_length bytes are readable at p.
+  bool ChainAt(const Node& n, const char* p) const;
+  // Gives every node of one edge its chain. The chains of the nodes along one path share
+  // their bytes, each node's a tail of the one before.
+  void LayChains();
 
   std::array<unsigned char, 256> key_{};   // a text byte as the patterns hold it
   std::array<std::uint32_t, 256> root_{};  // the root's child on each text byte, or 0
@@ -121,6 +139,7 @@ class AnchoredTrie {
   std::vector<unsigned char> edge_bytes_;  // children of each node, sorted by byte
   std::vector<std::uint32_t> edge_targets_;
   std::vector<std::size_t> entries_;
+  std::vector<unsigned char> chain_bytes_;  // eight bytes more at the end, for Load8
   std::size_t depth_ = 0;
 };
 

@@ -26,6 +26,9 @@ TEST(PhrasePass, BoundariesCaseOrderAndGroups) {
   const Case<PhraseEntry> cases[] = {
       {{{" da li ", "je li"}}, "Da li zna\232? Zada li", "Je li zna\232? Zada li"},
       {{{" da li ", "je li"}}, "DA LI?", "JE LI?"},
+      {{{" u toku dana ", "tijekom dana"}},
+       "U TOKU DANA, u toku Dana",
+       "TIJEKOM DANA, tijekom dana"},
       {{{"kad", "kada"}}, "nekad", "nekada"},  // no boundary marks: inside words too
       // trailing space: not before a letter; the boundary character stays
       {{{"da ", "x"}}, "dali da, li da", "dali x, li x"},
