@@ -39,15 +39,10 @@ constexpr std::array<ChunkMasks, WordTable::kPadding + 1> kChunkMasks = MakeChun
 
 // The sixteen bytes at p folded to small letters, packed into two numbers.
 void Fold16(const char* p, std::uint64_t* low, std::uint64_t* high) {
-#if defined(__SSE2__)
   alignas(16) char folded[16];
   ToLower16(p, folded);
   *low = Load8(folded);
   *high = Load8(folded + 8);
-#else
-  *low = ToLower8(Load8(p));
-  *high = ToLower8(Load8(p + 8));
-#endif
 }
 
 // True when text folded equals the folded bytes at folded, eight at a time.

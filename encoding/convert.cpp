@@ -1,14 +1,10 @@
 #include "encoding/convert.h"
 
 #include <array>
-#include <bit>
 #include <cstring>
 #include <string_view>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
+#include "common/find_bytes.h"
 #include "encoding/letters.h"
 
 namespace lorvan {
@@ -69,27 +65,8 @@ std::size_t QuoteLengthAt(const std::string& text, std::size_t i) {
   return 0;
 }
 
-// True when c can begin the UTF-8 form of a letter or of the quotation mark.
-bool BeginsUtf8Form(unsigned char c) { return c == 0xC4 || c == 0xC5 || c == 0xE2; }
-
-// The first byte at or after from that can begin a form, or n: sixteen bytes at a time, as
-// most text has none in a long stretch (and text decoded from Windows-1250 none at all).
-std::size_t NextFormStart(const std::string& text, std::size_t from) {
-  const std::size_t n = text.size();
-#if defined(__SSE2__)
-  for (; from + 16 <= n; from += 16) {
-    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + from));
-    // C4 and C5 differ in their last bit alone.
-    const __m128i c4_c5 =
-        _mm_cmpeq_epi8(_mm_or_si128(x, _mm_set1_epi8(1)), _mm_set1_epi8(static_cast<char>(0xC5)));
-    const __m128i e2 = _mm_cmpeq_epi8(x, _mm_set1_epi8(static_cast<char>(0xE2)));
-    const auto found = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(c4_c5, e2)));
-    if (found != 0) return from + static_cast<std::size_t>(std::countr_zero(found));
-  }
-#endif
-  while (from < n && !BeginsUtf8Form(static_cast<unsigned char>(text[from]))) ++from;
-  return from;
-}
+// The bytes that can begin the UTF-8 form of a letter or of the quotation mark.
+constexpr std::array<char, 3> kFormLeads = {'\xC4', '\xC5', '\xE2'};
 
 // Replaces the UTF-8 forms by single bytes. The text only shrinks, so it is compacted in
 // place: the write position never passes the read position. Everything before the first
@@ -97,7 +74,7 @@ std::size_t NextFormStart(const std::string& text, std::size_t from) {
 // are moved in one piece.
 void ShrinkInPlace(std::string& text) {
   const std::size_t n = text.size();
-  std::size_t r = NextFormStart(text, 0);
+  std::size_t r = FindAnyOf3(text, 0, kFormLeads);
   std::size_t w = r;
   while (r < n) {
     // text[r] may begin a form.
@@ -117,7 +94,7 @@ void ShrinkInPlace(std::string& text) {
     } else {
       text[w++] = text[r++];
     }
-    const std::size_t next = NextFormStart(text, r);
+    const std::size_t next = FindAnyOf3(text, r, kFormLeads);
     if (w != r) std::memmove(&text[w], &text[r], next - r);
     w += next - r;
     r = next;

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -155,16 +156,23 @@ inline unsigned CapitalMask16(const char* p) {
 #endif
 }
 
-#if defined(__SSE2__)
 // The 16 bytes at in turned into their small forms at out, as ToLower8 does eight.
 inline void ToLower16(const char* in, char* out) {
+#if defined(__SSE2__)
   const __m128i x = letters_detail::Load16(in);
   const letters_detail::Capitals16 capitals = letters_detail::CapitalsOf(x);
   const __m128i gain = _mm_or_si128(_mm_and_si128(capitals.gain_20, _mm_set1_epi8(0x20)),
                                     _mm_and_si128(capitals.gain_10, _mm_set1_epi8(0x10)));
   _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_add_epi8(x, gain));
-}
+#else
+  for (int half = 0; half < 16; half += 8) {
+    std::uint64_t x;
+    std::memcpy(&x, in + half, 8);
+    x = ToLower8(x);
+    std::memcpy(out + half, &x, 8);
+  }
 #endif
+}
 
 // Converts text to small letters / capitals in place.
 void ToLowerInPlace(std::string& text);

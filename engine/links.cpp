@@ -2,12 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
+#include "common/find_bytes.h"
 #include "encoding/letters.h"
 
 namespace lorvan {
@@ -113,35 +109,12 @@ std::string_view Trim(std::string_view run) {
   return run;
 }
 
-bool IsTrigger(char c) { return c == kTriggers[0] || c == kTriggers[1] || c == kTriggers[2]; }
-
-// The first trigger byte in text from position from on, or the end of text; sixteen bytes at
-// a time with SSE2.
-std::size_t FindTrigger(std::string_view text, std::size_t from) {
-  const char* p = text.data() + std::min(from, text.size());
-  const char* const end = text.data() + text.size();
-#if defined(__SSE2__)
-  for (; end - p >= 16; p += 16) {
-    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    const __m128i any = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8(kTriggers[0])),
-                                                  _mm_cmpeq_epi8(x, _mm_set1_epi8(kTriggers[1]))),
-                                     _mm_cmpeq_epi8(x, _mm_set1_epi8(kTriggers[2])));
-    if (const int mask = _mm_movemask_epi8(any); mask != 0)
-      return static_cast<std::size_t>(p - text.data()) +
-             std::countr_zero(static_cast<unsigned>(mask));
-  }
-#endif
-  for (; p < end; ++p)
-    if (IsTrigger(*p)) break;
-  return static_cast<std::size_t>(p - text.data());
-}
-
 }  // namespace
 
 void FindLinks(std::string_view text, std::vector<LinkSpan>* spans) {
   spans->clear();
   const std::size_t n = text.size();
-  for (std::size_t i = FindTrigger(text, 0); i < n;) {
+  for (std::size_t i = FindAnyOf3(text, 0, kTriggers); i < n;) {
     std::size_t end = i + 1;
     // A full stop before a delimiter, as at a sentence's end, is trimmed from its run: it
     // makes no link, and a run with another trigger is looked at from that one.
@@ -156,7 +129,7 @@ void FindLinks(std::string_view text, std::vector<LinkSpan>* spans) {
         spans->push_back({first, first + run.size()});
       }
     }
-    i = FindTrigger(text, end);
+    i = FindAnyOf3(text, end, kTriggers);
   }
 }
 

@@ -81,9 +81,7 @@ void FoldInto(std::string_view text, std::string* out) {
   char* to = out->data();
   const std::size_t size = text.size();
   std::size_t i = 0;
-#if defined(__SSE2__)
   for (; i + 16 <= size; i += 16) ToLower16(in + i, to + i);
-#endif
   for (; i + 8 <= size; i += 8) {
     const std::uint64_t x = ToLower8(Load8(in + i));
     std::memcpy(to + i, &x, 8);

@@ -80,17 +80,13 @@ TEST(ManyBytesAtOnce, AgreeWithTheByteTablesEverywhere) {
       for (int j = 0; j < 16; ++j) bytes[j] = static_cast<char>(0x3D * j);
       bytes[k] = static_cast<char>(c);
       const unsigned letters = WordLetterMask16(bytes), capitals = CapitalMask16(bytes);
-#if defined(__SSE2__)
       char small[16];
       ToLower16(bytes, small);
-#endif
       for (int j = 0; j < 16; ++j) {
         const auto b = static_cast<unsigned char>(bytes[j]);
         ASSERT_EQ(((letters >> j) & 1) != 0, IsWordLetter(b)) << c;
         ASSERT_EQ(((capitals >> j) & 1) != 0, IsWordLetter(b) && ToLowerByte(b) != b) << c;
-#if defined(__SSE2__)
         ASSERT_EQ(static_cast<unsigned char>(small[j]), ToLowerByte(b)) << c;
-#endif
       }
     }
   }
