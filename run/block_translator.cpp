@@ -56,10 +56,14 @@ FileOutcome BlockTranslator::Translate(std::string_view bytes, const FileBlock& 
     const std::string working_copy = BlockWorkingCopy(bytes, block.last, settings_.paragraphs);
     return TranslateText(working_copy, translator_, state, hooks, output);
   }
-  DecodeText(bytes, plan_.encoding, settings_.cyrillic, block.begin == 0, &decoded_);
   const LineLayout layout{.paragraphs = settings_.paragraphs,
                           .line_ends = settings_.line_ends,
                           .previous_end = block.previous_end};
+  // Windows-1250 bytes are the translator's own text: translated where they stand, straight
+  // into the output.
+  if (plan_.encoding == TextEncoding::kWindows1250)
+    return TranslateLines(bytes, layout, translator_, state, hooks, output);
+  DecodeText(bytes, plan_.encoding, settings_.cyrillic, block.begin == 0, &decoded_);
   if (TranslateLines(decoded_.text, layout, translator_, state, hooks, &result_) ==
       FileOutcome::kStopped)
     return FileOutcome::kStopped;
