@@ -69,18 +69,33 @@ Status InputFile::Open(const std::string& path) {
 }
 
 Status InputFile::ReadAt(std::int64_t offset, std::size_t count, std::string* bytes) const {
-  bytes->resize(count);
+  bytes->resize(count);  // no fill when it already has that size, as for every block but one
   std::size_t got = 0;
-  while (got < count) {
-    ssize_t n = ::pread(fd_, bytes->data() + got, count - got, static_cast<off_t>(offset + got));
+  Status status = ReadInto(offset, count, bytes->data(), &got);
+  bytes->resize(got);
+  return status;
+}
+
+Status InputFile::AppendAt(std::int64_t offset, std::size_t count, std::string* bytes) const {
+  const std::size_t had = bytes->size();
+  bytes->resize(had + count);
+  std::size_t got = 0;
+  Status status = ReadInto(offset, count, bytes->data() + had, &got);
+  bytes->resize(had + got);
+  return status;
+}
+
+Status InputFile::ReadInto(std::int64_t offset, std::size_t count, char* to,
+                           std::size_t* got) const {
+  while (*got < count) {
+    ssize_t n = ::pread(fd_, to + *got, count - *got, static_cast<off_t>(offset + *got));
     if (n == 0) break;
     if (n < 0) {
       if (errno == EINTR) continue;
       return Status::FromErrno(errno, path_);
     }
-    got += static_cast<std::size_t>(n);
+    *got += static_cast<std::size_t>(n);
   }
-  bytes->resize(got);
   return Status::Ok();
 }
 

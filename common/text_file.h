@@ -31,12 +31,17 @@ class InputFile {
   // Reads up to count bytes at offset into *bytes (replacing them); fewer only at the end of
   // the file.
   Status ReadAt(std::int64_t offset, std::size_t count, std::string* bytes) const;
+  // Reads likewise onto the end of *bytes.
+  Status AppendAt(std::int64_t offset, std::size_t count, std::string* bytes) const;
 
   const std::string& path() const { return path_; }
   // The file's size when it was opened.
   std::int64_t size() const { return size_; }
 
  private:
+  // Reads up to count bytes at offset to `to`, adding to *got what it read.
+  Status ReadInto(std::int64_t offset, std::size_t count, char* to, std::size_t* got) const;
+
   int fd_ = -1;
   std::string path_;
   std::int64_t size_ = 0;

@@ -146,7 +146,7 @@ Status PlanFile(const InputFile& file, const RunSettings& settings, std::size_t 
                 FilePlan* plan) {
   *plan = FilePlan();
   Survey survey(settings);
-  std::string buffer, more;
+  std::string buffer;
   std::int64_t offset = 0;  // of buffer's first byte in the file
   std::string_view previous_end;
   bool at_end = false;
@@ -159,10 +159,10 @@ Status PlanFile(const InputFile& file, const RunSettings& settings, std::size_t 
     const std::size_t wanted = left >= 0 && left <= static_cast<std::int64_t>(block_bytes)
                                    ? static_cast<std::size_t>(left) + 1
                                    : block_bytes;
-    Status status = file.ReadAt(at, wanted, &more);
+    const std::size_t had = buffer.size();
+    Status status = file.AppendAt(at, wanted, &buffer);
     if (!status.ok()) return status;
-    at_end = more.size() < wanted;
-    buffer.append(more);
+    at_end = buffer.size() - had < wanted;
     std::size_t cut = at_end ? buffer.size() : LastLineEnd(buffer, scanned > 0 ? scanned - 1 : 0);
     scanned = buffer.size();
     if (cut == 0 && !at_end) {
