@@ -88,17 +88,20 @@ void LineTranslator::Scan(FolderPassState& state) {
   ScanWords(p, begin + scan_size_, state);
 }
 
+// What goes out as it came in (unknown words, their ends, tags) is not appended piece by
+// piece: `kept` marks where such a stretch began, and it is appended in one piece when
+// something else is to be written, and at the end.
 const char* LineTranslator::ScanWords(const char* p, const char* stop, FolderPassState& state) {
   const char* const end = current_.data() + scan_size_;
+  const char* kept = p;
   for (; p < stop; ++p) {
     if (state.in_tag) {
-      // Copy the tag up to and including its ">" in one piece; the end marker is never written.
+      // The tag goes out up to and including its ">"; the end marker is never written.
       const char* close = static_cast<const char*>(std::memchr(p, '>', end - p));
       if (close == nullptr) {
-        output_.append(p, end - 1);
+        output_.append(kept, end - 1);
         return end;
       }
-      output_.append(p, close + 1);
       state.in_tag = false;
       p = close;
       continue;
@@ -107,6 +110,7 @@ const char* LineTranslator::ScanWords(const char* p, const char* stop, FolderPas
     const char* letters = p;
     p = EndOfLetters(p, end);
     const char ch = *p;
+    const bool opens_tag = ch == '<' && options_.skip_tags && OpensTag(p[1]);
     // The letters of a format directive ("%s", "%d") are no word: copied as they stand.
     const bool directive = letters > current_.data() && letters[-1] == '%';
     const std::string_view letters_read(letters, static_cast<std::size_t>(p - letters));
@@ -114,7 +118,13 @@ const char* LineTranslator::ScanWords(const char* p, const char* stop, FolderPas
     bool held = false;
     if (!directive && IsPlainWord(letters_read, state)) {
       written = TranslatePlainWord(letters_read);
+      if (written.data() == letters && ch != kEndMarker) {
+        state.in_tag = opens_tag;
+        continue;  // the word and ch go out as they are
+      }
+      output_.append(kept, letters);
     } else {
+      output_.append(kept, letters);
       if (directive) {
         output_.append(letters_read);
         word_.clear();
@@ -124,7 +134,8 @@ const char* LineTranslator::ScanWords(const char* p, const char* stop, FolderPas
       held = HandleWordEnd(substitutions_, state, word_, static_cast<unsigned char>(ch));
       written = word_;
     }
-    if (ch == '<' && options_.skip_tags && OpensTag(p[1])) {
+    kept = p + 1;
+    if (opens_tag) {
       state.in_tag = true;
       output_.append(written).push_back(ch);
     } else if (held) {
@@ -135,6 +146,7 @@ const char* LineTranslator::ScanWords(const char* p, const char* stop, FolderPas
       output_.append(written).push_back(ch);
     }
   }
+  output_.append(kept, p);
   return p;
 }
 
