@@ -69,7 +69,7 @@ Status InputFile::Open(const std::string& path) {
 }
 
 Status InputFile::ReadAt(std::int64_t offset, std::size_t count, std::string* bytes) const {
-  bytes->resize(count);  // no fill when it already has that size, as for every block but one
+  bytes->resize(count);  // fills only what it grows by: little for a buffer reused for blocks
   std::size_t got = 0;
   Status status = ReadInto(offset, count, bytes->data(), &got);
   bytes->resize(got);
