@@ -525,8 +525,10 @@ DecodedSize MeasureDecoded(std::string_view utf8) {
     size.length += static_cast<std::size_t>(run_end - p);
     if ((p = run_end) == end) return size;
     ++size.length;
+    size.beyond_ascii = true;
     char32_t c = TwoByteCharacter(p, end);
     const std::size_t length = c != 0 ? 2 : ReadCharacter(p, end, &c);
+    if (length == 0) size.well_formed = false;
     if (length == 0 || Cp1250ByteOf(c) == 0) size.any_kept = true;
     p += length == 0 ? 1 : length;
   }

@@ -99,10 +99,13 @@ class KeptCharacters {
 void DecodeUtf8(std::string_view utf8, bool cyrillic, std::string* cp1250, KeptCharacters* kept);
 
 // What DecodeUtf8 without the Cyrillic option makes of utf8, told without decoding it: the
-// length of the decoded text, and whether any character is kept.
+// length of the decoded text, and whether any character is kept; and what CheckUtf8 tells of
+// utf8, found on the way.
 struct DecodedSize {
   std::size_t length = 0;
   bool any_kept = false;
+  bool well_formed = true;
+  bool beyond_ascii = false;
 };
 DecodedSize MeasureDecoded(std::string_view utf8);
 

@@ -25,12 +25,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string fast = input;
   CyrillicToLatin(fast);
   fuzz::ExpectSame("CyrillicToLatin", fast, reference::CyrillicToLatinByRows(input));
-  const bool utf8 =
-      HasUtf8Bom(input) ||
-      (reference::IsWellFormedUtf8ByTable(input) &&
-       std::any_of(input.begin(), input.end(), [](char c) { return (c & 0x80) != 0; }));
+  const bool well_formed = reference::IsWellFormedUtf8ByTable(input);
+  const bool beyond_ascii =
+      std::any_of(input.begin(), input.end(), [](char c) { return (c & 0x80) != 0; });
+  const bool utf8 = HasUtf8Bom(input) || (well_formed && beyond_ascii);
   fuzz::Expect((DetectEncoding(input) == TextEncoding::kUtf8) == utf8,
                "DetectEncoding follows the table of well-formed sequences");
+  const DecodedSize checked = MeasureDecoded(input);
+  fuzz::Expect(checked.well_formed == well_formed && checked.beyond_ascii == beyond_ascii,
+               "MeasureDecoded checks UTF-8 by the table of well-formed sequences");
   for (bool cyrillic : {false, true}) {
     std::string decoded, back;
     KeptCharacters kept;
