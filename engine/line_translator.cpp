@@ -134,17 +134,11 @@ const char* LineTranslator::ScanWords(const char* p, const char* stop, FolderPas
       held = HandleWordEnd(substitutions_, state, word_, static_cast<unsigned char>(ch));
       written = word_;
     }
-    kept = p + 1;
-    if (opens_tag) {
-      state.in_tag = true;
-      output_.append(written).push_back(ch);
-    } else if (held) {
-      // The preposition and its space are written with the next word.
-    } else if (ch == kEndMarker) {
-      output_.append(written);
-    } else {
-      output_.append(written).push_back(ch);
-    }
+    // ch goes out as it came, at the start of the next stretch, unless it is the end marker
+    // (never written) or the space after a held preposition (written with the next word).
+    if (opens_tag) state.in_tag = true;
+    if (opens_tag || !held) output_.append(written);
+    kept = !opens_tag && (held || ch == kEndMarker) ? p + 1 : p;
   }
   output_.append(kept, p);
   return p;
