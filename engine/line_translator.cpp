@@ -1,5 +1,6 @@
 #include "engine/line_translator.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -99,8 +100,8 @@ const char* LineTranslator::ScanWords(const char* p, const char* stop, FolderPas
       // The tag goes out up to and including its ">"; the end marker is never written.
       const char* close = static_cast<const char*>(std::memchr(p, '>', end - p));
       if (close == nullptr) {
-        output_.append(kept, end - 1);
-        return end;
+        p = end;
+        break;
       }
       state.in_tag = false;
       p = close;
@@ -110,7 +111,7 @@ const char* LineTranslator::ScanWords(const char* p, const char* stop, FolderPas
     const char* letters = p;
     p = EndOfLetters(p, end);
     const char ch = *p;
-    const bool opens_tag = ch == '<' && options_.skip_tags && OpensTag(p[1]);
+    state.in_tag = ch == '<' && options_.skip_tags && OpensTag(p[1]);
     // The letters of a format directive ("%s", "%d") are no word: copied as they stand.
     const bool directive = letters > current_.data() && letters[-1] == '%';
     const std::string_view letters_read(letters, static_cast<std::size_t>(p - letters));
@@ -118,10 +119,7 @@ const char* LineTranslator::ScanWords(const char* p, const char* stop, FolderPas
     bool held = false;
     if (!directive && IsPlainWord(letters_read, state)) {
       written = TranslatePlainWord(letters_read);
-      if (written.data() == letters && ch != kEndMarker) {
-        state.in_tag = opens_tag;
-        continue;  // the word and ch go out as they are
-      }
+      if (written.data() == letters) continue;  // the word and ch go out as they are
       output_.append(kept, letters);
     } else {
       output_.append(kept, letters);
@@ -134,13 +132,13 @@ const char* LineTranslator::ScanWords(const char* p, const char* stop, FolderPas
       held = HandleWordEnd(substitutions_, state, word_, static_cast<unsigned char>(ch));
       written = word_;
     }
-    // ch goes out as it came, at the start of the next stretch, unless it is the end marker
-    // (never written) or the space after a held preposition (written with the next word).
-    if (opens_tag) state.in_tag = true;
-    if (opens_tag || !held) output_.append(written);
-    kept = !opens_tag && (held || ch == kEndMarker) ? p + 1 : p;
+    output_.append(written);  // empty after a held preposition
+    // ch goes out as it came, at the start of the next stretch, unless it is the space after a
+    // held preposition (written with the next word).
+    kept = held ? p + 1 : p;
   }
-  output_.append(kept, p);
+  const char* const kept_end = std::min(p, end - 1);  // the end marker is never written
+  if (kept < kept_end) output_.append(kept, kept_end);
   return p;
 }
 

@@ -53,17 +53,9 @@ class Survey {
     size_ += static_cast<std::int64_t>(bytes.size());
     if (first && may_be_utf8_) bom_ = HasUtf8Bom(bytes);
     const bool classified = settings_.encoding == EncodingChoice::kAuto && !bom_;
-    if (classified && valid_ && translating_ && decoded_ && !settings_.cyrillic) {
-      // Measuring the decoded text checks the block on the way: one pass for both. (Without a
-      // byte-order mark there is none to strip.)
-      const DecodedSize decoded = MeasureDecoded(bytes);
-      valid_ = decoded.well_formed;
-      beyond_ascii_ = beyond_ascii_ || decoded.beyond_ascii;
-      utf8_total_ += static_cast<std::int64_t>(decoded.length);
-      any_kept_ = any_kept_ || decoded.any_kept;
-      return;
-    }
-    if (classified && valid_) Classify(bytes);
+    // Without the Cyrillic option, measuring the decoded text below checks the block too.
+    const bool measured = translating_ && decoded_ && !settings_.cyrillic;
+    if (classified && valid_ && !measured) Classify(bytes);
     if (!translating_) return;
     if (!decoded_) {
       exact_total_ += static_cast<std::int64_t>(
@@ -80,6 +72,10 @@ class Survey {
       }
       if (!settings_.cyrillic) {
         const DecodedSize decoded = MeasureDecoded(utf8);
+        if (classified) {  // utf8 is all of bytes: there is no byte-order mark to strip
+          valid_ = decoded.well_formed;
+          beyond_ascii_ = beyond_ascii_ || decoded.beyond_ascii;
+        }
         utf8_total_ += static_cast<std::int64_t>(decoded.length);
         any_kept_ = any_kept_ || decoded.any_kept;
         return;
