@@ -177,8 +177,9 @@ void DefineOptions(CLI::App& app, CliOptions& o) {
                "Croatian letters converted in place, CR LF after every line (LF on standard "
                "output)");
   app.add_option("-j,--jobs", o.jobs,
-                 "translate up to N files of a folder at once (default: the number of "
-                 "processors); the outputs are the same as with -j 1")
+                 "translate up to N files of a folder, or blocks of a file or of standard input, "
+                 "at once (default: the number of processors); the outputs are the same as "
+                 "with -j 1")
       ->type_name("N")
       ->check(CLI::Range(1, 1024))
       ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
@@ -245,8 +246,8 @@ int PrintStatistics(const lorvan::Dictionary& dictionary, lorvan::FdOutput& out)
   return Finish(out, 0);
 }
 
-int TranslateStandardInput(const CliOptions& o, lorvan::Substitutions& substitutions,
-                           lorvan::FdOutput& out) {
+int TranslateStandardInput(const CliOptions& o, const lorvan::Dictionary& dictionary,
+                           lorvan::Substitutions& substitutions, lorvan::FdOutput& out) {
   // The encoding is decided from the first 64 KiB (all of a shorter input). Text typed on a
   // terminal is taken as it comes, in the terminal's UTF-8.
   const bool terminal = isatty(STDIN_FILENO) != 0;
@@ -273,15 +274,34 @@ int TranslateStandardInput(const CliOptions& o, lorvan::Substitutions& substitut
     std::cerr << "lorvan-cli: warning: standard input is Serbian Cyrillic and is left "
                  "untranslated (translate it with --cyrillic)\n";
 
-  lorvan::LineTranslator translator(substitutions,
-                                    lorvan::LineOptionsFor(o.settings, o.settings.skip_tags));
+  const lorvan::LineOptions options = lorvan::LineOptionsFor(o.settings, o.settings.skip_tags);
+  const bool cyrillic = !format.byte_exact && o.settings.cyrillic;
+  lorvan::LineTranslator translator(substitutions, options);
   const lorvan::LineFilter filter =
       o.settings.convert_only
           ? lorvan::ConvertingFilter(format)
-          : lorvan::TranslatingFilter(translator, o.settings.paragraphs,
-                                      !format.byte_exact && o.settings.cyrillic, format);
+          : lorvan::TranslatingFilter(translator, o.settings.paragraphs, cyrillic, format);
+  // Each further thread translates with substitutions and a translator of its own.
+  const lorvan::StreamJobs jobs{
+      .threads = o.jobs,
+      .chunk_bytes = o.settings.block_bytes,
+      .make_filter = [&]() -> lorvan::LineFilter {
+        if (o.settings.convert_only) return lorvan::ConvertingFilter(format);
+        auto own = std::make_shared<lorvan::DictionarySubstitutions>(dictionary);
+        auto own_translator = std::make_shared<lorvan::LineTranslator>(*own, options);
+        lorvan::LineFilter inner =
+            lorvan::TranslatingFilter(*own_translator, o.settings.paragraphs, cyrillic, format);
+        return [own, own_translator, inner](std::string_view line, std::string_view end,
+                                            lorvan::StreamState& state, std::string* output) {
+          inner(line, end, state, output);
+        };
+      }};
+  // A terminal's lines are answered one by one.
   const lorvan::StreamEnd end =
-      lorvan::FilterStream(STDIN_FILENO, std::move(prefix), out, filter, g_stop, terminal);
+      terminal || o.jobs == 1
+          ? lorvan::FilterStream(STDIN_FILENO, std::move(prefix), out, filter, g_stop, terminal)
+          : lorvan::FilterStreamInParallel(STDIN_FILENO, std::move(prefix), out, filter, jobs,
+                                           g_stop);
   if (end == lorvan::StreamEnd::kReadFailed) {
     std::cerr << "lorvan-cli: standard input: " << std::strerror(errno) << "\n";
     return Finish(out, kExitFailed);
@@ -386,7 +406,7 @@ int main(int argc, char** argv) {
   CatchInterrupt();
   lorvan::DictionarySubstitutions substitutions(dictionary);
   try {
-    if (o.from_stdin) return TranslateStandardInput(o, substitutions, out);
+    if (o.from_stdin) return TranslateStandardInput(o, dictionary, substitutions, out);
     return TranslateFolder(o, dictionary, substitutions);
   } catch (const std::bad_alloc&) {
     // A file too large for memory fails on its own; this is standard input with a line that is.

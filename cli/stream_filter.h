@@ -2,22 +2,33 @@
 // converted from Cyrillic to Latin letters.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <ostream>
 #include <string>
 #include <string_view>
 
 #include "encoding/utf8_text.h"
+#include "engine/folder_pass_state.h"
 #include "engine/line_translator.h"
 #include "run/run_settings.h"
 #include "run/stop_flag.h"
 
 namespace lorvan {
 
-// Turns one input line, without its end, into the output it gives; end is the line's own end
-// ("\n", "\r\n", "\r", or empty for a last line without one).
-using LineFilter =
-    std::function<void(std::string_view line, std::string_view end, std::ostream& out)>;
+// What a translation carries from one line of the stream to the next.
+struct StreamState {
+  FolderPassState pass;
+  // The end of the last line that had one: the pieces of a paragraph-split last line without an
+  // end end as it.
+  std::string last_end = "\n";
+};
+
+// Appends to *out the output that one input line, without its end, gives, and moves state on
+// past it; end is the line's own end ("\n", "\r\n", "\r", or empty for a last line without
+// one).
+using LineFilter = std::function<void(std::string_view line, std::string_view end,
+                                      StreamState& state, std::string* out)>;
 
 // How standard input is read and written.
 struct StreamFormat {
@@ -28,8 +39,7 @@ struct StreamFormat {
 };
 
 // The filter that translates: paragraphs splits lines after closing paragraph tags as files
-// are split, and the folder pass state carries from line to line. cyrillic transliterates
-// Serbian Cyrillic first.
+// are split. cyrillic transliterates Serbian Cyrillic first.
 LineFilter TranslatingFilter(LineTranslator& translator, bool paragraphs, bool cyrillic,
                              const StreamFormat& format);
 
@@ -88,5 +98,22 @@ enum class StreamEnd {
 // and the last line needs no end. flush_lines writes each read's lines out at once.
 StreamEnd FilterStream(int in_fd, std::string prefix, std::ostream& out, const LineFilter& filter,
                        const StopFlag& stop, bool flush_lines);
+
+// How FilterStreamInParallel shares the work.
+struct StreamJobs {
+  int threads = 2;
+  std::size_t chunk_bytes = 4 << 20;  // lines taken at once by a thread, about
+  // Makes the filter of one more thread: the same as the filter given, with scratch of its own.
+  std::function<LineFilter()> make_filter;
+};
+
+// FilterStream's output, with the lines translated on jobs.threads threads: the input is cut
+// after a line end into chunks of about jobs.chunk_bytes, each translated ahead from the
+// neutral state and written in its turn when the lines before it ended neutral, and translated
+// again by filter on this thread when they did not. An input that comes slower than it is
+// translated is passed on as FilterStream passes it, each time it pauses.
+StreamEnd FilterStreamInParallel(int in_fd, std::string prefix, std::ostream& out,
+                                 const LineFilter& filter, const StreamJobs& jobs,
+                                 const StopFlag& stop);
 
 }  // namespace lorvan

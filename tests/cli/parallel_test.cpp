@@ -1,6 +1,6 @@
-// -j 4 against -j 1 over generated folder trees: the same outputs, messages and exit status.
-// The four jobs take files in blocks of a few bytes, so that their blocks are translated apart
-// and tags stay open across the cuts.
+// -j 4 against -j 1 over generated folder trees and standard input: the same outputs, messages
+// and exit status. The four jobs take files and standard input in blocks of a few bytes, so
+// that their blocks are translated apart and tags stay open across the cuts.
 #include <filesystem>
 #include <map>
 #include <random>
@@ -102,6 +102,28 @@ TEST_F(ParallelTest, FourJobsWriteWhatOneDoes) {
         fs::remove_all(Path("one"));
         fs::remove_all(Path("four"));
       }
+    }
+  }
+}
+
+TEST_F(ParallelTest, StandardInputInBlocksIsTranslatedAsInOne) {
+  std::mt19937 random(20261208);
+  // A last line without an end is cut at its paragraphs and ends as the line before it, which
+  // is in the block before.
+  std::vector<std::string> texts = {"hleb\r\nx</p><p>voz", "hleb\rx</p><p>voz"};
+  for (int text = 0; text < 6; ++text) {
+    texts.emplace_back();
+    while (texts.back().size() < 2000) texts.back() += MakeText(random, text % 2 == 0);
+  }
+  for (std::size_t text = 0; text < texts.size(); ++text) {
+    Put("in", texts[text]);
+    for (const char* mode : {"", "--byte-exact", "--cyrillic", "--convert", "--translate-tags",
+                             "--no-paragraphs --line-ends crlf"}) {
+      const std::string run = "\"$CLI\" -d \"$DICT\" --stdin " + std::string(mode);
+      Script(run + " -j 1 <in >one 2>&1; " + run + " -j 4 --block-bytes 5 <in >four 2>&1; " +
+             "cat in | " + run + " -j 4 --block-bytes 300 >piped 2>&1");
+      EXPECT_EQ(Get("one"), Get("four")) << "text " << text << ": " << mode;
+      EXPECT_EQ(Get("one"), Get("piped")) << "text " << text << ": " << mode;
     }
   }
 }
