@@ -23,6 +23,9 @@ namespace {
 constexpr std::size_t kBinaryProbe = 8 << 10;  // bytes looked at for a NUL
 // How long the run's thread waits for a worker's result before it yields to the front end.
 constexpr std::chrono::milliseconds kPatience(50);
+// A file of up to this many blocks is translated whole by one worker thread, ahead of its turn;
+// a larger one in its turn, its blocks on all the worker threads.
+constexpr std::int64_t kWholeFileBlocks = 16;
 
 // The canonical path of path, or path itself when it cannot be resolved.
 std::string RealPath(const std::string& path) {
@@ -531,8 +534,8 @@ RunDriver::Speculation RunDriver::Speculate(const std::string& path, bool skip_t
   Speculation done;
   if (!CheckNamedLink(path).ok()) return done;
   done.seen = Identify(path);
-  // A file of more than one block is done in its turn, its blocks on the worker threads.
-  if (done.seen.size > static_cast<off_t>(run_.settings.block_bytes)) return done;
+  if (done.seen.size > kWholeFileBlocks * static_cast<off_t>(run_.settings.block_bytes))
+    return done;
   try {
     InputFile input;
     FilePlan plan;

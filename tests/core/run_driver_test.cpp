@@ -307,7 +307,7 @@ TEST_F(RunDriverTest, BlocksTranslatedOnWorkersShowWhatOneThreadShows) {
 
 TEST_F(RunDriverTest, AConversionOnWorkersIsWrittenWholeWhateverTheStop) {
   std::string text;
-  for (int i = 0; i < 20; ++i) text += "\xd1\x85\xd0\xbb\xd0\xb5\xd0\xb1\r\n";  // хлеб
+  for (int i = 0; i < 40; ++i) text += "\xd1\x85\xd0\xbb\xd0\xb5\xd0\xb1\r\n";  // хлеб
   Put("a.txt", text);
   settings_.convert_only = true;
   settings_.block_bytes = 16;
