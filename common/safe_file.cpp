@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <random>
+#include <utility>
 
 #include "common/text_file.h"
 
@@ -38,7 +39,7 @@ bool IsTemporaryName(std::string_view name) {
 std::string TemporaryName(const std::string& folder) {
   static constexpr char kLetters[] =
       "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-  static std::mt19937_64 random{std::random_device{}()};
+  thread_local std::mt19937_64 random{std::random_device{}()};  // temporaries made on many threads
   std::string name = JoinPath(folder, std::string(kTemporaryPrefix));
   for (std::size_t i = 0; i < kRandomLetters; ++i) name += kLetters[random() % (sizeof kLetters - 1)];
   return name;
@@ -120,6 +121,19 @@ OutputFile::~OutputFile() {
   if (fd_ >= 0) Discard(Status::Ok());
 }
 
+OutputFile::OutputFile(OutputFile&& other) noexcept { *this = std::move(other); }
+
+OutputFile& OutputFile::operator=(OutputFile&& other) noexcept {
+  if (this == &other) return *this;
+  if (fd_ >= 0) Discard(Status::Ok());
+  path_ = std::move(other.path_);
+  options_ = std::move(other.options_);
+  temp_ = std::move(other.temp_);
+  fd_ = std::exchange(other.fd_, -1);
+  synced_ = other.synced_;
+  return *this;
+}
+
 Status OutputFile::Begin(const std::string& path, const WriteOptions& options) {
   if (options.replaces_input) {
     Status replaceable = CheckReplaceable(path);
@@ -127,18 +141,26 @@ Status OutputFile::Begin(const std::string& path, const WriteOptions& options) {
   }
   path_ = path;
   options_ = options;
+  synced_ = false;
   return CreateTemporary(FolderOf(path), &temp_, &fd_);
 }
 
 Status OutputFile::Append(std::string_view bytes) {
+  synced_ = false;
   if (!WriteAll(fd_, bytes)) return Discard(Status::FromErrno(errno, path_));
+  return Status::Ok();
+}
+
+Status OutputFile::Sync() {
+  if (::fsync(fd_) != 0) return Discard(Status::FromErrno(errno, path_));
+  synced_ = true;
   return Status::Ok();
 }
 
 Status OutputFile::Commit() {
   Status status;
   std::string backup_temp;
-  if (::fsync(fd_) != 0) status = Status::FromErrno(errno, path_);
+  if (!synced_ && ::fsync(fd_) != 0) status = Status::FromErrno(errno, path_);
   if (status.ok()) status = TakeMetadata(fd_, options_, path_);
   if (status.ok() && options_.replaces_input && !options_.backup.empty()) {
     status = LinkTemporary(path_, FolderOf(path_), &backup_temp);

@@ -40,14 +40,24 @@ class OutputFile {
   ~OutputFile();
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
+  // The temporary moves with the object; the one moved from holds none.
+  OutputFile(OutputFile&& other) noexcept;
+  OutputFile& operator=(OutputFile&& other) noexcept;
 
   // Makes the temporary for path (after the check of options.replaces_input).
   Status Begin(const std::string& path, const WriteOptions& options);
-  // REQUIRES: Begin succeeded, and neither Append nor Commit failed since.
+  // REQUIRES: Begin succeeded, and neither Append, Sync nor Commit failed since.
   Status Append(std::string_view bytes);
+  // Waits until what was appended is on the disk, which Commit does first otherwise: the wait
+  // can then be had ahead of the commit, on another thread. REQUIRES: as for Append.
+  Status Sync();
   // Puts the written file in place of path, with the metadata and backup options ask for.
   // REQUIRES: as for Append.
   Status Commit();
+
+  // True between a successful Begin and the commit or failure.
+  bool is_open() const { return fd_ >= 0; }
+  const std::string& path() const { return path_; }
 
  private:
   // Closes and removes the temporary; returns failed.
@@ -57,6 +67,7 @@ class OutputFile {
   WriteOptions options_;
   std::string temp_;
   int fd_ = -1;
+  bool synced_ = false;  // nothing appended since the last Sync
 };
 
 // kAccessDenied when the file at path is write-protected (this user may not write it, or it

@@ -17,7 +17,8 @@ class FileSystem {
   virtual Status Open(const std::string& path, InputFile* file) = 0;
   // kAccessDenied when path is write-protected or its folder lets no file be made.
   virtual Status CheckWritable(const std::string& path) = 0;
-  // Begins *file as the new file at path, written whole or not at all (see OutputFile).
+  // Begins *file as the new file at path, written whole or not at all (see OutputFile). Called
+  // on worker threads too, for files ahead of their turn.
   virtual Status Create(const std::string& path, const WriteOptions& options,
                         OutputFile* file) = 0;
   // Removes the temporary files a killed run left in folder.

@@ -173,6 +173,9 @@ struct RunDriver::Speculation {
   std::string output;
   bool cyrillic_without_option = false;
   FolderPassState end;  // the state the translation ended in
+  // The output already written to its temporary and synced, when its folder was there: in its
+  // turn it only needs renaming into place. Dropped unrenamed when the turn goes otherwise.
+  OutputFile file;
 };
 
 std::int64_t ProgressStep(std::int64_t total) {
@@ -339,22 +342,26 @@ WriteOptions RunDriver::OutputOptions(const std::string& path) const {
 }
 
 // The output of the input at path: beside it (suffix before its extension, or its own name
-// with the same-name option), or at the same place under the output folder, made as needed.
-Status RunDriver::OutputPath(const std::string& path, std::string_view suffix,
-                             std::string* output) {
+// with the same-name option), or at the same place under the output folder.
+std::string RunDriver::OutputName(const std::string& path, std::string_view suffix) const {
   const std::string beside = run_.settings.same_name ? path : SuffixedName(path, suffix);
-  if (run_.settings.output_dir.empty()) {
-    *output = beside;
-    return Status::Ok();
-  }
+  if (run_.settings.output_dir.empty()) return beside;
+  return JoinPath(OutputFolder(path), beside.substr(beside.rfind('/') + 1));
+}
+
+std::string RunDriver::OutputFolder(const std::string& path) const {
   std::string relative = path.substr(std::min(path.size(), top_given_.size()));
   while (!relative.empty() && relative.front() == '/') relative.erase(0, 1);
   const std::size_t slash = relative.rfind('/');
-  const std::string folder = slash == std::string::npos
-                                 ? run_.settings.output_dir
-                                 : JoinPath(run_.settings.output_dir, relative.substr(0, slash));
-  *output = JoinPath(folder, beside.substr(beside.rfind('/') + 1));
-  return run_.files.MakeFolders(folder);
+  return slash == std::string::npos ? run_.settings.output_dir
+                                    : JoinPath(run_.settings.output_dir, relative.substr(0, slash));
+}
+
+Status RunDriver::OutputPath(const std::string& path, std::string_view suffix,
+                             std::string* output) {
+  *output = OutputName(path, suffix);
+  if (run_.settings.output_dir.empty()) return Status::Ok();
+  return run_.files.MakeFolders(OutputFolder(path));
 }
 
 Status RunDriver::PrepareOutput(const std::string& path, std::string_view suffix,
@@ -362,14 +369,6 @@ Status RunDriver::PrepareOutput(const std::string& path, std::string_view suffix
   Status status = OutputPath(path, suffix, output);
   if (status.ok()) status = run_.files.CheckWritable(*output);  // write-protected?
   return status;
-}
-
-Status RunDriver::WriteOutput(const std::string& path, std::string_view suffix,
-                              std::string_view bytes) {
-  std::string output_name;
-  Status status = PrepareOutput(path, suffix, &output_name);
-  if (!status.ok()) return status;
-  return WriteWhole(output_name, path, bytes);
 }
 
 Status RunDriver::WriteWhole(const std::string& output_name, const std::string& path,
@@ -553,12 +552,29 @@ RunDriver::Speculation RunDriver::Speculate(const std::string& path, bool skip_t
           },
           &stopped);
       if (stopped) return Speculation();
+      if (done.read.ok()) WriteAhead(path, done);
     }
   } catch (const std::bad_alloc&) {
     return Speculation();
   }
   done.in_order = false;
   return done;
+}
+
+// The worker's wait for the disk then overlaps the other files' work. Whatever fails here is
+// left to the file's turn, which writes the output as the one-thread run does.
+void RunDriver::WriteAhead(const std::string& path, Speculation& done) {
+  const std::string name = OutputName(path, run_.settings.convert_only ? "_sr" : "_hr");
+  Status status = run_.files.Create(name, OutputOptions(path), &done.file);
+  if (status.ok()) status = done.file.Append(done.output);
+  if (status.ok()) status = done.file.Sync();
+  if (!status.ok()) done.file = OutputFile();
+}
+
+Status RunDriver::WriteSpeculated(const std::string& output_name, const std::string& path,
+                                  Speculation& done) {
+  if (done.file.is_open() && done.file.path() == output_name) return done.file.Commit();
+  return WriteWhole(output_name, path, done.output);
 }
 
 RunDriver::FileEnd RunDriver::CommitSpeculation(const std::string& folder, const std::string& name,
@@ -569,7 +585,11 @@ RunDriver::FileEnd RunDriver::CommitSpeculation(const std::string& folder, const
     return HandleFile(folder, name, state, skip_tags);
   return Conclude(path, [&](bool*) {
     if (!done.read.ok()) return done.read;
-    if (run_.settings.convert_only) return WriteOutput(path, "_sr", done.output);
+    if (run_.settings.convert_only) {
+      std::string output_name;
+      Status status = PrepareOutput(path, "_sr", &output_name);
+      return status.ok() ? WriteSpeculated(output_name, path, done) : status;
+    }
     return CommitTranslated(path, name, done, state);
   });
 }
@@ -583,7 +603,7 @@ Status RunDriver::CommitTranslated(const std::string& path, const std::string& n
   if (done.cyrillic_without_option)
     run_.front_end.ReportProblem(RunProblem::kCyrillicWithoutOption, path, "");
   state = done.end;
-  status = WriteWhole(output_name, path, done.output);
+  status = WriteSpeculated(output_name, path, done);
   if (!status.ok()) return status;
   run_.front_end.FileFinished();
   return Status::Ok();

@@ -92,8 +92,13 @@ class RunDriver {
                           FolderPassState& state);
   // The name the output of path is written under, made sure to be writable.
   Status PrepareOutput(const std::string& path, std::string_view suffix, std::string* output);
-  // Writes bytes as the output of path, after PrepareOutput.
-  Status WriteOutput(const std::string& path, std::string_view suffix, std::string_view bytes);
+  // Writes the speculation's output to the temporary of the output of path and syncs it, on
+  // the worker thread; done.file holds it when that went well.
+  void WriteAhead(const std::string& path, Speculation& done);
+  // Puts the speculation's output in place as the file output_name, the output of path: the
+  // temporary WriteAhead wrote, when it is that file's, else the bytes written now.
+  Status WriteSpeculated(const std::string& output_name, const std::string& path,
+                         Speculation& done);
   // Writes bytes as the file output_name, the output of path.
   Status WriteWhole(const std::string& output_name, const std::string& path,
                     std::string_view bytes);
@@ -114,6 +119,11 @@ class RunDriver {
   Status OpenWithOutput(const std::string& path, std::string_view suffix, InputFile* input,
                         FilePlan* plan, std::string* output_name);
   WriteOptions OutputOptions(const std::string& path) const;
+  // The name the output of path with suffix is written under.
+  std::string OutputName(const std::string& path, std::string_view suffix) const;
+  // Where the output of path goes under the output folder. REQUIRES: there is one.
+  std::string OutputFolder(const std::string& path) const;
+  // OutputName, with the folders above it made when they are under the output folder.
   Status OutputPath(const std::string& path, std::string_view suffix, std::string* output);
   // Turns a failed file's status into the message or question the user sees.
   FileEnd ReportFailure(const std::string& path, const Status& status);

@@ -14,7 +14,7 @@ namespace {
 
 bool HasTemporary(const std::string& folder) {
   for (const auto& entry : std::filesystem::directory_iterator(folder))
-    if (entry.path().filename().string().find(".lorvan-tmp-") != std::string::npos) return true;
+    if (entry.path().filename().string().starts_with(".lorvan-")) return true;
   return false;
 }
 

@@ -305,6 +305,32 @@ TEST_F(RunDriverTest, BlocksTranslatedOnWorkersShowWhatOneThreadShows) {
   }
 }
 
+// Workers write outputs to temporaries ahead of their files' turns; a stop removes the ones
+// whose turn did not come.
+TEST_F(RunDriverTest, AStopInAParallelRunLeavesOnlyTheOutputsWhoseTurnCame) {
+  for (int stop_at_yield : {1, 2, 4}) {
+    for (const auto& entry : fs::directory_iterator(dir_.path())) fs::remove(entry.path());
+    for (int i = 0; i < 8; ++i) Put("f" + std::to_string(i) + ".txt", "hleb\r\nhleb\r\n");
+    front_.yields = 0;
+    front_.stop.Clear();
+    front_.on_yield = [&](int n) {
+      if (n == stop_at_yield) front_.stop.Set();
+    };
+    RunDriver driver({subs_, settings_, front_, files_}, {}, "*.*");
+    driver.TranslateInParallel(3,
+                               [&] { return std::make_unique<testing::FakeSubstitutions>(subs_); });
+    const RunTally tally = driver.TranslateFolder(dir_.path());
+    EXPECT_TRUE(tally.stopped);
+    int outputs = 0;
+    for (const auto& entry : fs::directory_iterator(dir_.path())) {
+      const std::string name = entry.path().filename().string();
+      EXPECT_FALSE(name.starts_with(".lorvan-")) << stop_at_yield;
+      outputs += name.ends_with("_hr.txt");
+    }
+    EXPECT_EQ(outputs, tally.files_done) << stop_at_yield;
+  }
+}
+
 TEST_F(RunDriverTest, AConversionOnWorkersIsWrittenWholeWhateverTheStop) {
   std::string text;
   for (int i = 0; i < 40; ++i) text += "\xd1\x85\xd0\xbb\xd0\xb5\xd0\xb1\r\n";  // хлеб
