@@ -59,6 +59,8 @@ TEST(Links, AreCopiedUnchangedOutsideTagsUnlessTranslated) {
        "<a href=\"x\">primer.rs/dete</a> dijete"},
       {true, false, "<img src=\"/slike/dete.png\" alt=\"dete\">",
        "<img src=\"/slike/dete.png\" alt=\"dijete\">"},
+      // A tag left open to the line's end takes a link in it along.
+      {true, true, "gde <p, www.primer.com, gde", "gdje <p, www.primer.com, gde"},
       // The passes see the text around links as one line: a group key before a link holds
       // for a pair after it, and neither a phrase nor a name reaches into a link.
       {true, true, "lepo je primer.rs/vrijeme a vreme", "lijepo je primer.rs/vrijeme a doba"},
