@@ -93,8 +93,9 @@ TEST_F(ParallelTest, FourJobsWriteWhatOneDoes) {
     MakeFolder(random, top);
     for (const char* sub : {"a", "b", "b/c", "d"}) MakeFolder(random, top / sub);
     for (const char* mode : {"", "--byte-exact", "--cyrillic", "--convert"}) {
-      // A No to the write-protected question ends the run; with -y it goes on.
-      for (const char* options : {"-r", "-r -y", "-r -y -s -b"}) {
+      // A No to the write-protected question ends the run; with -y it goes on. Under an output
+      // folder, a folder is made in the turn of its first file.
+      for (const char* options : {"-r", "-r -y", "-r -y -s -b", "-r -y -o tree/out"}) {
         const std::string args = std::string(mode) + " " + options;
         const std::string one = RunOver("one", "-j 1 " + args);
         const std::string four = RunOver("four", "-j 4 --block-bytes 24 " + args);
