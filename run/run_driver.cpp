@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <climits>
 #include <cstdlib>
@@ -568,13 +569,19 @@ void RunDriver::WriteAhead(const std::string& path, Speculation& done) {
   Status status = run_.files.Create(name, OutputOptions(path), &done.file);
   if (status.ok()) status = done.file.Append(done.output);
   if (status.ok()) status = done.file.Sync();
-  if (!status.ok()) done.file = OutputFile();
+  if (!status.ok()) {
+    done.file = OutputFile();
+    return;
+  }
+  std::string().swap(done.output);  // on the disk now; only the temporary is renamed
 }
 
 Status RunDriver::WriteSpeculated(const std::string& output_name, const std::string& path,
                                   Speculation& done) {
-  if (done.file.is_open() && done.file.path() == output_name) return done.file.Commit();
-  return WriteWhole(output_name, path, done.output);
+  if (!done.file.is_open()) return WriteWhole(output_name, path, done.output);
+  // The name is the one OutputName gave the worker, as the settings stay as they are.
+  if (done.file.path() != output_name) return Status::FromErrno(EINVAL, output_name);
+  return done.file.Commit();
 }
 
 RunDriver::FileEnd RunDriver::CommitSpeculation(const std::string& folder, const std::string& name,

@@ -93,10 +93,10 @@ class RunDriver {
   // The name the output of path is written under, made sure to be writable.
   Status PrepareOutput(const std::string& path, std::string_view suffix, std::string* output);
   // Writes the speculation's output to the temporary of the output of path and syncs it, on
-  // the worker thread; done.file holds it when that went well.
+  // the worker thread; when that went well, done.file holds it instead of done.output.
   void WriteAhead(const std::string& path, Speculation& done);
   // Puts the speculation's output in place as the file output_name, the output of path: the
-  // temporary WriteAhead wrote, when it is that file's, else the bytes written now.
+  // temporary WriteAhead wrote, else the output written now.
   Status WriteSpeculated(const std::string& output_name, const std::string& path,
                          Speculation& done);
   // Writes bytes as the file output_name, the output of path.
