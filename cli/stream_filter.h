@@ -102,7 +102,7 @@ StreamEnd FilterStream(int in_fd, std::string prefix, std::ostream& out, const L
 // How FilterStreamInParallel shares the work.
 struct StreamJobs {
   int threads = 2;
-  std::size_t chunk_bytes = 4 << 20;  // lines taken at once by a thread, about
+  std::size_t chunk_bytes = 256 << 10;  // lines taken at once by a thread, about
   // Makes the filter of one more thread: the same as the filter given, with scratch of its own.
   std::function<LineFilter()> make_filter;
 };
