@@ -20,7 +20,8 @@ namespace lorvan {
 namespace {
 
 constexpr int kPauseMilliseconds = 10;
-constexpr std::size_t kReadBytes = 1 << 20;
+constexpr std::size_t kLeastReadBytes = 64 << 10;
+constexpr std::size_t kMostReadBytes = 1 << 20;
 
 // Where the complete lines of text end, found at or after from (0 when none is): after the last
 // LF, or after the last CR that is not the last byte (an LF may follow it; were an LF after it,
@@ -145,19 +146,29 @@ class ChunkCutter {
   bool empty() const { return text_.empty(); }
   bool has_complete_lines() const { return complete_ > 0; }
 
-  // The complete lines as the next chunk; everything, when the input has ended. What is left
-  // goes on in spare. REQUIRES: at_end or has_complete_lines().
-  Chunk Cut(bool at_end, std::string spare) {
-    const std::size_t cut = at_end ? text_.size() : complete_;
+  // The next chunk: the complete lines up to about limit bytes (the first line, when it is
+  // longer), or up to the end when the input has ended. What is left goes on in spare.
+  // REQUIRES: at_end or has_complete_lines().
+  Chunk Cut(bool at_end, std::size_t limit, std::string spare) {
+    std::size_t cut = at_end ? text_.size() : complete_;
+    if (cut > limit) {
+      const std::string_view text(text_);
+      cut = CompleteLinesEnd(text.substr(0, limit), 0);
+      if (cut == 0) {  // the first line end, wherever it is
+        const std::size_t end = text.find_first_of("\r\n");
+        cut = end == std::string_view::npos ? text.size()
+                                            : end + (text.substr(end, 2) == "\r\n" ? 2 : 1);
+      }
+    }
     Chunk chunk{std::move(text_), last_end_};
     text_ = std::move(spare);
     text_.assign(chunk.text, cut);
     chunk.text.resize(cut);
-    if (!at_end)
-      last_end_ = chunk.text[cut - 1] == '\r'               ? "\r"
+    if (cut > 0 && (chunk.text.back() == '\r' || chunk.text.back() == '\n'))
+      last_end_ = chunk.text.back() == '\r'                 ? "\r"
                   : cut >= 2 && chunk.text[cut - 2] == '\r' ? "\r\n"
                                                             : "\n";
-    complete_ = 0;
+    complete_ = complete_ > cut ? complete_ - cut : 0;
     return chunk;
   }
 
@@ -324,7 +335,8 @@ StreamEnd FilterStreamInParallel(int in_fd, std::string prefix, std::ostream& ou
       translate_here(done.chunk);
     }
   };
-  std::vector<char> buffer(kReadBytes);
+  // Reads of about a chunk keep the chunks' buffers of about that size too.
+  std::vector<char> buffer(std::clamp(jobs.chunk_bytes, kLeastReadBytes, kMostReadBytes));
   bool at_end = false;
   for (;;) {
     // A stop passes on the complete lines read before it, as FilterStream does.
@@ -349,7 +361,7 @@ StreamEnd FilterStreamInParallel(int in_fd, std::string prefix, std::ostream& ou
       }
     }
     if (at_end ? !cutter.empty() : cutter.has_complete_lines()) {
-      Chunk chunk = cutter.Cut(at_end, spare.Take());
+      Chunk chunk = cutter.Cut(at_end, jobs.chunk_bytes, spare.Take());
       if (workers == nullptr && !full) {
         translate_here(chunk);
       } else {
@@ -369,7 +381,7 @@ StreamEnd FilterStreamInParallel(int in_fd, std::string prefix, std::ostream& ou
            (workers->waiting() >= window || paused || at_end || stopping))
       take_oldest();
     if (stopping) return StreamEnd::kStopped;
-    if (at_end) break;
+    if (at_end && cutter.empty()) break;
   }
   out.flush();
   return out ? StreamEnd::kInputEnded : StreamEnd::kWriteFailed;
