@@ -1,5 +1,6 @@
 #include "run/run_driver.h"
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -27,6 +28,7 @@ constexpr std::chrono::milliseconds kPatience(50);
 // A file of up to this many blocks is translated whole by one worker thread, ahead of its turn;
 // a larger one in its turn, its blocks on all the worker threads.
 constexpr std::int64_t kWholeFileBlocks = 16;
+constexpr rlim_t kSpareFiles = 64;  // open files left for everything but outputs and inputs
 
 // The canonical path of path, or path itself when it cannot be resolved.
 std::string RealPath(const std::string& path) {
@@ -496,6 +498,13 @@ void RunDriver::TranslateInParallel(
     int jobs, std::function<std::unique_ptr<Substitutions>()> make_substitutions) {
   jobs_ = std::max(jobs, 1);
   make_substitutions_ = std::move(make_substitutions);
+  // Outputs written ahead stay open until their turn, up to two per thread besides the inputs
+  // being read: only while that leaves the process's limit of open files well clear, so that
+  // the run never fails for want of one where one thread would not.
+  struct rlimit files;
+  write_ahead_ = ::getrlimit(RLIMIT_NOFILE, &files) == 0 &&
+                 (files.rlim_cur == RLIM_INFINITY ||
+                  3 * static_cast<rlim_t>(jobs_) + kSpareFiles <= files.rlim_cur);
 }
 
 // Each file is translated ahead of its turn from the neutral state. In its turn, on this
@@ -553,7 +562,7 @@ RunDriver::Speculation RunDriver::Speculate(const std::string& path, bool skip_t
           },
           &stopped);
       if (stopped) return Speculation();
-      if (done.read.ok()) WriteAhead(path, done);
+      if (done.read.ok() && write_ahead_) WriteAhead(path, done);
     }
   } catch (const std::bad_alloc&) {
     return Speculation();

@@ -136,6 +136,7 @@ class RunDriver {
   std::set<std::string> visited_;  // identities of the folders the walk has entered
   RunTally tally_;
   int jobs_ = 1;
+  bool write_ahead_ = false;  // workers write outputs ahead of their turn (see WriteAhead)
   std::function<std::unique_ptr<Substitutions>()> make_substitutions_;
   std::vector<std::unique_ptr<Substitutions>> worker_substitutions_;  // one per worker thread
   std::vector<std::unique_ptr<Substitutions>> block_substitutions_;   // one per block worker

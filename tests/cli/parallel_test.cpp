@@ -107,6 +107,14 @@ TEST_F(ParallelTest, FourJobsWriteWhatOneDoes) {
   }
 }
 
+// Outputs written ahead of their turn stay open until then: with many jobs and a low limit of
+// open files, the run writes them in their turn instead of failing.
+TEST_F(ParallelTest, ManyJobsKeepWithinTheLimitOfOpenFiles) {
+  for (int i = 0; i < 80; ++i) Put("f" + std::to_string(i) + ".txt", "hleb\n");
+  EXPECT_EQ(Script("ulimit -n 40 && \"$CLI\" -q -d \"$DICT\" -j 30"), 0);
+  for (int i = 0; i < 80; ++i) EXPECT_EQ(Get("f" + std::to_string(i) + "_hr.txt"), "kruh\n") << i;
+}
+
 TEST_F(ParallelTest, StandardInputInBlocksIsTranslatedAsInOne) {
   std::mt19937 random(20261208);
   // A last line without an end is cut at its paragraphs and ends as the line before it, which
