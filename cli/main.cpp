@@ -276,25 +276,24 @@ int TranslateStandardInput(const CliOptions& o, const lorvan::Dictionary& dictio
 
   const lorvan::LineOptions options = lorvan::LineOptionsFor(o.settings, o.settings.skip_tags);
   const bool cyrillic = !format.byte_exact && o.settings.cyrillic;
+  // The filter of a thread that translates with translator.
+  auto filter_for = [&](lorvan::LineTranslator& translator) {
+    return o.settings.convert_only
+               ? lorvan::ConvertingFilter(format)
+               : lorvan::TranslatingFilter(translator, o.settings.paragraphs, cyrillic, format);
+  };
   lorvan::LineTranslator translator(substitutions, options);
-  const lorvan::LineFilter filter =
-      o.settings.convert_only
-          ? lorvan::ConvertingFilter(format)
-          : lorvan::TranslatingFilter(translator, o.settings.paragraphs, cyrillic, format);
+  const lorvan::LineFilter filter = filter_for(translator);
   // Each further thread translates with substitutions and a translator of its own.
+  std::vector<std::unique_ptr<lorvan::DictionarySubstitutions>> own_substitutions;
+  std::vector<std::unique_ptr<lorvan::LineTranslator>> own_translators;
   const lorvan::StreamJobs jobs{
-      .threads = o.jobs,
-      .chunk_bytes = o.settings.block_bytes,
-      .make_filter = [&]() -> lorvan::LineFilter {
+      .threads = o.jobs, .chunk_bytes = o.settings.block_bytes, .make_filter = [&] {
         if (o.settings.convert_only) return lorvan::ConvertingFilter(format);
-        auto own = std::make_shared<lorvan::DictionarySubstitutions>(dictionary);
-        auto own_translator = std::make_shared<lorvan::LineTranslator>(*own, options);
-        lorvan::LineFilter inner =
-            lorvan::TranslatingFilter(*own_translator, o.settings.paragraphs, cyrillic, format);
-        return [own, own_translator, inner](std::string_view line, std::string_view end,
-                                            lorvan::StreamState& state, std::string* output) {
-          inner(line, end, state, output);
-        };
+        own_substitutions.push_back(std::make_unique<lorvan::DictionarySubstitutions>(dictionary));
+        own_translators.push_back(
+            std::make_unique<lorvan::LineTranslator>(*own_substitutions.back(), options));
+        return filter_for(*own_translators.back());
       }};
   // A terminal's lines are answered one by one.
   const lorvan::StreamEnd end =

@@ -14,7 +14,7 @@
 #include "encoding/cyrillic.h"
 #include "encoding/paragraphs.h"
 #include "run/file_text.h"
-#include "run/ordered_jobs.h"
+#include "run/ordered_workers.h"
 
 namespace lorvan {
 namespace {
@@ -182,10 +182,6 @@ class ChunkCutter {
   std::string last_end_ = "\n";  // of the line before text_
 };
 
-bool Neutral(const FolderPassState& state) {
-  return !state.in_tag && state.pending == Preposition::kNone;
-}
-
 // True when nothing comes on in_fd for a moment: the input comes slower than it is translated.
 bool Pauses(int in_fd) {
   pollfd wait{in_fd, POLLIN, 0};
@@ -310,7 +306,7 @@ StreamEnd FilterStreamInParallel(int in_fd, std::string prefix, std::ostream& ou
   ChunkCutter cutter(std::move(prefix));
   std::vector<LineFilter> filters;
   SpareStrings spare;
-  std::unique_ptr<OrderedJobs<Chunk, ChunkDone>> workers;
+  std::unique_ptr<OrderedWorkers<Chunk, ChunkDone>> workers;
   const std::size_t window = 2 * static_cast<std::size_t>(jobs.threads);
   std::string output;
   auto write = [&](std::string_view bytes) {
@@ -367,8 +363,8 @@ StreamEnd FilterStreamInParallel(int in_fd, std::string prefix, std::ostream& ou
       } else {
         if (workers == nullptr) {
           for (int t = 0; t < jobs.threads; ++t) filters.push_back(jobs.make_filter());
-          workers = std::make_unique<OrderedJobs<Chunk, ChunkDone>>(
-              jobs.threads, [&filters, &spare](Chunk& job, int thread) {
+          workers = std::make_unique<OrderedWorkers<Chunk, ChunkDone>>(
+              jobs.threads, [&filters, &spare](Chunk& job, int thread, const std::atomic<bool>&) {
                 return TranslateAhead(std::move(job), filters[static_cast<std::size_t>(thread)],
                                       spare);
               });

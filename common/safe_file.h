@@ -57,7 +57,6 @@ class OutputFile {
 
   // True between a successful Begin and the commit or failure.
   bool is_open() const { return fd_ >= 0; }
-  const std::string& path() const { return path_; }
 
  private:
   // Closes and removes the temporary; returns failed.

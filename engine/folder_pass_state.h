@@ -14,4 +14,10 @@ struct FolderPassState {
   std::string preposition_text;  // the pending preposition as written ("s", "Sa", ...)
 };
 
+// True in the state a pass starts in: outside a tag, no preposition held. Text translated from
+// it ahead of its turn holds when the text before it ended so.
+inline bool Neutral(const FolderPassState& state) {
+  return !state.in_tag && state.pending == Preposition::kNone;
+}
+
 }  // namespace lorvan

@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
 #include <climits>
 #include <cstdlib>
@@ -25,6 +24,7 @@ namespace {
 constexpr std::size_t kBinaryProbe = 8 << 10;  // bytes looked at for a NUL
 // How long the run's thread waits for a worker's result before it yields to the front end.
 constexpr std::chrono::milliseconds kPatience(50);
+constexpr std::size_t kAhead = 2;  // blocks or files worked on ahead of their turn, per thread
 // A file of up to this many blocks is translated whole by one worker thread, ahead of its turn;
 // a larger one in its turn, its blocks on all the worker threads.
 constexpr std::int64_t kWholeFileBlocks = 16;
@@ -152,10 +152,6 @@ FileIdentity Identify(const std::string& path) {
   identity.changed_ns = info.st_ctim.tv_sec * 1'000'000'000LL + info.st_ctim.tv_nsec;
   identity.modified_ns = info.st_mtim.tv_sec * 1'000'000'000LL + info.st_mtim.tv_nsec;
   return identity;
-}
-
-bool Neutral(const FolderPassState& state) {
-  return !state.in_tag && state.pending == Preposition::kNone;
 }
 
 }  // namespace
@@ -445,9 +441,8 @@ Status RunDriver::WriteBlocksInParallel(const InputFile& input, const FilePlan& 
   while (block_substitutions_.size() < static_cast<std::size_t>(jobs_))
     block_substitutions_.push_back(make_substitutions_());
   const bool convert = run_.settings.convert_only;
-  OrderedWorkers<BlockSpeculation> workers(
-      jobs_, 2 * static_cast<std::size_t>(jobs_), plan.blocks.size(),
-      [&](std::size_t index, int thread, const std::atomic<bool>& abandoned) {
+  OrderedWorkers<std::size_t, BlockSpeculation> workers(
+      jobs_, [&](std::size_t& index, int thread, const std::atomic<bool>& abandoned) {
         BlockSpeculation done;
         try {
           BlockTranslator translator(run_.settings,
@@ -469,7 +464,11 @@ Status RunDriver::WriteBlocksInParallel(const InputFile& input, const FilePlan& 
       });
   BlockTranslator translator(run_.settings, run_.substitutions, skip_tags, plan);
   std::string bytes, redone;
+  std::size_t added = 0;
   for (const FileBlock& block : plan.blocks) {
+    while (added < plan.blocks.size() &&
+           workers.waiting() < kAhead * static_cast<std::size_t>(jobs_))
+      workers.Add(added++);
     BlockSpeculation done;
     // A conversion goes on to its end, as in one thread: only a translation stops in a file.
     bool stop;
@@ -517,14 +516,16 @@ bool RunDriver::HandleFilesInParallel(const std::string& folder,
   const int threads = static_cast<int>(std::min<std::size_t>(jobs_, names.size()));
   while (worker_substitutions_.size() < static_cast<std::size_t>(threads))
     worker_substitutions_.push_back(make_substitutions_());
-  OrderedWorkers<Speculation> workers(
-      threads, 2 * static_cast<std::size_t>(jobs_), names.size(),
-      [&](std::size_t index, int thread, const std::atomic<bool>& abandoned) {
+  OrderedWorkers<std::size_t, Speculation> workers(
+      threads, [&](std::size_t& index, int thread, const std::atomic<bool>& abandoned) {
         return Speculate(JoinPath(folder, names[index]), skip_tags,
                          *worker_substitutions_[static_cast<std::size_t>(thread)], abandoned);
       });
   FolderPassState state;
+  std::size_t added = 0;
   for (const std::string& name : names) {
+    while (added < names.size() && workers.waiting() < kAhead * static_cast<std::size_t>(jobs_))
+      workers.Add(added++);
     Speculation done;
     bool stop = run_.front_end.YieldAndTestStop();
     while (!stop && !workers.Take(kPatience, &done)) stop = run_.front_end.YieldAndTestStop();
@@ -588,8 +589,6 @@ void RunDriver::WriteAhead(const std::string& path, Speculation& done) {
 Status RunDriver::WriteSpeculated(const std::string& output_name, const std::string& path,
                                   Speculation& done) {
   if (!done.file.is_open()) return WriteWhole(output_name, path, done.output);
-  // The name is the one OutputName gave the worker, as the settings stay as they are.
-  if (done.file.path() != output_name) return Status::FromErrno(EINVAL, output_name);
   return done.file.Commit();
 }
 

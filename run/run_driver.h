@@ -96,7 +96,8 @@ class RunDriver {
   // the worker thread; when that went well, done.file holds it instead of done.output.
   void WriteAhead(const std::string& path, Speculation& done);
   // Puts the speculation's output in place as the file output_name, the output of path: the
-  // temporary WriteAhead wrote, else the output written now.
+  // temporary WriteAhead wrote, else the output written now. REQUIRES: output_name is
+  // OutputName's for path, as WriteAhead's was (the settings stay as they are during a run).
   Status WriteSpeculated(const std::string& output_name, const std::string& path,
                          Speculation& done);
   // Writes bytes as the file output_name, the output of path.
