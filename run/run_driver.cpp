@@ -167,6 +167,7 @@ struct RunDriver::BlockSpeculation {
 // A file translated (or converted) on a worker thread from the neutral state.
 struct RunDriver::Speculation {
   bool in_order = true;  // no speculation: the file is done in its turn as HandleFile does it
+  std::shared_ptr<const RunSettings> settings;  // those it was done with
   FileIdentity seen;     // the input as it was before it was read
   Status read;           // how reading it went; nothing more was done unless it went well
   std::string output;
@@ -277,9 +278,10 @@ std::vector<std::string> RunDriver::FilesOfPass(const std::string& folder) {
 RunDriver::FileEnd RunDriver::HandleFile(const std::string& folder, const std::string& name,
                                          FolderPassState& state, bool skip_tags) {
   const std::string path = JoinPath(folder, name);
+  const RunSettings settings = run_.settings;
   return Conclude(path, [&](bool* stopped) {
-    return run_.settings.convert_only ? ConvertFile(path)
-                                      : TranslateFile(path, name, state, skip_tags, stopped);
+    return settings.convert_only ? ConvertFile(settings, path)
+                                 : TranslateFile(settings, path, name, state, skip_tags, stopped);
   });
 }
 
@@ -310,12 +312,12 @@ Status RunDriver::CheckNamedLink(const std::string& path) const {
   return Status::Skipped(path + ": simbolička veza izvan mape; preskočena");
 }
 
-Status RunDriver::OpenText(const std::string& path, InputFile* input, FilePlan* plan) {
+Status RunDriver::OpenText(const RunSettings& settings, const std::string& path,
+                           InputFile* input, FilePlan* plan) {
   Status status = run_.files.Open(path, input);
   if (status.ok())
-    status =
-        PlanFile(*input, run_.settings, std::max<std::size_t>(run_.settings.block_bytes, 1), plan);
-  if (!status.ok() || run_.settings.binary) return status;
+    status = PlanFile(*input, settings, std::max<std::size_t>(settings.block_bytes, 1), plan);
+  if (!status.ok() || settings.binary) return status;
   std::string probe;
   status = input->ReadAt(0, kBinaryProbe, &probe);
   if (status.ok() && probe.find('\0') != std::string::npos)
@@ -323,68 +325,71 @@ Status RunDriver::OpenText(const std::string& path, InputFile* input, FilePlan* 
   return status;
 }
 
-Status RunDriver::OpenWithOutput(const std::string& path, std::string_view suffix,
-                                 InputFile* input, FilePlan* plan, std::string* output_name) {
-  Status status = OpenText(path, input, plan);
-  if (status.ok()) status = PrepareOutput(path, suffix, output_name);
+Status RunDriver::OpenWithOutput(const RunSettings& settings, const std::string& path,
+                                 std::string_view suffix, InputFile* input, FilePlan* plan,
+                                 std::string* output_name) {
+  Status status = OpenText(settings, path, input, plan);
+  if (status.ok()) status = PrepareOutput(settings, path, suffix, output_name);
   return status;
 }
 
 // How the file at path is written: beside it, or over it (with the backup asked for).
-WriteOptions RunDriver::OutputOptions(const std::string& path) const {
+WriteOptions RunDriver::OutputOptions(const RunSettings& settings,
+                                      const std::string& path) const {
   WriteOptions options;
   options.input = path;
-  options.replaces_input = run_.settings.same_name && run_.settings.output_dir.empty();
-  if (options.replaces_input && run_.settings.backup)
-    options.backup = path + run_.settings.backup_suffix;
+  options.replaces_input = settings.same_name && settings.output_dir.empty();
+  if (options.replaces_input && settings.backup) options.backup = path + settings.backup_suffix;
   return options;
 }
 
 // The output of the input at path: beside it (suffix before its extension, or its own name
 // with the same-name option), or at the same place under the output folder.
-std::string RunDriver::OutputName(const std::string& path, std::string_view suffix) const {
-  const std::string beside = run_.settings.same_name ? path : SuffixedName(path, suffix);
-  if (run_.settings.output_dir.empty()) return beside;
-  return JoinPath(OutputFolder(path), beside.substr(beside.rfind('/') + 1));
+std::string RunDriver::OutputName(const RunSettings& settings, const std::string& path,
+                                  std::string_view suffix) const {
+  const std::string beside = settings.same_name ? path : SuffixedName(path, suffix);
+  if (settings.output_dir.empty()) return beside;
+  return JoinPath(OutputFolder(settings, path), beside.substr(beside.rfind('/') + 1));
 }
 
-std::string RunDriver::OutputFolder(const std::string& path) const {
+std::string RunDriver::OutputFolder(const RunSettings& settings, const std::string& path) const {
   std::string relative = path.substr(std::min(path.size(), top_given_.size()));
   while (!relative.empty() && relative.front() == '/') relative.erase(0, 1);
   const std::size_t slash = relative.rfind('/');
-  return slash == std::string::npos ? run_.settings.output_dir
-                                    : JoinPath(run_.settings.output_dir, relative.substr(0, slash));
+  return slash == std::string::npos ? settings.output_dir
+                                    : JoinPath(settings.output_dir, relative.substr(0, slash));
 }
 
-Status RunDriver::OutputPath(const std::string& path, std::string_view suffix,
-                             std::string* output) {
-  *output = OutputName(path, suffix);
-  if (run_.settings.output_dir.empty()) return Status::Ok();
-  return run_.files.MakeFolders(OutputFolder(path));
+Status RunDriver::OutputPath(const RunSettings& settings, const std::string& path,
+                             std::string_view suffix, std::string* output) {
+  *output = OutputName(settings, path, suffix);
+  if (settings.output_dir.empty()) return Status::Ok();
+  return run_.files.MakeFolders(OutputFolder(settings, path));
 }
 
-Status RunDriver::PrepareOutput(const std::string& path, std::string_view suffix,
-                                std::string* output) {
-  Status status = OutputPath(path, suffix, output);
+Status RunDriver::PrepareOutput(const RunSettings& settings, const std::string& path,
+                                std::string_view suffix, std::string* output) {
+  Status status = OutputPath(settings, path, suffix, output);
   if (status.ok()) status = run_.files.CheckWritable(*output);  // write-protected?
   return status;
 }
 
-Status RunDriver::WriteWhole(const std::string& output_name, const std::string& path,
-                             std::string_view bytes) {
+Status RunDriver::WriteWhole(const RunSettings& settings, const std::string& output_name,
+                             const std::string& path, std::string_view bytes) {
   OutputFile output;
-  Status status = run_.files.Create(output_name, OutputOptions(path), &output);
+  Status status = run_.files.Create(output_name, OutputOptions(settings, path), &output);
   if (status.ok()) status = output.Append(bytes);
   if (status.ok()) status = output.Commit();
   return status;
 }
 
-Status RunDriver::TranslateFile(const std::string& path, const std::string& name,
-                                FolderPassState& state, bool skip_tags, bool* stopped) {
+Status RunDriver::TranslateFile(const RunSettings& settings, const std::string& path,
+                                const std::string& name, FolderPassState& state, bool skip_tags,
+                                bool* stopped) {
   InputFile input;
   FilePlan plan;
   std::string output_name;
-  Status status = OpenWithOutput(path, "_hr", &input, &plan, &output_name);
+  Status status = OpenWithOutput(settings, path, "_hr", &input, &plan, &output_name);
   if (!status.ok()) return status;
 
   run_.front_end.FileStarted(name);
@@ -392,9 +397,9 @@ Status RunDriver::TranslateFile(const std::string& path, const std::string& name
     run_.front_end.ReportProblem(RunProblem::kCyrillicWithoutOption, path, "");
   Progress progress(run_.front_end, plan.total);
   OutputFile output;
-  status = run_.files.Create(output_name, OutputOptions(path), &output);
+  status = run_.files.Create(output_name, OutputOptions(settings, path), &output);
   if (!status.ok()) return status;
-  status = WriteBlocks(input, plan, skip_tags, state, progress, output, stopped);
+  status = WriteBlocks(settings, input, plan, skip_tags, state, progress, output, stopped);
   if (!status.ok() || *stopped) return status;  // the unfinished output is removed
   status = output.Commit();
   if (!status.ok()) return status;
@@ -403,31 +408,32 @@ Status RunDriver::TranslateFile(const std::string& path, const std::string& name
   return Status::Ok();
 }
 
-Status RunDriver::ConvertFile(const std::string& path) {
+Status RunDriver::ConvertFile(const RunSettings& settings, const std::string& path) {
   InputFile input;
   FilePlan plan;
   std::string output_name;
-  Status status = OpenWithOutput(path, "_sr", &input, &plan, &output_name);
+  Status status = OpenWithOutput(settings, path, "_sr", &input, &plan, &output_name);
   if (!status.ok()) return status;
   OutputFile output;
-  status = run_.files.Create(output_name, OutputOptions(path), &output);
+  status = run_.files.Create(output_name, OutputOptions(settings, path), &output);
   if (!status.ok()) return status;
   FolderPassState unused;
   QuietHooks hooks(never_abandoned_);
   bool stopped = false;
-  status = WriteBlocks(input, plan, /*skip_tags=*/true, unused, hooks, output, &stopped);
+  status =
+      WriteBlocks(settings, input, plan, /*skip_tags=*/true, unused, hooks, output, &stopped);
   if (status.ok()) status = output.Commit();
   return status;
 }
 
-Status RunDriver::WriteBlocks(const InputFile& input, const FilePlan& plan, bool skip_tags,
-                              FolderPassState& state, LineHooks& hooks, OutputFile& output,
-                              bool* stopped) {
+Status RunDriver::WriteBlocks(const RunSettings& settings, const InputFile& input,
+                              const FilePlan& plan, bool skip_tags, FolderPassState& state,
+                              LineHooks& hooks, OutputFile& output, bool* stopped) {
   if (jobs_ > 1 && make_substitutions_ && plan.blocks.size() > 1)
-    return WriteBlocksInParallel(input, plan, skip_tags, state, hooks, output, stopped);
-  BlockTranslator translator(run_.settings, run_.substitutions, skip_tags, plan);
+    return WriteBlocksInParallel(settings, input, plan, skip_tags, state, hooks, output, stopped);
+  BlockTranslator translator(settings, run_.substitutions, skip_tags, plan);
   return DoBlocks(
-      input, plan, translator, run_.settings.convert_only, state, hooks,
+      input, plan, translator, settings.convert_only, state, hooks,
       [&](std::string_view bytes) { return output.Append(bytes); }, stopped);
 }
 
@@ -435,19 +441,19 @@ Status RunDriver::WriteBlocks(const InputFile& input, const FilePlan& plan, bool
 // translation holds when the block before it ended neutral: only the in-tag flag crosses a
 // line end, since a held preposition never outlives its line. Otherwise the block is done again
 // from the state it really starts in. The progress counts of its lines are replayed in order.
-Status RunDriver::WriteBlocksInParallel(const InputFile& input, const FilePlan& plan,
-                                        bool skip_tags, FolderPassState& state, LineHooks& hooks,
+Status RunDriver::WriteBlocksInParallel(const RunSettings& settings, const InputFile& input,
+                                        const FilePlan& plan, bool skip_tags,
+                                        FolderPassState& state, LineHooks& hooks,
                                         OutputFile& output, bool* stopped) {
   while (block_substitutions_.size() < static_cast<std::size_t>(jobs_))
     block_substitutions_.push_back(make_substitutions_());
-  const bool convert = run_.settings.convert_only;
+  const bool convert = settings.convert_only;
   OrderedWorkers<std::size_t, BlockSpeculation> workers(
       jobs_, [&](std::size_t& index, int thread, const std::atomic<bool>& abandoned) {
         BlockSpeculation done;
         try {
-          BlockTranslator translator(run_.settings,
-                                     *block_substitutions_[static_cast<std::size_t>(thread)],
-                                     skip_tags, plan);
+          BlockTranslator translator(
+              settings, *block_substitutions_[static_cast<std::size_t>(thread)], skip_tags, plan);
           QuietHooks quiet(abandoned, &done.progress);
           std::string bytes;
           bool abandoned_here = false;
@@ -462,7 +468,7 @@ Status RunDriver::WriteBlocksInParallel(const InputFile& input, const FilePlan& 
         done.done = true;
         return done;
       });
-  BlockTranslator translator(run_.settings, run_.substitutions, skip_tags, plan);
+  BlockTranslator translator(settings, run_.substitutions, skip_tags, plan);
   std::string bytes, redone;
   std::size_t added = 0;
   for (const FileBlock& block : plan.blocks) {
@@ -516,16 +522,20 @@ bool RunDriver::HandleFilesInParallel(const std::string& folder,
   const int threads = static_cast<int>(std::min<std::size_t>(jobs_, names.size()));
   while (worker_substitutions_.size() < static_cast<std::size_t>(threads))
     worker_substitutions_.push_back(make_substitutions_());
-  OrderedWorkers<std::size_t, Speculation> workers(
-      threads, [&](std::size_t& index, int thread, const std::atomic<bool>& abandoned) {
-        return Speculate(JoinPath(folder, names[index]), skip_tags,
+  struct Job {
+    std::size_t index = 0;
+    std::shared_ptr<const RunSettings> settings;
+  };
+  OrderedWorkers<Job, Speculation> workers(
+      threads, [&](Job& job, int thread, const std::atomic<bool>& abandoned) {
+        return Speculate(std::move(job.settings), JoinPath(folder, names[job.index]), skip_tags,
                          *worker_substitutions_[static_cast<std::size_t>(thread)], abandoned);
       });
   FolderPassState state;
   std::size_t added = 0;
   for (const std::string& name : names) {
     while (added < names.size() && workers.waiting() < kAhead * static_cast<std::size_t>(jobs_))
-      workers.Add(added++);
+      workers.Add({added++, SettingsNow()});
     Speculation done;
     bool stop = run_.front_end.YieldAndTestStop();
     while (!stop && !workers.Take(kPatience, &done)) stop = run_.front_end.YieldAndTestStop();
@@ -538,32 +548,40 @@ bool RunDriver::HandleFilesInParallel(const std::string& folder,
   return false;
 }
 
-RunDriver::Speculation RunDriver::Speculate(const std::string& path, bool skip_tags,
+std::shared_ptr<const RunSettings> RunDriver::SettingsNow() {
+  if (settings_now_ == nullptr || *settings_now_ != run_.settings)
+    settings_now_ = std::make_shared<const RunSettings>(run_.settings);
+  return settings_now_;
+}
+
+RunDriver::Speculation RunDriver::Speculate(std::shared_ptr<const RunSettings> settings_now,
+                                            const std::string& path, bool skip_tags,
                                             Substitutions& substitutions,
                                             const std::atomic<bool>& abandoned) {
   Speculation done;
   if (!CheckNamedLink(path).ok()) return done;
+  const RunSettings& settings = *settings_now;
+  done.settings = std::move(settings_now);
   done.seen = Identify(path);
-  if (done.seen.size > kWholeFileBlocks * static_cast<off_t>(run_.settings.block_bytes))
-    return done;
+  if (done.seen.size > kWholeFileBlocks * static_cast<off_t>(settings.block_bytes)) return done;
   try {
     InputFile input;
     FilePlan plan;
-    done.read = OpenText(path, &input, &plan);
+    done.read = OpenText(settings, path, &input, &plan);
     if (done.read.ok()) {
       done.cyrillic_without_option = plan.cyrillic_without_option;
-      BlockTranslator translator(run_.settings, substitutions, skip_tags, plan);
+      BlockTranslator translator(settings, substitutions, skip_tags, plan);
       QuietHooks hooks(abandoned);
       bool stopped = false;
       done.read = DoBlocks(
-          input, plan, translator, run_.settings.convert_only, done.end, hooks,
+          input, plan, translator, settings.convert_only, done.end, hooks,
           [&](std::string_view bytes) {
             done.output.append(bytes);
             return Status::Ok();
           },
           &stopped);
       if (stopped) return Speculation();
-      if (done.read.ok() && write_ahead_) WriteAhead(path, done);
+      if (done.read.ok() && write_ahead_) WriteAhead(settings, path, done);
     }
   } catch (const std::bad_alloc&) {
     return Speculation();
@@ -574,9 +592,10 @@ RunDriver::Speculation RunDriver::Speculate(const std::string& path, bool skip_t
 
 // The worker's wait for the disk then overlaps the other files' work. Whatever fails here is
 // left to the file's turn, which writes the output as the one-thread run does.
-void RunDriver::WriteAhead(const std::string& path, Speculation& done) {
-  const std::string name = OutputName(path, run_.settings.convert_only ? "_sr" : "_hr");
-  Status status = run_.files.Create(name, OutputOptions(path), &done.file);
+void RunDriver::WriteAhead(const RunSettings& settings, const std::string& path,
+                           Speculation& done) {
+  const std::string name = OutputName(settings, path, settings.convert_only ? "_sr" : "_hr");
+  Status status = run_.files.Create(name, OutputOptions(settings, path), &done.file);
   if (status.ok()) status = done.file.Append(done.output);
   if (status.ok()) status = done.file.Sync();
   if (!status.ok()) {
@@ -588,7 +607,7 @@ void RunDriver::WriteAhead(const std::string& path, Speculation& done) {
 
 Status RunDriver::WriteSpeculated(const std::string& output_name, const std::string& path,
                                   Speculation& done) {
-  if (!done.file.is_open()) return WriteWhole(output_name, path, done.output);
+  if (!done.file.is_open()) return WriteWhole(*done.settings, output_name, path, done.output);
   return done.file.Commit();
 }
 
@@ -596,13 +615,14 @@ RunDriver::FileEnd RunDriver::CommitSpeculation(const std::string& folder, const
                                                 Speculation& done, FolderPassState& state,
                                                 bool skip_tags) {
   const std::string path = JoinPath(folder, name);
-  if (done.in_order || !Neutral(state) || Identify(path) != done.seen)
+  if (done.in_order || !Neutral(state) || *done.settings != run_.settings ||
+      Identify(path) != done.seen)
     return HandleFile(folder, name, state, skip_tags);
   return Conclude(path, [&](bool*) {
     if (!done.read.ok()) return done.read;
-    if (run_.settings.convert_only) {
+    if (done.settings->convert_only) {
       std::string output_name;
-      Status status = PrepareOutput(path, "_sr", &output_name);
+      Status status = PrepareOutput(*done.settings, path, "_sr", &output_name);
       return status.ok() ? WriteSpeculated(output_name, path, done) : status;
     }
     return CommitTranslated(path, name, done, state);
@@ -612,7 +632,7 @@ RunDriver::FileEnd RunDriver::CommitSpeculation(const std::string& folder, const
 Status RunDriver::CommitTranslated(const std::string& path, const std::string& name,
                                    Speculation& done, FolderPassState& state) {
   std::string output_name;
-  Status status = PrepareOutput(path, "_hr", &output_name);
+  Status status = PrepareOutput(*done.settings, path, "_hr", &output_name);
   if (!status.ok()) return status;
   run_.front_end.FileStarted(name);
   if (done.cyrillic_without_option)

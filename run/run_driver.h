@@ -45,8 +45,9 @@ class RunDriver {
   // Lets every folder pass translate up to jobs files at once, and a file of more than one
   // block up to jobs blocks at once, each thread with substitutions of its own from
   // make_substitutions. The outputs, and what the front end sees and answers,
-  // are those of the one-thread run; jobs 1 is that run. For front ends that leave the
-  // settings alone while a run goes (the workers read them).
+  // are those of the one-thread run; jobs 1 is that run. The workers never read the settings
+  // the front end may be changing: a file is worked on ahead of its turn with a copy of them,
+  // and done again in its turn if they have changed since.
   void TranslateInParallel(int jobs,
                            std::function<std::unique_ptr<Substitutions>()> make_substitutions);
 
@@ -65,14 +66,17 @@ class RunDriver {
   // The subfolder walk of a pass; true when it stopped.
   bool WalkSubfolders(const std::string& folder, const FolderListing& listing);
   std::vector<std::string> FilesOfPass(const std::string& folder);
+  // The file's turn in the one-thread run. It reads the settings once, as it starts: a change
+  // made while the file is in work applies from the next file on.
   FileEnd HandleFile(const std::string& folder, const std::string& name, FolderPassState& state,
                      bool skip_tags);
   // Does the file at path with work once the named-link check lets it, and turns how it ended
   // (done, stopped, failed, out of memory) into the tally and what the front end is told.
   FileEnd Conclude(const std::string& path, const std::function<Status(bool* stopped)>& work);
-  Status TranslateFile(const std::string& path, const std::string& name, FolderPassState& state,
-                       bool skip_tags, bool* stopped);
-  Status ConvertFile(const std::string& path);
+  Status TranslateFile(const RunSettings& settings, const std::string& path,
+                       const std::string& name, FolderPassState& state, bool skip_tags,
+                       bool* stopped);
+  Status ConvertFile(const RunSettings& settings, const std::string& path);
   // The files of a pass, one after the other; true when the run stops.
   bool HandleFiles(const std::string& folder, const std::vector<std::string>& names,
                    bool skip_tags);
@@ -80,52 +84,63 @@ class RunDriver {
   // order; true when the run stops.
   bool HandleFilesInParallel(const std::string& folder, const std::vector<std::string>& names,
                              bool skip_tags);
-  // Reads and translates (or converts) the file at path on a worker thread; nothing the front
-  // end sees, nothing written.
-  Speculation Speculate(const std::string& path, bool skip_tags, Substitutions& substitutions,
+  // The settings as the front end has them now, shared with the work handed out since they
+  // were last the same.
+  std::shared_ptr<const RunSettings> SettingsNow();
+  // Reads and translates (or converts) the file at path on a worker thread as settings say;
+  // nothing the front end sees, nothing written.
+  Speculation Speculate(std::shared_ptr<const RunSettings> settings, const std::string& path,
+                        bool skip_tags, Substitutions& substitutions,
                         const std::atomic<bool>& abandoned);
   // The file's turn: its speculation written, or the file done as HandleFile does it when the
-  // speculation does not hold (state not neutral, input changed since, too large to speculate).
+  // speculation does not hold (state not neutral, input or settings changed since, too large to
+  // speculate).
   FileEnd CommitSpeculation(const std::string& folder, const std::string& name, Speculation& done,
                             FolderPassState& state, bool skip_tags);
   Status CommitTranslated(const std::string& path, const std::string& name, Speculation& done,
                           FolderPassState& state);
   // The name the output of path is written under, made sure to be writable.
-  Status PrepareOutput(const std::string& path, std::string_view suffix, std::string* output);
+  Status PrepareOutput(const RunSettings& settings, const std::string& path,
+                       std::string_view suffix, std::string* output);
   // Writes the speculation's output to the temporary of the output of path and syncs it, on
   // the worker thread; when that went well, done.file holds it instead of done.output.
-  void WriteAhead(const std::string& path, Speculation& done);
+  void WriteAhead(const RunSettings& settings, const std::string& path, Speculation& done);
   // Puts the speculation's output in place as the file output_name, the output of path: the
   // temporary WriteAhead wrote, else the output written now. REQUIRES: output_name is
   // OutputName's for path, as WriteAhead's was (the settings stay as they are during a run).
   Status WriteSpeculated(const std::string& output_name, const std::string& path,
                          Speculation& done);
   // Writes bytes as the file output_name, the output of path.
-  Status WriteWhole(const std::string& output_name, const std::string& path,
-                    std::string_view bytes);
+  Status WriteWhole(const RunSettings& settings, const std::string& output_name,
+                    const std::string& path, std::string_view bytes);
   // A named input that is a link is followed only when it stays within the run's folder.
   Status CheckNamedLink(const std::string& path) const;
   // Translates (or converts) the blocks of the planned file input in order into output, on the
   // worker threads when there are some; *stopped when hooks stopped it.
-  Status WriteBlocks(const InputFile& input, const FilePlan& plan, bool skip_tags,
-                     FolderPassState& state, LineHooks& hooks, OutputFile& output, bool* stopped);
-  Status WriteBlocksInParallel(const InputFile& input, const FilePlan& plan, bool skip_tags,
-                               FolderPassState& state, LineHooks& hooks, OutputFile& output,
-                               bool* stopped);
+  Status WriteBlocks(const RunSettings& settings, const InputFile& input, const FilePlan& plan,
+                     bool skip_tags, FolderPassState& state, LineHooks& hooks, OutputFile& output,
+                     bool* stopped);
+  Status WriteBlocksInParallel(const RunSettings& settings, const InputFile& input,
+                               const FilePlan& plan, bool skip_tags, FolderPassState& state,
+                               LineHooks& hooks, OutputFile& output, bool* stopped);
   // Opens the file at path and plans its blocks. A file with a NUL byte among its first 8 KiB
   // is no text file and is skipped unless the settings ask for such files too (a file too
   // large to plan fails first, as one too large to read did).
-  Status OpenText(const std::string& path, InputFile* input, FilePlan* plan);
+  Status OpenText(const RunSettings& settings, const std::string& path, InputFile* input,
+                  FilePlan* plan);
   // OpenText, then PrepareOutput for the output with suffix, named in *output_name.
-  Status OpenWithOutput(const std::string& path, std::string_view suffix, InputFile* input,
-                        FilePlan* plan, std::string* output_name);
-  WriteOptions OutputOptions(const std::string& path) const;
+  Status OpenWithOutput(const RunSettings& settings, const std::string& path,
+                        std::string_view suffix, InputFile* input, FilePlan* plan,
+                        std::string* output_name);
+  WriteOptions OutputOptions(const RunSettings& settings, const std::string& path) const;
   // The name the output of path with suffix is written under.
-  std::string OutputName(const std::string& path, std::string_view suffix) const;
+  std::string OutputName(const RunSettings& settings, const std::string& path,
+                         std::string_view suffix) const;
   // Where the output of path goes under the output folder. REQUIRES: there is one.
-  std::string OutputFolder(const std::string& path) const;
+  std::string OutputFolder(const RunSettings& settings, const std::string& path) const;
   // OutputName, with the folders above it made when they are under the output folder.
-  Status OutputPath(const std::string& path, std::string_view suffix, std::string* output);
+  Status OutputPath(const RunSettings& settings, const std::string& path, std::string_view suffix,
+                    std::string* output);
   // Turns a failed file's status into the message or question the user sees.
   FileEnd ReportFailure(const std::string& path, const Status& status);
 
@@ -141,6 +156,7 @@ class RunDriver {
   std::function<std::unique_ptr<Substitutions>()> make_substitutions_;
   std::vector<std::unique_ptr<Substitutions>> worker_substitutions_;  // one per worker thread
   std::vector<std::unique_ptr<Substitutions>> block_substitutions_;   // one per block worker
+  std::shared_ptr<const RunSettings> settings_now_;  // see SettingsNow
   const std::atomic<bool> never_abandoned_{false};
 };
 

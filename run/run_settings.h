@@ -50,6 +50,8 @@ struct RunSettings {
   // ends, so that a large file needs no more memory than a few blocks. A block's text and its
   // translation stay in the processor's cache while they are written.
   std::size_t block_bytes = 256 << 10;
+
+  bool operator==(const RunSettings&) const = default;
 };
 
 }  // namespace lorvan

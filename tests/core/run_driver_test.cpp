@@ -31,7 +31,10 @@ class RecordingFrontEnd : public RunFrontEnd, public RunCommandView {
     names.push_back(name);
     percents.push_back(0);
   }
-  void ProgressPassed(int percent) override { percents.push_back(percent); }
+  void ProgressPassed(int percent) override {
+    percents.push_back(percent);
+    if (on_progress) on_progress();
+  }
   void FileFinished() override { percents.push_back(100); }
   void ReportProblem(RunProblem problem, const std::string& path,
                      const std::string& detail) override {
@@ -51,6 +54,7 @@ class RecordingFrontEnd : public RunFrontEnd, public RunCommandView {
   bool answer_yes = true;
   int yields = 0;
   std::function<void(int)> on_yield;
+  std::function<void()> on_progress;
   StopFlag stop;
 };
 
@@ -328,6 +332,34 @@ TEST_F(RunDriverTest, AStopInAParallelRunLeavesOnlyTheOutputsWhoseTurnCame) {
       outputs += name.ends_with("_hr.txt");
     }
     EXPECT_EQ(outputs, tally.files_done) << stop_at_yield;
+  }
+}
+
+// The window's option boxes stay live during a run. A change made while a file is in work
+// applies from the next file on, whatever the threads: a file keeps the settings it started
+// with, and the files translated ahead of their turn with the old ones are done again.
+TEST_F(RunDriverTest, AnOptionChangedDuringAFileAppliesFromTheNextFile) {
+  settings_.byte_exact = false;
+  settings_.block_bytes = 10;  // c.txt is too long to be translated ahead of its turn
+  std::string long_text;
+  for (int i = 0; i < 40; ++i) long_text += "hleb\n";
+  for (const char* name : {"a.txt", "b.txt", "d.txt", "e.txt"}) Put(name, "hleb\nhleb\n");
+  Put("c.txt", long_text);
+  front_.on_progress = [&] {
+    if (front_.names.back() == "c.txt") settings_.line_ends = LineEndChoice::kCrLf;
+  };
+  for (const int jobs : {1, 3}) {
+    settings_.line_ends = LineEndChoice::kKeep;
+    RunDriver driver({subs_, settings_, front_, files_}, {}, "*.txt");
+    driver.TranslateInParallel(
+        jobs, [&] { return std::make_unique<testing::FakeSubstitutions>(subs_); });
+    driver.TranslateFolder(dir_.path());
+    EXPECT_EQ(Get("b_hr.txt"), "kruh\nkruh\n") << jobs;
+    std::string long_output;
+    for (int i = 0; i < 40; ++i) long_output += "kruh\n";
+    EXPECT_EQ(Get("c_hr.txt"), long_output) << jobs;
+    EXPECT_EQ(Get("d_hr.txt"), "kruh\r\nkruh\r\n") << jobs;
+    EXPECT_EQ(Get("e_hr.txt"), "kruh\r\nkruh\r\n") << jobs;
   }
 }
 
