@@ -58,27 +58,40 @@ std::string FolderIdentity(const std::string& folder) {
   return std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino);
 }
 
-// The progress display of one file: the count of characters done against the whole.
+// The count of a file's characters done against the whole, in whole percents.
+class PercentCount {
+ public:
+  explicit PercentCount(std::int64_t total) : step_(ProgressStep(total)) {}
+
+  // Adds amount to the count; true when it passed the next whole percent, now *percent.
+  bool Add(std::int64_t amount, int* percent) {
+    count_ += amount;
+    if (count_ <= (percent_ + 1) * step_) return false;
+    percent_ = count_ / step_;
+    *percent = static_cast<int>(std::min<std::int64_t>(percent_, INT32_MAX));
+    return true;
+  }
+
+ private:
+  const std::int64_t step_;
+  std::int64_t count_ = 0;
+  std::int64_t percent_ = 0;
+};
+
+// The progress display of one file: the front end is told each whole percent passed.
 class Progress : public LineHooks {
  public:
-  Progress(RunFrontEnd& front_end, std::int64_t total)
-      : front_end_(front_end), step_(ProgressStep(total)) {}
+  Progress(RunFrontEnd& front_end, std::int64_t total) : front_end_(front_end), count_(total) {}
 
   bool YieldAndTestStop() override { return front_end_.YieldAndTestStop(); }
-
-  // Tells the front end the new percent each time the count passes the next whole percent.
   void LineDone(std::int64_t char_pos) override {
-    count_ += char_pos;
-    if (count_ <= (percent_ + 1) * step_) return;
-    percent_ = count_ / step_;
-    front_end_.ProgressPassed(static_cast<int>(std::min<std::int64_t>(percent_, INT32_MAX)));
+    int percent;
+    if (count_.Add(char_pos, &percent)) front_end_.ProgressPassed(percent);
   }
 
  private:
   RunFrontEnd& front_end_;
-  const std::int64_t step_;
-  std::int64_t count_ = 0;
-  std::int64_t percent_ = 0;
+  PercentCount count_;
 };
 
 // Work on a worker thread: it stops when the work is abandoned, and shows no progress; with
@@ -97,6 +110,23 @@ class QuietHooks : public LineHooks {
  private:
   const std::atomic<bool>& abandoned_;
   std::vector<std::int64_t>* const amounts_;
+};
+
+// A whole file on a worker thread: as QuietHooks, keeping the percents its progress display
+// passes for the file's turn.
+class QuietProgress : public QuietHooks {
+ public:
+  QuietProgress(const std::atomic<bool>& abandoned, std::int64_t total, std::vector<int>* percents)
+      : QuietHooks(abandoned), count_(total), percents_(percents) {}
+
+  void LineDone(std::int64_t char_pos) override {
+    int percent;
+    if (count_.Add(char_pos, &percent)) percents_->push_back(percent);
+  }
+
+ private:
+  PercentCount count_;
+  std::vector<int>* const percents_;
 };
 
 // Reads block of input into *bytes and translates it, or with convert converts it, into
@@ -172,7 +202,8 @@ struct RunDriver::Speculation {
   Status read;           // how reading it went; nothing more was done unless it went well
   std::string output;
   bool cyrillic_without_option = false;
-  FolderPassState end;  // the state the translation ended in
+  std::vector<int> percents;  // the whole percents its progress display passed
+  FolderPassState end;        // the state the translation ended in
   // The output already written to its temporary and synced, when its folder was there: in its
   // turn it only needs renaming into place. Dropped unrenamed when the turn goes otherwise.
   OutputFile file;
@@ -571,7 +602,7 @@ RunDriver::Speculation RunDriver::Speculate(std::shared_ptr<const RunSettings> s
     if (done.read.ok()) {
       done.cyrillic_without_option = plan.cyrillic_without_option;
       BlockTranslator translator(settings, substitutions, skip_tags, plan);
-      QuietHooks hooks(abandoned);
+      QuietProgress hooks(abandoned, plan.total, &done.percents);
       bool stopped = false;
       done.read = DoBlocks(
           input, plan, translator, settings.convert_only, done.end, hooks,
@@ -637,6 +668,7 @@ Status RunDriver::CommitTranslated(const std::string& path, const std::string& n
   run_.front_end.FileStarted(name);
   if (done.cyrillic_without_option)
     run_.front_end.ReportProblem(RunProblem::kCyrillicWithoutOption, path, "");
+  for (const int percent : done.percents) run_.front_end.ProgressPassed(percent);
   state = done.end;
   status = WriteSpeculated(output_name, path, done);
   if (!status.ok()) return status;

@@ -284,11 +284,14 @@ TEST_F(RunDriverTest, AStopClickDuringTheRunEndsIt) {
   EXPECT_FALSE(command.running());
 }
 
-TEST_F(RunDriverTest, BlocksTranslatedOnWorkersShowWhatOneThreadShows) {
+// a.txt is translated in blocks on the workers, b.txt and c.txt each whole on one of them.
+TEST_F(RunDriverTest, FilesAndBlocksTranslatedOnWorkersShowWhatOneThreadShows) {
   std::string text;
   for (int i = 0; i < 60; ++i)
     text += i % 7 == 3 ? "hleb <a\r\nhref=hleb> hleb\n" : "hleb s hlebom\r\n";
   Put("a.txt", text);
+  Put("b.txt", text.substr(0, 300));
+  Put("c.txt", text.substr(300, 200));
   settings_.block_bytes = 40;
   for (const bool byte_exact : {true, false}) {
     settings_.byte_exact = byte_exact;
@@ -296,16 +299,16 @@ TEST_F(RunDriverTest, BlocksTranslatedOnWorkersShowWhatOneThreadShows) {
     V outputs;
     for (const int jobs : {1, 3}) {
       front_.percents.clear();
-      RunDriver driver({subs_, settings_, front_, files_}, {"a.txt"}, "*.*");
+      RunDriver driver({subs_, settings_, front_, files_}, {}, "*.txt");
       driver.TranslateInParallel(
           jobs, [&] { return std::make_unique<testing::FakeSubstitutions>(subs_); });
       driver.TranslateFolder(dir_.path());
       percents.push_back(front_.percents);
-      outputs.push_back(Get("a_hr.txt"));
+      outputs.push_back(Get("a_hr.txt") + Get("b_hr.txt") + Get("c_hr.txt"));
     }
     EXPECT_EQ(percents[0], percents[1]) << byte_exact;
     EXPECT_EQ(outputs[0], outputs[1]) << byte_exact;
-    EXPECT_GT(percents[0].size(), 20u);
+    EXPECT_GT(percents[0].size(), 60u);
   }
 }
 
