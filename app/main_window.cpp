@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <algorithm>
+#include <thread>
 
 #include "app/about.h"
 #include "app/browser_lists.h"
@@ -75,6 +76,10 @@ MainWindow::MainWindow(StopFlag& stop, WaitWindow& statistics, const Locations& 
   substitutions_ = std::make_unique<DictionarySubstitutions>(dictionary_);
   run_command_ = std::make_unique<RunCommand>(
       RunContext{*substitutions_, settings_, *front_end_, files_}, stop_, *front_end_);
+  // A run uses every processor, as the command line does by default.
+  run_command_->TranslateInParallel(static_cast<int>(std::thread::hardware_concurrency()), [this] {
+    return std::make_unique<DictionarySubstitutions>(dictionary_);
+  });
   openStartFolder(locations.start_folder);
   connectSignals();
   setTabOrder();

@@ -28,7 +28,12 @@ WindowFrontEnd::WindowFrontEnd(RunWidgets widgets, const StopFlag& stop, int int
 bool WindowFrontEnd::YieldAndTestStop() {
   // The clock is read at every 16th yield only: on short lines reading it costs about as much
   // as translating the line.
-  const bool clock_due = (++yields_ & 15) == 0 || interval_ns_ == 0;
+  return Yield((++yields_ & 15) == 0 || interval_ns_ == 0);
+}
+
+bool WindowFrontEnd::YieldSeldomAndTestStop() { return Yield(/*clock_due=*/true); }
+
+bool WindowFrontEnd::Yield(bool clock_due) {
   if (!since_events_.isValid() || (clock_due && since_events_.nsecsElapsed() >= interval_ns_)) {
     widgets_.browser->refreshIfMoved();
     QCoreApplication::processEvents();

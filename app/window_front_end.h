@@ -47,6 +47,8 @@ class WindowFrontEnd : public RunFrontEnd, public RunCommandView {
   // Processes pending events when interval_ms have passed since the last time. A click or
   // key is therefore handled before the run's next stop test, however the yield is throttled.
   bool YieldAndTestStop() override;
+  // The same, with the clock read at every call.
+  bool YieldSeldomAndTestStop() override;
   void FileStarted(const std::string& name) override;
   void ProgressPassed(int percent) override;
   void FileFinished() override;
@@ -60,6 +62,8 @@ class WindowFrontEnd : public RunFrontEnd, public RunCommandView {
   void RunEnded() override;
 
  private:
+  // Processes pending events when the clock is due to be read and the interval has passed.
+  bool Yield(bool clock_due);
   void showPercent(int percent);
 
   const RunWidgets widgets_;

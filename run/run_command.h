@@ -3,6 +3,8 @@
 // inside the running Click.
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -38,12 +40,20 @@ class RunCommand {
   // Number of files that were selected when the last run started.
   int selected_count() const { return selected_count_; }
 
+  // Lets the runs translate up to jobs files, or blocks of a large file, at once, each thread
+  // with substitutions of its own from make_substitutions. The outputs and what the front end
+  // sees stay those of the one-thread run.
+  void TranslateInParallel(int jobs,
+                           std::function<std::unique_ptr<Substitutions>()> make_substitutions);
+
  private:
   const RunContext run_;
   StopFlag& stop_;
   RunCommandView& view_;
   bool running_ = false;
   int selected_count_ = 0;
+  int jobs_ = 1;
+  std::function<std::unique_ptr<Substitutions>()> make_substitutions_;
 };
 
 }  // namespace lorvan

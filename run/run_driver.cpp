@@ -258,7 +258,7 @@ bool RunDriver::HandleFiles(const std::string& folder, const std::vector<std::st
                             bool skip_tags) {
   FolderPassState state;
   for (const std::string& name : names) {
-    if (run_.front_end.YieldAndTestStop()) {
+    if (run_.front_end.YieldSeldomAndTestStop()) {
       tally_.stopped = true;
       return true;
     }
@@ -509,7 +509,7 @@ Status RunDriver::WriteBlocksInParallel(const RunSettings& settings, const Input
     BlockSpeculation done;
     // A conversion goes on to its end, as in one thread: only a translation stops in a file.
     bool stop;
-    do stop = !convert && run_.front_end.YieldAndTestStop();
+    do stop = !convert && run_.front_end.YieldSeldomAndTestStop();
     while (!stop && !workers.Take(kPatience, &done));
     if (stop) {
       *stopped = true;
@@ -568,8 +568,9 @@ bool RunDriver::HandleFilesInParallel(const std::string& folder,
     while (added < names.size() && workers.waiting() < kAhead * static_cast<std::size_t>(jobs_))
       workers.Add({added++, SettingsNow()});
     Speculation done;
-    bool stop = run_.front_end.YieldAndTestStop();
-    while (!stop && !workers.Take(kPatience, &done)) stop = run_.front_end.YieldAndTestStop();
+    bool stop = run_.front_end.YieldSeldomAndTestStop();
+    while (!stop && !workers.Take(kPatience, &done))
+      stop = run_.front_end.YieldSeldomAndTestStop();
     if (stop) {
       tally_.stopped = true;
       return true;

@@ -24,6 +24,10 @@ enum class RunProblem {
 
 class RunFrontEnd : public YieldPoint {
  public:
+  // A yield where yields come seldom: before each file, and while the run's thread waits for
+  // the files or blocks other threads translate. A front end that looks at the clock only on
+  // some yields looks at it on these.
+  virtual bool YieldSeldomAndTestStop() { return YieldAndTestStop(); }
   // The translation of the file name (bare name) begins: progress 0.
   virtual void FileStarted(const std::string& name) = 0;
   // The file in work has passed percent (whole percents, shown when the count passes the next).

@@ -283,7 +283,8 @@ void MainWindowTest::encodingBoxChoosesHowFilesAreWritten() {
 // A STOP click while a long file is being translated ends the run inside that file: no output
 // is written for it, the labels say which file was stopped, and the next file is never started.
 void MainWindowTest::stopClickEndsRunningTranslation() {
-  QByteArray big = QByteArray("Hleb i voz.\r\n").repeated(300000);
+  // Large enough to be translated in blocks, in its turn, when the run uses several threads.
+  QByteArray big = QByteArray("Hleb i voz.\r\n").repeated(600000);
   WindowFixture f({{"a.txt", big}, {"b.txt", "Hleb.\r\n"}});
   ClickEntry(f.Find<QListWidget>("filList"), 0);
   auto* find = f.Find<QPushButton>("cmdFind");
