@@ -45,9 +45,15 @@ ProgressBar::ProgressBar(QWidget* parent) : QFrame(parent) {
   setFixedSize(2 + Twips(20 * kButtonStepTwips) + 1, 2 + Twips(kButtonHeightTwips));
 }
 
+// A run colours the bar at every whole percent of every file: an element is given a new
+// palette only when its colour changes, since setting one costs far more than the check.
 void ProgressBar::colour(int first, int last, const QColor& colour) {
-  for (int i = std::max(first, 0); i <= last && i < kBarButtons; ++i)
-    SetButtonColour(cmd_picture_[static_cast<std::size_t>(i)], colour);
+  for (int i = std::max(first, 0); i <= last && i < kBarButtons; ++i) {
+    const auto index = static_cast<std::size_t>(i);
+    if (shown_[index] == colour) continue;
+    shown_[index] = colour;
+    SetButtonColour(cmd_picture_[index], colour);
+  }
 }
 
 }  // namespace lorvan
