@@ -21,13 +21,19 @@ bool SplitFields(std::string_view line, std::array<std::string_view, kFieldCount
   return count == kFieldCount;
 }
 
-// Calls take(form) for each form of a field: the words between its spaces, "-" left out.
+// Calls take(form) for each form of a field, in small letters: the words between its spaces,
+// "-" left out.
 template <typename Take>
 void ForEachForm(std::string_view field, Take take) {
+  std::string lower;
   while (!field.empty()) {
     const std::size_t space = field.find(' ');
     const std::string_view form = field.substr(0, space);
-    if (!form.empty() && form != "-") take(ToLowerCopy(form));
+    if (!form.empty() && form != "-") {
+      lower.assign(form);
+      ToLowerInPlace(lower);
+      take(std::string_view(lower));
+    }
     if (space == std::string_view::npos) break;
     field.remove_prefix(space + 1);
   }
@@ -41,21 +47,21 @@ void ModalTable::AddLine(std::string_view line) {
   const std::string_view key = fields[0];
   if (key == "+") {
     for (int person = 0; person < kPersonCount; ++person)
-      ForEachForm(fields[person + 1], [&](std::string form) {
-        modals_[std::move(form)].persons |= static_cast<PersonSet>(1 << person);
+      ForEachForm(fields[person + 1], [&](std::string_view form) {
+        modals_.FindOrAdd(form).persons |= static_cast<PersonSet>(1 << person);
       });
   } else if (key[0] == '*') {
     if (key.size() == 1) return;
     std::array<std::string, kPersonCount> forms;
     for (int person = 0; person < kPersonCount; ++person) {
-      ForEachForm(fields[person + 1], [&](std::string form) {
-        if (forms[person].empty()) forms[person] = std::move(form);
+      ForEachForm(fields[person + 1], [&](std::string_view form) {
+        if (forms[person].empty()) forms[person] = form;
       });
       if (forms[person].empty()) forms[person] = ToLowerCopy(key.substr(1));
     }
     person_forms_.push_back(std::move(forms));
-    modals_[ToLowerCopy(key.substr(1))] = {kEveryPerson,
-                                           static_cast<int>(person_forms_.size()) - 1};
+    modals_.FindOrAdd(ToLowerCopy(key.substr(1))) = {kEveryPerson,
+                                                     static_cast<int>(person_forms_.size()) - 1};
   } else {
     AddVerb(key, fields);
   }
@@ -66,21 +72,21 @@ void ModalTable::AddVerb(std::string_view infinitive,
   const auto index = static_cast<std::uint32_t>(infinitives_.size());
   infinitives_.emplace_back(infinitive);
   for (int person = 0; person < kPersonCount; ++person)
-    ForEachForm(fields[person + 1], [&](std::string form) {
-      auto [entry, added] = presents_.try_emplace(std::move(form), Present{index, 0});
-      if (added || infinitives_[entry->second.infinitive] == infinitive)
-        entry->second.persons |= static_cast<PersonSet>(1 << person);
+    ForEachForm(fields[person + 1], [&](std::string_view form) {
+      bool added;
+      Present& present = presents_.FindOrAdd(form, &added);
+      if (added) present.infinitive = index;
+      if (added || infinitives_[present.infinitive] == infinitive)
+        present.persons |= static_cast<PersonSet>(1 << person);
     });
 }
 
 const ModalTable::Modal* ModalTable::FindModal(std::string_view lower) const {
-  auto found = modals_.find(lower);
-  return found == modals_.end() ? nullptr : &found->second;
+  return modals_.Find(lower);
 }
 
 const ModalTable::Present* ModalTable::FindPresent(std::string_view lower) const {
-  auto found = presents_.find(lower);
-  return found == presents_.end() ? nullptr : &found->second;
+  return presents_.Find(lower);
 }
 
 }  // namespace lorvan

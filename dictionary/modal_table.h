@@ -14,11 +14,11 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
+
+#include "dictionary/flat_string_map.h"
 
 namespace lorvan {
 
@@ -59,19 +59,10 @@ class ModalTable {
   }
 
  private:
-  struct Hash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view text) const {
-      return std::hash<std::string_view>{}(text);
-    }
-  };
-  template <typename Value>
-  using Map = std::unordered_map<std::string, Value, Hash, std::equal_to<>>;
-
   void AddVerb(std::string_view infinitive, const std::array<std::string_view, 7>& fields);
 
-  Map<Modal> modals_;
-  Map<Present> presents_;
+  FlatStringMap<Modal> modals_;
+  FlatStringMap<Present> presents_;
   std::vector<std::string> infinitives_;
   std::vector<std::array<std::string, kPersonCount>> person_forms_;
 };
