@@ -107,6 +107,7 @@ TEST_F(LoadDictionaryTest, YieldsAtEvery501stWordLineAndStopsThere) {
 TEST_F(LoadDictionaryTest, SplitsLinesAndPairsAndReportsIssues) {
   Write(kWordFileName, "hleb\tkruh\rmleko\tmlijeko\nvoda\r\n\tprazno\r\nno tab\r\nx\ty\tz");
   Write(kPhraseFileName, "#kad\r\nkad\tkada\r\n---\r\n");
+  Write(kModalFileName, "vidjeti\tvidim\tvidiš\tvidi\tvidimo\tvidite\tvide\r\n");
   LoadReport report = Load();
   EXPECT_EQ(report.files_read, 2);
   EXPECT_EQ(report.word_lines_read, 5);
@@ -120,17 +121,22 @@ TEST_F(LoadDictionaryTest, SplitsLinesAndPairsAndReportsIssues) {
   EXPECT_EQ(FindWord(dict_, "mleko"), "mlijeko\nvoda");  // a lone LF stays in the line
   EXPECT_EQ(FindWord(dict_, "x"), "y\tz");
   EXPECT_EQ(dict_.phrases.size(), 2u);
+  ASSERT_NE(dict_.modal.FindPresent("vidimo"), nullptr);
+  EXPECT_EQ(dict_.modal.Infinitive(*dict_.modal.FindPresent("vidimo")), "vidjeti");
 
   Dictionary dict;
   bool cleared = false;
   std::filesystem::remove(dir_.path() + "/" + kWordFileName);
   Write(kNameFileName, "\tnitko\r\nBeograd\tBelgrade\r\nno tab\r\n");
+  std::filesystem::remove(dir_.path() + "/" + kModalFileName);
+  std::filesystem::create_directory(dir_.path() + "/" + kModalFileName);
   LoadHooks hooks([&] { cleared = true; });
   report = LoadDictionary(dir_.path(), &hooks, &dict);
   EXPECT_FALSE(cleared);  // the word file was never opened
   EXPECT_EQ(Issues(report), (std::vector<std::tuple<DictionaryFile, Kind, std::int64_t>>{
                                 {DictionaryFile::kWords, Kind::kFileUnreadable, 0},
-                                {DictionaryFile::kNames, Kind::kEmptySource, 1}}));
+                                {DictionaryFile::kNames, Kind::kEmptySource, 1},
+                                {DictionaryFile::kModal, Kind::kFileUnreadable, 0}}));
   ASSERT_EQ(dict.names.size(), 1u);
   EXPECT_EQ(dict.names[0].source, "Beograd");
 }
