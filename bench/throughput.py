@@ -18,10 +18,12 @@ runs under nice. The data lives in a temporary folder under /tmp, removed at the
 (--keep leaves it).
 
     python3 bench/throughput.py [--size MB] [--runs N] [--cli PATH | --build] [--only WORD]
-                                [--jobs N ...]
+                                [--jobs N ...] [--window]
 
 Without --cli the program is build-release/lorvan-cli, configured and built (Release, no
-tests, no window) when it is missing; --build builds it even when it is there.
+tests, no window) when it is missing; --build builds it even when it is there. --window also
+times runs of the window (offscreen, every file of the folder, all processors) with
+build-release-window/bench/lorvan-window-run, configured and built likewise.
 """
 import argparse
 import os
@@ -223,6 +225,13 @@ def lorvan_cases(cli, variants):
     return cases
 
 
+def window_cases(program):
+    argv = [program, DATA, '{dir}']
+    return [Case('window translate', 'lat-1250', 'big', argv),
+            Case('window translate', 'lat-utf8', 'big', argv),
+            Case('window translate', 'lat-1250', 'small', argv)]
+
+
 def anchor_cases(top_pair):
     source, target = (w.encode('cp1250') for w in top_pair)
     sed_script = b's/\\<' + source + b'\\>/' + target + b'/g'
@@ -256,7 +265,8 @@ def run_once(case, work):
         # process, which takes in the command's, in microseconds rather than its 10 ms steps.
         started = time.monotonic()
         child = subprocess.Popen(['/usr/bin/time', '-f', '%M', '-o', report] + argv,
-                                 stdin=stdin, stdout=stdout, env=dict(os.environ, LC_ALL='C'))
+                                 stdin=stdin, stdout=stdout,
+                                 env=dict(os.environ, LC_ALL='C', QT_QPA_PLATFORM='offscreen'))
         _, status, usage = os.wait4(child.pid, 0)
         wall = time.monotonic() - started
         child.returncode = os.waitstatus_to_exitcode(status)
@@ -276,12 +286,11 @@ def run_once(case, work):
 # ---------------------------------------------------------------------------------------
 
 
-def build(cli_dir):
-    print(f'building {cli_dir}/lorvan-cli ...', file=sys.stderr, flush=True)
-    subprocess.run(['cmake', '-S', ROOT, '-B', cli_dir, '-DCMAKE_BUILD_TYPE=Release',
-                    '-DBUILD_TESTING=OFF', '-DLORVAN_GUI=OFF'], check=True,
-                   stdout=subprocess.DEVNULL)
-    subprocess.run(['cmake', '--build', cli_dir, '--target', 'lorvan-cli'], check=True,
+def build(build_dir, target='lorvan-cli', options=('-DBUILD_TESTING=OFF', '-DLORVAN_GUI=OFF')):
+    print(f'building {target} in {build_dir} ...', file=sys.stderr, flush=True)
+    subprocess.run(['cmake', '-S', ROOT, '-B', build_dir, '-DCMAKE_BUILD_TYPE=Release',
+                    *options], check=True, stdout=subprocess.DEVNULL)
+    subprocess.run(['cmake', '--build', build_dir, '--target', target], check=True,
                    stdout=subprocess.DEVNULL)
 
 
@@ -306,6 +315,7 @@ def main():
     parser.add_argument('--jobs', action='append', type=int, default=[],
                         help='time the lorvan-cli commands with -j N (repeatable; default: '
                              'its own default, the number of processors)')
+    parser.add_argument('--window', action='store_true', help='also time runs of the window')
     args = parser.parse_args()
 
     os.nice(10)  # the children inherit it
@@ -316,6 +326,12 @@ def main():
         if args.build or not os.path.exists(cli):
             build(cli_dir)
     cli = os.path.abspath(cli)
+    window = None
+    if args.window:
+        window_dir = os.path.join(ROOT, 'build-release-window')
+        window = os.path.join(window_dir, 'bench', 'lorvan-window-run')
+        if args.build or not os.path.exists(window):
+            build(window_dir, 'lorvan-window-run', ('-DBUILD_TESTING=ON', '-DLORVAN_GUI=ON'))
     version = subprocess.run([cli, '--version'], capture_output=True, text=True,
                              check=True).stdout.strip()
 
@@ -327,7 +343,8 @@ def main():
               f'({time.monotonic() - started:.0f} s)', file=sys.stderr, flush=True)
 
         variants = [(f'-j {n}', ['-j', str(n)]) for n in args.jobs] or CLI_VARIANTS
-        cases = lorvan_cases(cli, variants) + anchor_cases(top_pair)
+        cases = lorvan_cases(cli, variants) + (window_cases(window) if window else [])
+        cases += anchor_cases(top_pair)
         if args.only:
             # The first case, the reference of the speeds, always runs.
             cases = [c for c in cases if any(w in c.name for w in args.only) or c is cases[0]]
