@@ -516,7 +516,7 @@ void DecodeUtf8(std::string_view utf8, bool cyrillic, std::string* cp1250, KeptC
 
 // One byte for every ASCII byte, every other character and every byte outside well-formed
 // UTF-8, as DecodeUtf8 writes them.
-DecodedSize MeasureDecoded(std::string_view utf8) {
+DecodedSize MeasureDecoded(std::string_view utf8, bool stop_when_ill_formed) {
   const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
   const auto* const end = p + utf8.size();
   DecodedSize size;
@@ -528,7 +528,10 @@ DecodedSize MeasureDecoded(std::string_view utf8) {
     size.beyond_ascii = true;
     char32_t c = TwoByteCharacter(p, end);
     const std::size_t length = c != 0 ? 2 : ReadCharacter(p, end, &c);
-    if (length == 0) size.well_formed = false;
+    if (length == 0) {
+      size.well_formed = false;
+      if (stop_when_ill_formed) return size;
+    }
     if (length == 0 || Cp1250ByteOf(c) == 0) size.any_kept = true;
     p += length == 0 ? 1 : length;
   }

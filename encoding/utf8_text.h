@@ -100,14 +100,15 @@ void DecodeUtf8(std::string_view utf8, bool cyrillic, std::string* cp1250, KeptC
 
 // What DecodeUtf8 without the Cyrillic option makes of utf8, told without decoding it: the
 // length of the decoded text, and whether any character is kept; and what CheckUtf8 tells of
-// utf8, found on the way.
+// utf8, found on the way. With stop_when_ill_formed it stops at the first byte outside
+// well-formed UTF-8: length and any_kept then tell of the text before it.
 struct DecodedSize {
   std::size_t length = 0;
   bool any_kept = false;
   bool well_formed = true;
   bool beyond_ascii = false;
 };
-DecodedSize MeasureDecoded(std::string_view utf8);
+DecodedSize MeasureDecoded(std::string_view utf8, bool stop_when_ill_formed = false);
 
 // Encodes the Windows-1250 text cp1250 as UTF-8 appended to *utf8. Each kKeptMark becomes the
 // bytes of the next character of *cursor; a mark left over when the cursor is at its end, and

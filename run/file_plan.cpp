@@ -71,7 +71,9 @@ class Survey {
         return;
       }
       if (!settings_.cyrillic) {
-        const DecodedSize decoded = MeasureDecoded(utf8);
+        // A file found not to be UTF-8 is Windows-1250, whose total is its size: the measure
+        // of a classified block may stop where the block proves it.
+        const DecodedSize decoded = MeasureDecoded(utf8, /*stop_when_ill_formed=*/classified);
         if (classified) {  // utf8 is all of bytes: there is no byte-order mark to strip
           valid_ = decoded.well_formed;
           beyond_ascii_ = beyond_ascii_ || decoded.beyond_ascii;

@@ -22,6 +22,8 @@ std::string RoundTrip(const std::string& utf8, bool cyrillic, std::string* decod
     EXPECT_EQ(measured.any_kept, !kept.empty()) << utf8;
     const Utf8Check check = CheckUtf8(utf8);
     EXPECT_EQ(measured.well_formed, check.well_formed) << utf8;
+    EXPECT_EQ(MeasureDecoded(utf8, /*stop_when_ill_formed=*/true).well_formed, check.well_formed)
+        << utf8;
     EXPECT_EQ(measured.beyond_ascii, check.beyond_ascii) << utf8;
   }
   KeptCharacters::Cursor cursor = kept.Begin();
