@@ -10,7 +10,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <algorithm>
-#include <thread>
 
 #include "app/about.h"
 #include "app/browser_lists.h"
@@ -22,6 +21,7 @@
 #include "app/progress_bar.h"
 #include "app/wait_window.h"
 #include "app/window_front_end.h"
+#include "common/processors.h"
 #include "dictionary/statistics.h"
 #include "engine/substitutions.h"
 #include "run/run_command.h"
@@ -77,7 +77,7 @@ MainWindow::MainWindow(StopFlag& stop, WaitWindow& statistics, const Locations& 
   run_command_ = std::make_unique<RunCommand>(
       RunContext{*substitutions_, settings_, *front_end_, files_}, stop_, *front_end_);
   // A run uses every processor, as the command line does by default.
-  run_command_->TranslateInParallel(static_cast<int>(std::thread::hardware_concurrency()), [this] {
+  run_command_->TranslateInParallel(ProcessorCount(), [this] {
     return std::make_unique<DictionarySubstitutions>(dictionary_);
   });
   openStartFolder(locations.start_folder);

@@ -13,11 +13,11 @@
 #include <memory>
 #include <new>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "cli/stream_filter.h"
 #include "cli/terminal_front_end.h"
+#include "common/processors.h"
 #include "common/text_file.h"
 #include "dictionary/load.h"
 #include "dictionary/statistics.h"
@@ -80,7 +80,7 @@ struct CliOptions {
   bool stats = false;
   bool yes = false;
   bool quiet = false;
-  int jobs = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+  int jobs = lorvan::ProcessorCount();
 };
 
 constexpr std::size_t kDetectionPrefix = 64 << 10;  // standard input read before deciding
@@ -178,7 +178,7 @@ void DefineOptions(CLI::App& app, CliOptions& o) {
                "output)");
   app.add_option("-j,--jobs", o.jobs,
                  "translate up to N files of a folder, or blocks of a file or of standard input, "
-                 "at once (default: the number of processors); the outputs are the same as "
+                 "at once (default: the processors it may run on); the outputs are the same as "
                  "with -j 1")
       ->type_name("N")
       ->check(CLI::Range(1, 1024))
