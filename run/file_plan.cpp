@@ -1,12 +1,20 @@
 #include "run/file_plan.h"
 
 #include <algorithm>
+#include <atomic>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "encoding/paragraphs.h"
+#include "run/ordered_workers.h"
 
 namespace lorvan {
 namespace {
+
+// A file of up to this many blocks is measured on the planning thread alone.
+constexpr std::int64_t kBlocksMeasuredAlone = 4;
+constexpr std::size_t kMeasuredAhead = 2;  // blocks waiting for a measure, per thread
 
 // Just after the last line end in buffer at or after from that is known to be whole (a CR at
 // the very end of buffer may still be followed by an LF); 0 when there is none.
@@ -40,7 +48,18 @@ std::int64_t TransliteratedLength(std::string_view utf8) {
   return length;
 }
 
-// Sums over the blocks of a file what its plan needs of the whole.
+// What one block of a file adds to its plan.
+struct BlockSurvey {
+  std::int64_t size = 0;
+  std::int64_t utf8_total = 0;   // the length of the text DecodeUtf8 makes of it
+  std::int64_t exact_total = 0;  // the length of its working copy in the byte model
+  bool valid = true;             // no byte outside well-formed UTF-8, as far as looked
+  bool beyond_ascii = false;
+  bool any_kept = false;
+};
+
+// Sums over the blocks of a file what its plan needs of the whole. Measure may run for several
+// blocks at once on other threads; Start and Merge run on one.
 class Survey {
  public:
   explicit Survey(const RunSettings& settings)
@@ -49,46 +68,71 @@ class Survey {
         translating_(!settings.convert_only),
         may_be_utf8_(decoded_ && settings.encoding != EncodingChoice::kWindows1250) {}
 
-  void Add(std::string_view bytes, bool first, bool last) {
-    size_ += static_cast<std::int64_t>(bytes.size());
-    if (first && may_be_utf8_) bom_ = HasUtf8Bom(bytes);
+  // Notes whether the file begins with a byte-order mark; before any block is measured.
+  void Start(std::string_view first_bytes) {
+    if (may_be_utf8_) bom_ = HasUtf8Bom(first_bytes);
+  }
+
+  // What the block bytes adds. Without utf8_possible (an earlier block proved the file is not
+  // UTF-8) nothing is measured as UTF-8: the plan will not need it.
+  BlockSurvey Measure(std::string_view bytes, bool first, bool last, bool utf8_possible) const {
+    BlockSurvey block;
+    block.size = static_cast<std::int64_t>(bytes.size());
     const bool classified = settings_.encoding == EncodingChoice::kAuto && !bom_;
     // Without the Cyrillic option, measuring the decoded text below checks the block too.
     const bool measured = translating_ && decoded_ && !settings_.cyrillic;
-    if (classified && valid_ && !measured) Classify(bytes);
-    if (!translating_) return;
+    if (classified && utf8_possible && !measured) {
+      const Utf8Check check = CheckUtf8(bytes);
+      block.valid = check.well_formed;
+      block.beyond_ascii = check.beyond_ascii;
+    }
+    if (!translating_) return block;
     if (!decoded_) {
-      exact_total_ += static_cast<std::int64_t>(
+      block.exact_total = static_cast<std::int64_t>(
           IsWorkingCopy(bytes, settings_.paragraphs)
               ? bytes.size()
               : BlockWorkingCopy(bytes, last, settings_.paragraphs).size());
-    } else if (may_be_utf8_ && valid_) {
-      // The length of the text DecodeUtf8 makes: wanted only when the file turns out UTF-8.
+    } else if (may_be_utf8_ && utf8_possible && block.valid) {
       const std::string_view utf8 = first ? StripUtf8Bom(bytes) : bytes;
       // With the Cyrillic option no warning needs the kept characters: counted, not decoded.
       if (settings_.cyrillic && (classified || CheckUtf8(utf8).well_formed)) {
-        utf8_total_ += TransliteratedLength(utf8);
-        return;
+        block.utf8_total = TransliteratedLength(utf8);
+        return block;
       }
       if (!settings_.cyrillic) {
         // A file found not to be UTF-8 is Windows-1250, whose total is its size: the measure
         // of a classified block may stop where the block proves it.
         const DecodedSize decoded = MeasureDecoded(utf8, /*stop_when_ill_formed=*/classified);
         if (classified) {  // utf8 is all of bytes: there is no byte-order mark to strip
-          valid_ = decoded.well_formed;
-          beyond_ascii_ = beyond_ascii_ || decoded.beyond_ascii;
+          block.valid = decoded.well_formed;
+          block.beyond_ascii = decoded.beyond_ascii;
         }
-        utf8_total_ += static_cast<std::int64_t>(decoded.length);
-        any_kept_ = any_kept_ || decoded.any_kept;
-        return;
+        block.utf8_total = static_cast<std::int64_t>(decoded.length);
+        block.any_kept = decoded.any_kept;
+        return block;
       }
-      DecodeUtf8(utf8, settings_.cyrillic, &scratch_, &kept_);
-      utf8_total_ += static_cast<std::int64_t>(scratch_.size());
-      any_kept_ = any_kept_ || !kept_.empty();
-      scratch_.clear();
-      kept_.Clear();
+      std::string decoded;
+      KeptCharacters kept;
+      DecodeUtf8(utf8, settings_.cyrillic, &decoded, &kept);
+      block.utf8_total = static_cast<std::int64_t>(decoded.size());
+      block.any_kept = !kept.empty();
     }
+    return block;
   }
+
+  void Merge(const BlockSurvey& block) {
+    size_ += block.size;
+    utf8_total_ += block.utf8_total;
+    exact_total_ += block.exact_total;
+    valid_ = valid_ && block.valid;
+    beyond_ascii_ = beyond_ascii_ || block.beyond_ascii;
+    any_kept_ = any_kept_ || block.any_kept;
+  }
+
+  // False once a block has proved that the file is not UTF-8 (DetectEncoding's rule over the
+  // whole file, a block at a time: no block with a byte outside well-formed UTF-8, and some
+  // block with a character beyond ASCII; only the file's own start counts as a byte-order mark).
+  bool utf8_possible() const { return valid_; }
 
   // The plan's encoding, byte-order mark and progress total; true when the warning needs the
   // letters counted.
@@ -108,28 +152,17 @@ class Survey {
   }
 
  private:
-  // DetectEncoding's rule over the whole file, a block at a time: no block with a byte outside
-  // well-formed UTF-8, and some block with a character beyond ASCII. Only the file's own start
-  // counts as a byte-order mark; in a later block it is one more character.
-  void Classify(std::string_view bytes) {
-    const Utf8Check check = CheckUtf8(bytes);
-    valid_ = valid_ && check.well_formed;
-    beyond_ascii_ = beyond_ascii_ || check.beyond_ascii;
-  }
-
   const RunSettings& settings_;
   const bool decoded_;      // outside the byte model
   const bool translating_;  // not only converted
   const bool may_be_utf8_;
   bool bom_ = false;
-  bool valid_ = true;  // no byte outside well-formed UTF-8 so far
+  bool valid_ = true;
   bool beyond_ascii_ = false;
   bool any_kept_ = false;
   std::int64_t size_ = 0;
   std::int64_t utf8_total_ = 0;
   std::int64_t exact_total_ = 0;
-  std::string scratch_;
-  KeptCharacters kept_;
 };
 
 }  // namespace
@@ -151,9 +184,34 @@ Status ReadBlock(const InputFile& file, const FileBlock& block, std::string* byt
 }
 
 Status PlanFile(const InputFile& file, const RunSettings& settings, std::size_t block_bytes,
-                FilePlan* plan) {
+                FilePlan* plan, int threads) {
   *plan = FilePlan();
   Survey survey(settings);
+  // A file of more than a few blocks is measured on threads, a block each, while this thread
+  // reads and cuts the next ones. The measures add up the same in any order.
+  struct Job {
+    std::string bytes;
+    bool first = false;
+    bool last = false;
+  };
+  struct Measured {
+    BlockSurvey survey;
+    std::string bytes;  // the job's, for reading another block into
+  };
+  std::optional<OrderedWorkers<Job, Measured>> workers;
+  const bool in_parallel =
+      threads > 1 && file.size() > kBlocksMeasuredAlone * static_cast<std::int64_t>(block_bytes);
+  if (in_parallel)
+    workers.emplace(threads, [&survey](Job& job, int, const std::atomic<bool>&) {
+      return Measured{survey.Measure(job.bytes, job.first, job.last, /*utf8_possible=*/true),
+                      std::move(job.bytes)};
+    });
+  std::vector<std::string> spare;  // buffers the workers are done with
+  auto take_one = [&] {
+    Measured measured = workers->Take();
+    survey.Merge(measured.survey);
+    spare.push_back(std::move(measured.bytes));
+  };
   std::string buffer;
   std::int64_t offset = 0;  // of buffer's first byte in the file
   std::string_view previous_end;
@@ -181,13 +239,32 @@ Status PlanFile(const InputFile& file, const RunSettings& settings, std::size_t 
     }
     if (cut == 0 && !plan->blocks.empty()) break;  // the file ended at the last cut
     const std::string_view bytes = std::string_view(buffer).substr(0, cut);
-    survey.Add(bytes, offset == 0, at_end && cut == buffer.size());
+    const bool first = offset == 0;
+    const bool last = at_end && cut == buffer.size();
+    if (first) survey.Start(bytes);
     plan->blocks.push_back({offset, offset + static_cast<std::int64_t>(cut), previous_end});
     if (cut > 0) previous_end = LineEndBefore(buffer, cut);
     offset += static_cast<std::int64_t>(cut);
-    buffer.erase(0, cut);
+    if (in_parallel) {
+      // The block goes to a worker in this buffer; the rest of the line after it starts another.
+      while (workers->waiting() >= kMeasuredAhead * static_cast<std::size_t>(threads)) take_one();
+      std::string next;
+      if (!spare.empty()) {
+        next = std::move(spare.back());
+        spare.pop_back();
+      }
+      next.assign(buffer, cut);
+      buffer.resize(cut);
+      workers->Add({std::move(buffer), first, last});
+      buffer = std::move(next);
+    } else {
+      survey.Merge(survey.Measure(bytes, first, last, survey.utf8_possible()));
+      buffer.erase(0, cut);
+    }
     scanned = 0;
   }
+  if (in_parallel)
+    while (workers->waiting() > 0) take_one();
   plan->blocks.back().last = true;
   if (survey.Finish(plan)) {
     // Translated without the Cyrillic option, this UTF-8 file keeps some characters as they

@@ -39,10 +39,11 @@ struct FilePlan {
 // Reads file in blocks of about block_bytes (a line longer than that is one block of its own)
 // and plans its translation, or with settings.convert_only its conversion, as settings say. The
 // decisions are those the whole file's text gives: the encoding DecodeFile chooses, and the
-// progress total and warning of the text DecodeFile or MakeWorkingCopy makes of it.
+// progress total and warning of the text DecodeFile or MakeWorkingCopy makes of it. With
+// threads above 1 a larger file's blocks are measured on that many threads meanwhile.
 // REQUIRES: block_bytes >= 1.
 Status PlanFile(const InputFile& file, const RunSettings& settings, std::size_t block_bytes,
-                FilePlan* plan);
+                FilePlan* plan, int threads = 1);
 
 // The working copy of bytes, a block of a file in the byte model, as MakeWorkingCopy makes that
 // of the whole: a block that ends in a lone LF but not the file leaves its last line open (the

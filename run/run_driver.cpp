@@ -344,10 +344,11 @@ Status RunDriver::CheckNamedLink(const std::string& path) const {
 }
 
 Status RunDriver::OpenText(const RunSettings& settings, const std::string& path,
-                           InputFile* input, FilePlan* plan) {
+                           InputFile* input, FilePlan* plan, int plan_threads) {
   Status status = run_.files.Open(path, input);
   if (status.ok())
-    status = PlanFile(*input, settings, std::max<std::size_t>(settings.block_bytes, 1), plan);
+    status = PlanFile(*input, settings, std::max<std::size_t>(settings.block_bytes, 1), plan,
+                      plan_threads);
   if (!status.ok() || settings.binary) return status;
   std::string probe;
   status = input->ReadAt(0, kBinaryProbe, &probe);
@@ -359,7 +360,7 @@ Status RunDriver::OpenText(const RunSettings& settings, const std::string& path,
 Status RunDriver::OpenWithOutput(const RunSettings& settings, const std::string& path,
                                  std::string_view suffix, InputFile* input, FilePlan* plan,
                                  std::string* output_name) {
-  Status status = OpenText(settings, path, input, plan);
+  Status status = OpenText(settings, path, input, plan, jobs_);
   if (status.ok()) status = PrepareOutput(settings, path, suffix, output_name);
   return status;
 }
@@ -599,7 +600,7 @@ RunDriver::Speculation RunDriver::Speculate(std::shared_ptr<const RunSettings> s
   try {
     InputFile input;
     FilePlan plan;
-    done.read = OpenText(settings, path, &input, &plan);
+    done.read = OpenText(settings, path, &input, &plan, /*plan_threads=*/1);
     if (done.read.ok()) {
       done.cyrillic_without_option = plan.cyrillic_without_option;
       BlockTranslator translator(settings, substitutions, skip_tags, plan);

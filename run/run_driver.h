@@ -126,9 +126,11 @@ class RunDriver {
   // Opens the file at path and plans its blocks. A file with a NUL byte among its first 8 KiB
   // is no text file and is skipped unless the settings ask for such files too (a file too
   // large to plan fails first, as one too large to read did).
+  // plan_threads: the threads that may measure the file's blocks for its plan.
   Status OpenText(const RunSettings& settings, const std::string& path, InputFile* input,
-                  FilePlan* plan);
-  // OpenText, then PrepareOutput for the output with suffix, named in *output_name.
+                  FilePlan* plan, int plan_threads);
+  // OpenText on the run's threads, then PrepareOutput for the output with suffix, named in
+  // *output_name.
   Status OpenWithOutput(const RunSettings& settings, const std::string& path,
                         std::string_view suffix, InputFile* input, FilePlan* plan,
                         std::string* output_name);
