@@ -15,6 +15,10 @@ namespace {
 // A file of up to this many blocks is measured on the planning thread alone.
 constexpr std::int64_t kBlocksMeasuredAlone = 4;
 constexpr std::size_t kMeasuredAhead = 2;  // blocks waiting for a measure, per thread
+// Where only a block's cut is wanted, the bytes looked through for its line end: at most this
+// many, and half a block of fewer.
+constexpr std::size_t kCutWindow = 4096;
+constexpr std::size_t kShortestCutWindow = 2;
 
 // Just after the last line end in buffer at or after from that is known to be whole (a CR at
 // the very end of buffer may still be followed by an LF); 0 when there is none.
@@ -129,6 +133,11 @@ class Survey {
     any_kept_ = any_kept_ || block.any_kept;
   }
 
+  // True while the blocks still to come may change the plan through their text: in the byte
+  // model (their working copies' lengths), or while the file may still be UTF-8. Otherwise a
+  // block adds only its size.
+  bool NeedsText() const { return (translating_ && !decoded_) || (may_be_utf8_ && valid_); }
+
   // False once a block has proved that the file is not UTF-8 (DetectEncoding's rule over the
   // whole file, a block at a time: no block with a byte outside well-formed UTF-8, and some
   // block with a character beyond ASCII; only the file's own start counts as a byte-order mark).
@@ -217,6 +226,9 @@ Status PlanFile(const InputFile& file, const RunSettings& settings, std::size_t 
   std::string_view previous_end;
   bool at_end = false;
   std::size_t scanned = 0;  // bytes of buffer already looked through for a line end
+  const std::size_t cut_window =
+      std::min(kCutWindow, std::max<std::size_t>(block_bytes / 2, kShortestCutWindow));
+  std::string window;
   while (!at_end) {
     // A file's last piece is read with one byte more than it has, which finds its end at once
     // and keeps a small file from a block's worth of buffer.
@@ -225,6 +237,24 @@ Status PlanFile(const InputFile& file, const RunSettings& settings, std::size_t 
     const std::size_t wanted = left >= 0 && left <= static_cast<std::int64_t>(block_bytes)
                                    ? static_cast<std::size_t>(left) + 1
                                    : block_bytes;
+    if (offset > 0 && scanned == 0 && wanted == block_bytes && cut_window <= wanted &&
+        !survey.NeedsText()) {
+      // Only the cut is wanted of this block: the last line end of the bytes it would read is
+      // looked for in their last few, and the block read whole only when they hold none.
+      const std::int64_t from = at + static_cast<std::int64_t>(wanted - cut_window);
+      Status status = file.ReadAt(from, cut_window, &window);
+      if (!status.ok()) return status;
+      const std::size_t end_in_window = window.size() == cut_window ? LastLineEnd(window, 0) : 0;
+      if (end_in_window >= 2) {
+        const auto cut = static_cast<std::size_t>(from - offset) + end_in_window;
+        plan->blocks.push_back({offset, offset + static_cast<std::int64_t>(cut), previous_end});
+        previous_end = LineEndBefore(window, end_in_window);
+        survey.Merge({.size = static_cast<std::int64_t>(cut)});
+        offset += static_cast<std::int64_t>(cut);
+        buffer.assign(window, end_in_window);
+        continue;
+      }
+    }
     const std::size_t had = buffer.size();
     Status status = file.AppendAt(at, wanted, &buffer);
     if (!status.ok()) return status;

@@ -86,6 +86,12 @@ TEST(FilePlan, BlocksDecideWhatTheWholeFileDoes) {
     std::string working_copy;
     for (const FileBlock& block : plan.blocks) {
       ASSERT_EQ(block.begin, at) << n;
+      const std::string_view before_block = std::string_view(text).substr(0, block.begin);
+      EXPECT_TRUE(block.begin == 0
+                      ? block.previous_end.empty()
+                      : before_block.ends_with(block.previous_end) &&
+                            (block.previous_end != "\n" || !before_block.ends_with("\r\n")))
+          << n;
       at = block.end;
       const std::string_view bytes =
           std::string_view(text).substr(block.begin, block.end - block.begin);
