@@ -49,10 +49,8 @@ ProgressBar::ProgressBar(QWidget* parent) : QFrame(parent) {
 // palette only when its colour changes, since setting one costs far more than the check.
 void ProgressBar::colour(int first, int last, const QColor& colour) {
   for (int i = std::max(first, 0); i <= last && i < kBarButtons; ++i) {
-    const auto index = static_cast<std::size_t>(i);
-    if (shown_[index] == colour) continue;
-    shown_[index] = colour;
-    SetButtonColour(cmd_picture_[index], colour);
+    QPushButton* element = cmd_picture_[static_cast<std::size_t>(i)];
+    if (ButtonColour(element) != colour) SetButtonColour(element, colour);
   }
 }
 

@@ -25,7 +25,6 @@ class ProgressBar : public QFrame {
 
  private:
   std::array<QPushButton*, kBarButtons> cmd_picture_;
-  std::array<QColor, kBarButtons> shown_;  // the colour each element was last given
 };
 
 }  // namespace lorvan

@@ -23,15 +23,6 @@ constexpr int kPauseMilliseconds = 10;
 constexpr std::size_t kLeastReadBytes = 64 << 10;
 constexpr std::size_t kMostReadBytes = 1 << 20;
 
-// Where the complete lines of text end, found at or after from (0 when none is): after the last
-// LF, or after the last CR that is not the last byte (an LF may follow it; were an LF after it,
-// that LF would be the last end).
-std::size_t CompleteLinesEnd(std::string_view text, std::size_t from) {
-  for (std::size_t i = text.size(); i-- > from;)
-    if (text[i] == '\n' || (text[i] == '\r' && i + 1 < text.size())) return i + 1;
-  return 0;
-}
-
 // Passes every complete line of text to filter, which appends their output to *out, and returns
 // where the first unfinished line starts; at_end, every line is complete. Everything before
 // search_from is known to hold no line end.
@@ -165,9 +156,7 @@ class ChunkCutter {
     text_.assign(chunk.text, cut);
     chunk.text.resize(cut);
     if (cut > 0 && (chunk.text.back() == '\r' || chunk.text.back() == '\n'))
-      last_end_ = chunk.text.back() == '\r'                 ? "\r"
-                  : cut >= 2 && chunk.text[cut - 2] == '\r' ? "\r\n"
-                                                            : "\n";
+      last_end_ = LineEndBefore(chunk.text, cut);
     complete_ = complete_ > cut ? complete_ - cut : 0;
     return chunk;
   }

@@ -174,6 +174,17 @@ std::size_t LineEndReader::Find(char c) const {
                           : static_cast<std::size_t>(static_cast<const char*>(found) - text_.data());
 }
 
+std::size_t CompleteLinesEnd(std::string_view text, std::size_t from) {
+  for (std::size_t i = text.size(); i-- > from;)
+    if (text[i] == '\n' || (text[i] == '\r' && i + 1 < text.size())) return i + 1;
+  return 0;
+}
+
+std::string_view LineEndBefore(std::string_view text, std::size_t cut) {
+  if (text[cut - 1] == '\r') return "\r";
+  return cut >= 2 && text[cut - 2] == '\r' ? "\r\n" : "\n";
+}
+
 std::size_t LineEndReader::NextOf(char c, std::size_t* cached) {
   if (*cached < pos_) *cached = Find(c);  // npos is never below pos_
   return *cached;

@@ -61,7 +61,7 @@ std::string CrLfToLf(std::string_view text);
 // line and is not part of it. That line is an empty one of its own when the LF follows a CR LF
 // or is all of the file.
 struct FinalLfSplit {
-  std::string_view lines;      // the text the line reader walks
+  std::string_view lines;        // the text the line reader walks
   bool empty_last_line = false;  // one more empty line follows those of lines
 };
 FinalLfSplit SplitFinalLf(std::string_view text);
@@ -86,6 +86,13 @@ class LineReader {
   std::string_view text_;
   std::size_t pos_ = 0;
 };
+
+// Where the lines of text that have surely ended end, looking at or after from (0 when none
+// has): after the last LF, or after the last CR that is not the last byte (an LF may still
+// follow that one).
+std::size_t CompleteLinesEnd(std::string_view text, std::size_t from);
+// The line end ("\r", "\r\n" or "\n") that ends just before cut in text. REQUIRES: one does.
+std::string_view LineEndBefore(std::string_view text, std::size_t cut);
 
 // Walks the lines of a text together with their ends: LF, CR LF and a lone CR each end one
 // line; the last line may have no end. An empty text has no line at all.

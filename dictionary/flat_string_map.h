@@ -55,11 +55,15 @@ class FlatStringMap {
   };
 
   static std::uint64_t HashOf(std::string_view key) { return std::hash<std::string_view>{}(key); }
+  // The entry where the probe for hash starts.
+  std::size_t HomeOf(std::uint64_t hash) const {
+    return static_cast<std::size_t>((hash * 0x9E3779B97F4A7C15ull) >> shift_);
+  }
 
   // The entry holding key, or the free entry where its probe ended. REQUIRES: a free entry.
   std::size_t Probe(std::string_view key, std::uint64_t hash) const {
     const std::size_t mask = entries_.size() - 1;
-    for (std::size_t i = (hash * 0x9E3779B97F4A7C15ull) >> shift_;; i = (i + 1) & mask) {
+    for (std::size_t i = HomeOf(hash);; i = (i + 1) & mask) {
       const Entry& entry = entries_[i];
       if (entry.length == kFree) return i;
       if (entry.hash == static_cast<std::uint32_t>(hash) && entry.length == key.size() &&
@@ -77,7 +81,7 @@ class FlatStringMap {
     for (const Entry& entry : old) {
       if (entry.length == kFree) continue;
       const std::string_view key(keys_.data() + entry.offset, entry.length);
-      std::size_t i = (HashOf(key) * 0x9E3779B97F4A7C15ull) >> shift_;
+      std::size_t i = HomeOf(HashOf(key));
       while (entries_[i].length != kFree) i = (i + 1) & mask;
       entries_[i] = entry;
     }

@@ -20,22 +20,6 @@ constexpr std::size_t kMeasuredAhead = 2;  // blocks waiting for a measure, per 
 constexpr std::size_t kCutWindow = 4096;
 constexpr std::size_t kShortestCutWindow = 2;
 
-// Just after the last line end in buffer at or after from that is known to be whole (a CR at
-// the very end of buffer may still be followed by an LF); 0 when there is none.
-std::size_t LastLineEnd(std::string_view buffer, std::size_t from) {
-  for (std::size_t i = buffer.size(); i-- > from;) {
-    if (buffer[i] == '\n') return i + 1;
-    if (buffer[i] == '\r' && i + 1 < buffer.size()) return i + 1;
-  }
-  return 0;
-}
-
-// The line end that ends just before cut in buffer.
-std::string_view LineEndBefore(std::string_view buffer, std::size_t cut) {
-  if (buffer[cut - 1] == '\r') return "\r";
-  return cut >= 2 && buffer[cut - 2] == '\r' ? "\r\n" : "\n";
-}
-
 // The length of what DecodeUtf8 makes of well-formed utf8 with Serbian Cyrillic transliterated:
 // a byte for every character, two for Љ Њ Џ љ њ џ, without decoding it.
 std::int64_t TransliteratedLength(std::string_view utf8) {
@@ -244,7 +228,8 @@ Status PlanFile(const InputFile& file, const RunSettings& settings, std::size_t 
       const std::int64_t from = at + static_cast<std::int64_t>(wanted - cut_window);
       Status status = file.ReadAt(from, cut_window, &window);
       if (!status.ok()) return status;
-      const std::size_t end_in_window = window.size() == cut_window ? LastLineEnd(window, 0) : 0;
+      const std::size_t end_in_window =
+          window.size() == cut_window ? CompleteLinesEnd(window, 0) : 0;
       if (end_in_window >= 2) {
         const auto cut = static_cast<std::size_t>(from - offset) + end_in_window;
         plan->blocks.push_back({offset, offset + static_cast<std::int64_t>(cut), previous_end});
@@ -259,7 +244,8 @@ Status PlanFile(const InputFile& file, const RunSettings& settings, std::size_t 
     Status status = file.AppendAt(at, wanted, &buffer);
     if (!status.ok()) return status;
     at_end = buffer.size() - had < wanted;
-    std::size_t cut = at_end ? buffer.size() : LastLineEnd(buffer, scanned > 0 ? scanned - 1 : 0);
+    std::size_t cut =
+        at_end ? buffer.size() : CompleteLinesEnd(buffer, scanned > 0 ? scanned - 1 : 0);
     scanned = buffer.size();
     if (cut == 0 && !at_end) {
       // A line longer than a block may be as long as the rest of the file, which then has to

@@ -81,27 +81,27 @@ class OrderedWorkers {
   Result TakeOldest() {
     Result result = std::move(*entries_.front().result);
     entries_.pop_front();
-    ++first_;
     --started_;
     return result;
   }
 
   void Serve(int thread) {
     for (;;) {
-      std::size_t index;
+      Entry* entry;
       Job job;
       {
         std::unique_lock<std::mutex> lock(mutex_);
         added_.wait(lock, [&] { return closing_ || started_ < entries_.size(); });
         if (closing_) return;
-        index = first_ + started_++;
-        job = std::move(entries_[index - first_].job);
+        entry = &entries_[started_++];
+        job = std::move(entry->job);
       }
       Result result = work_(job, thread, abandoned_);
       {
         std::lock_guard<std::mutex> lock(mutex_);
-        // The entry stays until its result is taken; a deque keeps it in place meanwhile.
-        entries_[index - first_].result = std::move(result);
+        // The entry stays until its result is taken, and in place: a deque moves no element
+        // when others are added at its back or taken from its front.
+        entry->result = std::move(result);
       }
       done_.notify_all();
     }
@@ -112,8 +112,7 @@ class OrderedWorkers {
   std::condition_variable added_;  // a job may start
   std::condition_variable done_;   // a result is in
   std::deque<Entry> entries_;      // not taken yet, oldest first; guarded by mutex_
-  std::size_t first_ = 0;          // the number of the oldest entry; guarded by mutex_
-  std::size_t started_ = 0;        // of the entries, those started; guarded by mutex_
+  std::size_t started_ = 0;        // of the entries, the first ones, started; guarded by mutex_
   bool closing_ = false;           // guarded by mutex_
   std::atomic<bool> abandoned_{false};
   std::vector<std::thread> threads_;  // last: the threads start once the rest is set up

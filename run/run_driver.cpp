@@ -480,17 +480,25 @@ Status RunDriver::WriteBlocksInParallel(const RunSettings& settings, const Input
   while (block_substitutions_.size() < static_cast<std::size_t>(jobs_))
     block_substitutions_.push_back(make_substitutions_());
   const bool convert = settings.convert_only;
+  // Each thread keeps its translator and read buffer from block to block, as this one does.
+  struct ThreadScratch {
+    std::unique_ptr<BlockTranslator> translator;
+    std::string bytes;
+  };
+  std::vector<ThreadScratch> scratch(static_cast<std::size_t>(jobs_));
   OrderedWorkers<std::size_t, BlockSpeculation> workers(
       jobs_, [&](std::size_t& index, int thread, const std::atomic<bool>& abandoned) {
         BlockSpeculation done;
+        ThreadScratch& own = scratch[static_cast<std::size_t>(thread)];
         try {
-          BlockTranslator translator(
-              settings, *block_substitutions_[static_cast<std::size_t>(thread)], skip_tags, plan);
+          if (own.translator == nullptr)
+            own.translator = std::make_unique<BlockTranslator>(
+                settings, *block_substitutions_[static_cast<std::size_t>(thread)], skip_tags,
+                plan);
           QuietHooks quiet(abandoned, &done.progress);
-          std::string bytes;
           bool abandoned_here = false;
-          if (!DoBlock(input, plan.blocks[index], translator, convert, done.end, quiet, &bytes,
-                       &done.output, &abandoned_here)
+          if (!DoBlock(input, plan.blocks[index], *own.translator, convert, done.end, quiet,
+                       &own.bytes, &done.output, &abandoned_here)
                    .ok() ||
               abandoned_here)
             return BlockSpeculation();
