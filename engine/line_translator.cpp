@@ -27,16 +27,13 @@ bool OpensTag(char c) {
   return IsAsciiLetter(c) || c == '/' || c == '!' || c == '?';
 }
 
-// The first non-letter at or after p; the end marker before end stops the search. Sixteen
-// bytes at a time while they lie before end.
-const char* EndOfLetters(const char* p, const char* end) {
-  while (end - p >= 16) {
+// The first non-letter at or after p, sixteen bytes at a time: the end marker stops the
+// search, and the padding after it can be read.
+const char* EndOfLetters(const char* p) {
+  for (;; p += 16) {
     const unsigned others = ~WordLetterMask16(p) & 0xFFFF;
     if (others != 0) return p + std::countr_zero(others);
-    p += 16;
   }
-  while (IsWordLetter(static_cast<unsigned char>(*p))) ++p;
-  return p;
 }
 
 }  // namespace
@@ -109,7 +106,7 @@ const char* LineTranslator::ScanWords(const char* p, const char* stop, FolderPas
     }
     // Gather the letters of a word in one piece; the character after them ends it.
     const char* letters = p;
-    p = EndOfLetters(p, end);
+    p = EndOfLetters(p);
     const char ch = *p;
     state.in_tag = ch == '<' && options_.skip_tags && OpensTag(p[1]);
     // The letters of a format directive ("%s", "%d") are no word: copied as they stand.
