@@ -211,7 +211,8 @@ void PhrasePass::Apply(std::string& line) {
 
 // present_ holds the pairs whose needle (its part in the trie) begins a word of line. A change
 // can make a needle begin a word only where it overlaps the changed stretch or just after it
-// (the byte before may have turned into a non-letter): MarkWordStarts is run over those
+// (the byte before may have turned into a non-letter); further on, every byte a walk of the
+// trie reads and the byte before it are as they were. MarkWordStarts is run over those
 // positions, which start at `from`. Before `from` no needle's start has moved, so the first
 // word start a pair's needle begins is at least the least of first_start_[pair] and every
 // such `from`: that pair's search starts there. Every occurrence before it is rejected for
@@ -220,6 +221,7 @@ void PhrasePass::Apply(std::string& line) {
 // are replaced as by a search from the line's start.
 void PhrasePass::ApplyAtWordStarts(std::string& line) {
   FoldInto(line, &folded_);
+  const std::size_t context = std::max<std::size_t>(word_starts_.depth(), 1) - 1;
   std::size_t moved = line.size();  // the least `from` of the changes so far
   WalkPairs(
       present_,
@@ -228,14 +230,12 @@ void PhrasePass::ApplyAtWordStarts(std::string& line) {
       },
       [&](std::size_t pair) {
         const std::size_t search_from = std::min(first_start_[pair], moved);
-        TextChange change;
-        if (!ApplyPhraseRule(rules_[pair], line, folded_, &out_, search_from, &change)) return;
-        line.swap(out_);  // unchanged when each occurrence was already its replacement
-        const std::string_view stretch =
-            RefoldChange(out_, line, word_starts_.depth(), &folded_, change);
-        const auto from = static_cast<std::size_t>(stretch.data() - folded_.data());
+        TextSpan written;
+        if (!ReplacePhraseInPlace(rules_[pair], line, folded_, search_from, &found_, &written))
+          return;
+        const std::size_t from = written.begin > context ? written.begin - context : 0;
         moved = std::min(moved, from);
-        MarkWordStarts(line, from, std::min(line.size(), from + stretch.size() + 1));
+        MarkWordStarts(line, from, std::min(line.size(), written.end + 1));
       });
 }
 

@@ -149,6 +149,7 @@ class PhrasePass {
   // Scratch of Apply.
   std::string folded_;
   std::string out_;
+  std::vector<PhraseReplacement> found_;  // scratch of ReplacePhraseInPlace
   BitSet seen_patterns_;
   // Entries whose needle or key occurs in the line; after a change, a superset of them.
   BitSet present_;

@@ -90,15 +90,11 @@ void FoldInto(std::string_view text, std::string* out) {
 }
 
 std::string_view RefoldChange(std::string_view before, std::string_view after, std::size_t longest,
-                              std::string* folded, TextChange known) {
+                              std::string* folded) {
   const std::size_t shorter = std::min(before.size(), after.size());
-  const std::size_t head = std::min(known.same_head, shorter);
-  const std::size_t prefix =
-      head + CommonPrefix(before.data() + head, after.data() + head, shorter - head);
-  const std::size_t tail = std::min(known.same_tail, shorter - prefix);
-  const std::size_t suffix =
-      tail + CommonSuffix(before.data() + before.size() - tail, after.data() + after.size() - tail,
-                          shorter - prefix - tail);
+  const std::size_t prefix = CommonPrefix(before.data(), after.data(), shorter);
+  const std::size_t suffix = CommonSuffix(before.data() + before.size(),
+                                          after.data() + after.size(), shorter - prefix);
   const std::size_t changed = after.size() - prefix - suffix;
   folded->replace(prefix, before.size() - prefix - suffix, changed, ' ');
   for (std::size_t i = prefix; i < prefix + changed; ++i)
@@ -129,26 +125,59 @@ NameRule MakeNameRule(std::string_view source, std::string_view target) {
   return NameRule{std::string(source), std::string(target)};
 }
 
-bool ApplyPhraseRule(const PhraseRule& rule, std::string_view text, std::string_view haystack,
-                     std::string* out, std::size_t from, TextChange* change) {
+// Calls on_replaced(p, replacement) for each occurrence of rule's needle at p, in order, that
+// the rule replaces. haystack is text in small letters; the search starts at from.
+template <typename OnReplaced>
+void ForEachReplaced(const PhraseRule& rule, std::string_view text, std::string_view haystack,
+                     std::size_t from, OnReplaced on_replaced) {
   const std::size_t length = rule.needle.size();
-  if (length == 0) return false;
-  bool replaced = false;
-  std::size_t start = 0, resume = from;
-  for (std::size_t p; (p = FindNeedle(haystack, rule.needle, resume)) != std::string_view::npos;) {
+  if (length == 0) return;
+  for (std::size_t p, resume = from;
+       (p = FindNeedle(haystack, rule.needle, resume)) != std::string_view::npos;) {
     if (RejectAtBoundary(rule, text, p, &resume)) continue;
-    if (!replaced) {
-      out->clear();
-      if (change != nullptr) change->same_head = p;
-    }
+    on_replaced(p, ReplacementFor(rule, text.substr(p, length)));
+    resume = p + length;
+  }
+}
+
+bool ApplyPhraseRule(const PhraseRule& rule, std::string_view text, std::string_view haystack,
+                     std::string* out) {
+  bool replaced = false;
+  std::size_t start = 0;
+  ForEachReplaced(rule, text, haystack, 0, [&](std::size_t p, const std::string& replacement) {
+    if (!replaced) out->clear();
     replaced = true;
     out->append(text.substr(start, p - start));
-    out->append(ReplacementFor(rule, text.substr(p, length)));
-    start = resume = p + length;
+    out->append(replacement);
+    start = p + rule.needle.size();
+  });
+  if (replaced) out->append(text.substr(start));
+  return replaced;
+}
+
+bool ReplacePhraseInPlace(const PhraseRule& rule, std::string& text, std::string& folded,
+                          std::size_t from, std::vector<PhraseReplacement>* found,
+                          TextSpan* written) {
+  found->clear();
+  ForEachReplaced(rule, text, folded, from, [&](std::size_t p, const std::string& replacement) {
+    found->push_back({p, &replacement});
+  });
+  if (found->empty()) return false;
+  const std::size_t length = rule.needle.size();
+  // The end of the last replacement, moved by the length each one before it adds or takes
+  // (unsigned arithmetic wraps to the right place).
+  written->begin = found->front().at;
+  written->end = found->back().at + found->back().replacement->size();
+  for (std::size_t k = 0; k + 1 < found->size(); ++k)
+    written->end += (*found)[k].replacement->size() - length;
+  // From the last occurrence back, so that the places of those before stay as found.
+  for (auto it = found->rbegin(); it != found->rend(); ++it) {
+    const std::string& replacement = *it->replacement;
+    text.replace(it->at, length, replacement);
+    folded.replace(it->at, length, replacement);
+    for (std::size_t i = it->at; i < it->at + replacement.size(); ++i)
+      folded[i] = static_cast<char>(ToLowerByte(static_cast<unsigned char>(folded[i])));
   }
-  if (!replaced) return false;
-  out->append(text.substr(start));
-  if (change != nullptr) change->same_tail = text.size() - start;
   return true;
 }
 

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lorvan {
 
@@ -31,24 +32,35 @@ struct NameRule {
 PhraseRule MakePhraseRule(std::string_view source, std::string_view target);
 NameRule MakeNameRule(std::string_view source, std::string_view target);
 
-// How much of a text a replacement left as it was: at least the first same_head bytes and the
-// last same_tail bytes are the same before and after it.
-struct TextChange {
-  std::size_t same_head = 0;
-  std::size_t same_tail = 0;
-};
-
 // Applies rule to text. haystack is text in small letters for a phrase rule, text itself for
 // a name rule. Returns false when no occurrence was replaced (also for an empty needle);
-// otherwise *out holds the whole new text. A phrase rule is looked for from `from` on.
-// REQUIRES: no occurrence before `from` would be replaced; when from > 0, the rule wants a
-// non-letter before its needle, which begins with a letter (the search, resuming after a
-// rejected occurrence, then never steps over a place where it would replace). When change is
-// given, it receives the stretches before the first and after the last replacement.
+// otherwise *out holds the whole new text.
 bool ApplyPhraseRule(const PhraseRule& rule, std::string_view text, std::string_view haystack,
-                     std::string* out, std::size_t from = 0, TextChange* change = nullptr);
+                     std::string* out);
 bool ApplyNameRule(const NameRule& rule, std::string_view text, std::string_view haystack,
                    std::string* out);
+
+// An occurrence of a phrase rule's needle and what replaces it.
+struct PhraseReplacement {
+  std::size_t at;
+  const std::string* replacement;
+};
+
+// A stretch [begin, end) of a text.
+struct TextSpan {
+  std::size_t begin = 0;
+  std::size_t end = 0;
+};
+
+// ApplyPhraseRule in place: replaces the same occurrences in text and in folded (text in small
+// letters) alike, found in folded from `from` on. Returns false when none was; otherwise
+// *written is the stretch of the new text from the first replacement to the end of the last.
+// found is scratch. REQUIRES: no occurrence before `from` would be replaced; when from > 0, the
+// rule wants a non-letter before its needle, which begins with a letter (the search, resuming
+// after a rejected occurrence, then never steps over a place where it would replace).
+bool ReplacePhraseInPlace(const PhraseRule& rule, std::string& text, std::string& folded,
+                          std::size_t from, std::vector<PhraseReplacement>* found,
+                          TextSpan* written);
 
 // text without the spaces (0x20) at its start and end.
 std::string_view TrimSpaces(std::string_view text);
@@ -59,8 +71,8 @@ void FoldInto(std::string_view text, std::string* out);
 // *folded holds before in small letters; makes it hold after in small letters, folding again
 // only the stretch where the two differ byte for byte. Returns that stretch of *folded widened
 // on both sides by longest - 1 bytes: where every occurrence of a pattern up to longest bytes
-// long that overlaps the change lies. known tells what is already known to be the same.
+// long that overlaps the change lies.
 std::string_view RefoldChange(std::string_view before, std::string_view after, std::size_t longest,
-                              std::string* folded, TextChange known = {});
+                              std::string* folded);
 
 }  // namespace lorvan
