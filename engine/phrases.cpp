@@ -71,6 +71,7 @@ PhrasePass::PhrasePass(const std::vector<PhraseEntry>& phrases)
   seen_patterns_.Resize(matcher_.pattern_count());
   present_.Resize(count);
   first_start_.resize(count);
+  last_start_.resize(count);
   holders_.resize(count);
   with_holders_.Resize(count);
 }
@@ -148,8 +149,13 @@ bool PhrasePass::MarkWordStarts(std::string_view text, std::size_t from, std::si
     for (std::size_t k = 0; k < kept; ++k) {
       const std::size_t at = batch + starts[k];
       any = word_starts_.ForEachAt(text.data() + at, end, [&](std::size_t pair) {
-        if (!present_.Test(pair) || at < first_start_[pair]) first_start_[pair] = at;
-        present_.Set(pair);
+        if (!present_.Test(pair)) {
+          first_start_[pair] = last_start_[pair] = at;
+          present_.Set(pair);
+        } else {
+          first_start_[pair] = std::min(first_start_[pair], at);
+          last_start_[pair] = std::max(last_start_[pair], at);
+        }
       }) || any;
     }
   }
@@ -218,21 +224,30 @@ void PhrasePass::Apply(std::string& line) {
 // such `from`: that pair's search starts there. Every occurrence before it is rejected for
 // the letter before it, and such a rejection resumes the search at most two bytes on, never
 // past a word start (the byte after a rejected start is a letter), so the same occurrences
-// are replaced as by a search from the line's start.
+// are replaced as by a search from the line's start. Likewise every word start a pair's
+// needle begins was marked where it stood then, and has moved on since by at most what the
+// later replacements added to the line: the search ends past last_start_[pair] by that and
+// the needle's length.
 void PhrasePass::ApplyAtWordStarts(std::string& line) {
   FoldInto(line, &folded_);
   const std::size_t context = std::max<std::size_t>(word_starts_.depth(), 1) - 1;
   std::size_t moved = line.size();  // the least `from` of the changes so far
+  std::size_t grown = 0;            // the bytes the replacements so far added (none taken off)
   WalkPairs(
       present_,
       [&](std::size_t header) {
         return FindNeedle(folded_, rules_[header].needle) != std::string_view::npos;
       },
       [&](std::size_t pair) {
+        const PhraseRule& rule = rules_[pair];
         const std::size_t search_from = std::min(first_start_[pair], moved);
+        const std::size_t search_to = last_start_[pair] + grown + rule.needle.size();
         TextSpan written;
-        if (!ReplacePhraseInPlace(rules_[pair], line, folded_, search_from, &found_, &written))
+        if (!ReplacePhraseInPlace(rule, line, folded_, search_from, search_to, &found_, &written))
           return;
+        for (const PhraseReplacement& replaced : found_)
+          grown += replaced.replacement->size() - std::min(replaced.replacement->size(),
+                                                           rule.needle.size());
         const std::size_t from = written.begin > context ? written.begin - context : 0;
         moved = std::min(moved, from);
         MarkWordStarts(line, from, std::min(line.size(), written.end + 1));

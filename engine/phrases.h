@@ -63,7 +63,8 @@ class PhrasePass {
   // whose needle begins a word of text when word_starts_only_.
   bool MayApply(std::string_view text);
   // Sets in present_ the pairs whose needle begins a word of text at a position in
-  // [from, to), lowering first_start_ of each to that position; true when it set any. A
+  // [from, to), lowering first_start_ and raising last_start_ of each to that position; true
+  // when it set any. A
   // position is a word start when a letter stands there and a non-letter, or the text's edge,
   // before it.
   bool MarkWordStarts(std::string_view text, std::size_t from, std::size_t to);
@@ -153,8 +154,10 @@ class PhrasePass {
   BitSet seen_patterns_;
   // Entries whose needle or key occurs in the line; after a change, a superset of them.
   BitSet present_;
-  // For a pair set in present_ by MarkWordStarts: the first word start it was found at.
+  // For a pair set in present_ by MarkWordStarts: the first and the last word start it was
+  // found at.
   std::vector<std::size_t> first_start_;
+  std::vector<std::size_t> last_start_;
   // The walk over pieces: for each entry, the pieces that may hold it (see Pieces).
   std::vector<std::vector<std::uint32_t>> holders_;
   BitSet with_holders_;

@@ -156,10 +156,11 @@ bool ApplyPhraseRule(const PhraseRule& rule, std::string_view text, std::string_
 }
 
 bool ReplacePhraseInPlace(const PhraseRule& rule, std::string& text, std::string& folded,
-                          std::size_t from, std::vector<PhraseReplacement>* found,
-                          TextSpan* written) {
+                          std::size_t from, std::size_t to,
+                          std::vector<PhraseReplacement>* found, TextSpan* written) {
   found->clear();
-  ForEachReplaced(rule, text, folded, from, [&](std::size_t p, const std::string& replacement) {
+  const std::string_view haystack = std::string_view(folded).substr(0, to);
+  ForEachReplaced(rule, text, haystack, from, [&](std::size_t p, const std::string& replacement) {
     found->push_back({p, &replacement});
   });
   if (found->empty()) return false;
