@@ -242,15 +242,13 @@ void PhrasePass::ApplyAtWordStarts(std::string& line) {
         const PhraseRule& rule = rules_[pair];
         const std::size_t search_from = std::min(first_start_[pair], moved);
         const std::size_t search_to = last_start_[pair] + grown + rule.needle.size();
-        TextSpan written;
-        if (!ReplacePhraseInPlace(rule, line, folded_, search_from, search_to, &found_, &written))
+        PhraseChange change;
+        if (!ReplacePhraseInPlace(rule, line, folded_, search_from, search_to, &found_, &change))
           return;
-        for (const PhraseReplacement& replaced : found_)
-          grown += replaced.replacement->size() - std::min(replaced.replacement->size(),
-                                                           rule.needle.size());
-        const std::size_t from = written.begin > context ? written.begin - context : 0;
+        grown += change.added;
+        const std::size_t from = change.begin > context ? change.begin - context : 0;
         moved = std::min(moved, from);
-        MarkWordStarts(line, from, std::min(line.size(), written.end + 1));
+        MarkWordStarts(line, from, std::min(line.size(), change.end + 1));
       });
 }
 

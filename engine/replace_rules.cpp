@@ -157,7 +157,7 @@ bool ApplyPhraseRule(const PhraseRule& rule, std::string_view text, std::string_
 
 bool ReplacePhraseInPlace(const PhraseRule& rule, std::string& text, std::string& folded,
                           std::size_t from, std::size_t to,
-                          std::vector<PhraseReplacement>* found, TextSpan* written) {
+                          std::vector<PhraseReplacement>* found, PhraseChange* change) {
   found->clear();
   const std::string_view haystack = std::string_view(folded).substr(0, to);
   ForEachReplaced(rule, text, haystack, from, [&](std::size_t p, const std::string& replacement) {
@@ -165,15 +165,15 @@ bool ReplacePhraseInPlace(const PhraseRule& rule, std::string& text, std::string
   });
   if (found->empty()) return false;
   const std::size_t length = rule.needle.size();
-  // The end of the last replacement, moved by the length each one before it adds or takes
-  // (unsigned arithmetic wraps to the right place).
-  written->begin = found->front().at;
-  written->end = found->back().at + found->back().replacement->size();
-  for (std::size_t k = 0; k + 1 < found->size(); ++k)
-    written->end += (*found)[k].replacement->size() - length;
-  // From the last occurrence back, so that the places of those before stay as found.
+  *change = {.begin = found->front().at};
+  // From the last occurrence back, so that the places of those before stay as found. The end
+  // of the last replacement moves by the length each one before it adds or takes (unsigned
+  // arithmetic wraps to the right place).
   for (auto it = found->rbegin(); it != found->rend(); ++it) {
     const std::string& replacement = *it->replacement;
+    if (it == found->rbegin()) change->end = it->at + replacement.size();
+    else change->end += replacement.size() - length;
+    change->added += replacement.size() - std::min(replacement.size(), length);
     text.replace(it->at, length, replacement);
     folded.replace(it->at, length, replacement);
     for (std::size_t i = it->at; i < it->at + replacement.size(); ++i)

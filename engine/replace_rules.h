@@ -46,22 +46,24 @@ struct PhraseReplacement {
   const std::string* replacement;
 };
 
-// A stretch [begin, end) of a text.
-struct TextSpan {
+// What the replacements of one phrase rule did to a text: the stretch [begin, end) of the new
+// text from the first replacement to the end of the last, and the bytes they added (those that
+// made the text longer, nothing taken off for those that made it shorter).
+struct PhraseChange {
   std::size_t begin = 0;
   std::size_t end = 0;
+  std::size_t added = 0;
 };
 
 // ApplyPhraseRule in place: replaces the same occurrences in text and in folded (text in small
 // letters) alike, found in folded between `from` and `to`. Returns false when none was;
-// otherwise *written is the stretch of the new text from the first replacement to the end of
-// the last, and *found lists what was replaced where in the old text. REQUIRES: no occurrence
+// otherwise *change tells what the replacements did. found is scratch. REQUIRES: no occurrence
 // before `from` or ending after `to` would be replaced; when from > 0, the rule wants a
 // non-letter before its needle, which begins with a letter (the search, resuming after a
 // rejected occurrence, then never steps over a place where it would replace).
 bool ReplacePhraseInPlace(const PhraseRule& rule, std::string& text, std::string& folded,
                           std::size_t from, std::size_t to,
-                          std::vector<PhraseReplacement>* found, TextSpan* written);
+                          std::vector<PhraseReplacement>* found, PhraseChange* change);
 
 // text without the spaces (0x20) at its start and end.
 std::string_view TrimSpaces(std::string_view text);

@@ -107,7 +107,7 @@ class RunDriver {
   void WriteAhead(const RunSettings& settings, const std::string& path, Speculation& done);
   // Puts the speculation's output in place as the file output_name, the output of path: the
   // temporary WriteAhead wrote, else the output written now. REQUIRES: output_name is
-  // OutputName's for path, as WriteAhead's was (the settings stay as they are during a run).
+  // OutputName's for path under the speculation's settings, as WriteAhead's was.
   Status WriteSpeculated(const std::string& output_name, const std::string& path,
                          Speculation& done);
   // Writes bytes as the file output_name, the output of path.
