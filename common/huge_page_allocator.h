@@ -33,7 +33,9 @@ struct HugePageAllocator {
     void* p = std::aligned_alloc(alignment, rounded);
     if (p == nullptr) throw std::bad_alloc();
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
-    if (alignment == kHugePage) madvise(p, rounded, MADV_HUGEPAGE);  // a hint: failure is harmless
+    // A hint, whose failure is harmless, for the huge pages the array fills: a few bytes past
+    // them do not take another huge page.
+    if (alignment == kHugePage) madvise(p, bytes / kHugePage * kHugePage, MADV_HUGEPAGE);
 #endif
     return static_cast<T*>(p);
   }

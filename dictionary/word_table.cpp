@@ -111,7 +111,7 @@ std::uint64_t WordTable::HashOf(const Slot& slot) const {
 }
 
 std::size_t WordTable::Probe(const Key& key, std::string_view word) const {
-  const std::size_t mask = slots_.size() - 1;
+  const std::size_t mask = SlotCount() - 1;
   for (std::size_t i = HomeOf(key.hash);; i = (i + 1) & mask) {
     const Slot& slot = slots_[i];
     if (slot.tag == 0) return i;
@@ -151,11 +151,13 @@ void WordTable::Fill(Slot& slot, const Key& key, std::string_view source, std::s
     to = slot.data;
   } else {
     slot.in_arena = true;
-    const std::uint64_t offset = arena_.size();
+    // The record takes the padding's place, and new padding follows it.
+    const std::uint64_t offset = arena_.empty() ? 0 : arena_.size() - kPadding;
     const std::uint64_t header[] = {source.size(), target.size()};
     std::memcpy(slot.data, &offset, sizeof offset);
-    arena_.append(reinterpret_cast<const char*>(header), kRecordHeader);
-    arena_.resize(arena_.size() + tail.size() + target.size());
+    arena_.resize(offset + kRecordHeader + tail.size() + target.size());
+    arena_.append(kPadding, '\0');
+    std::memcpy(arena_.data() + offset, header, kRecordHeader);
     to = arena_.data() + offset + kRecordHeader;
   }
   for (char c : tail) *to++ = static_cast<char>(ToLowerByte(static_cast<unsigned char>(c)));
@@ -166,7 +168,7 @@ void WordTable::Add(std::string_view source, std::string_view target) {
   int bucket = BucketOfCode(static_cast<unsigned char>(source.empty() ? ' ' : source[0]));
   ++counts_[bucket];
   if (source.empty()) return;
-  if (5 * (used_ + 1) > 4 * slots_.size()) Grow();
+  if (5 * (used_ + 1) > 4 * SlotCount()) Grow();
   const Key key = KeyOf(bucket * kLengthClassCount + LengthClass(source.size()), source);
   Slot& slot = slots_[Probe(key, source)];
   if (slot.tag != 0) return;  // the earlier pair stays in force
@@ -211,7 +213,7 @@ std::string_view WordTable::FindPadded(int bucket, int length_class, std::string
   key.tag = static_cast<std::uint16_t>(length | partition << 8);
   key.hash = HashStep(StartHash(partition, key.head, length), key.next);
   if (!filter_.MayContain(key.hash)) return {};
-  const std::size_t mask = slots_.size() - 1;
+  const std::size_t mask = SlotCount() - 1;
   for (std::size_t i = HomeOf(key.hash);; i = (i + 1) & mask) {
     const Slot& slot = slots_[i];
     if (slot.tag == 0) return {};
@@ -235,16 +237,16 @@ std::int64_t WordTable::Total() const {
 }
 
 void WordTable::Reserve(std::size_t pairs) {
-  std::size_t count = std::max(slots_.size(), kFirstSlotCount);
+  std::size_t count = std::max(SlotCount(), kFirstSlotCount);
   while (4 * count < 5 * pairs) count *= 2;
-  if (count > slots_.size()) Rehash(count);
+  if (count > SlotCount()) Rehash(count);
   if (pairs > filter_.capacity() && filter_.CanGrow()) RebuildFilter(pairs);
 }
 
 void WordTable::Rehash(std::size_t count) {
-  std::vector<Slot, HugePageAllocator<Slot>> slots(count);
-  const std::size_t mask = slots.size() - 1;
-  home_shift_ = 64 - std::countr_zero(slots.size());
+  std::vector<Slot, HugePageAllocator<Slot>> slots(count + 1);
+  const std::size_t mask = count - 1;
+  home_shift_ = 64 - std::countr_zero(count);
   for (const Slot& slot : slots_) {
     if (slot.tag == 0) continue;
     std::size_t i = HomeOf(HashOf(slot));

@@ -29,6 +29,7 @@ class WordTable {
   // The target of the earliest filed pair of bucket and length_class whose source equals
   // word without regard to letter case, or a view whose data() is null when there is none
   // (a found target is never null, even when empty). The view stays valid until the next Add.
+  // kPadding bytes can be read from a found target's start, whatever its length.
   std::string_view Find(int bucket, int length_class, std::string_view word) const;
 
   // Find, quicker for words of up to kPadding bytes. REQUIRES: the kPadding bytes from
@@ -96,20 +97,24 @@ class WordTable {
   // Fills a free slot with the pair, its key already computed.
   void Fill(Slot& slot, const Key& key, std::string_view source, std::string_view target);
   // Doubles the slots and files every pair again.
-  void Grow() { Rehash(slots_.empty() ? kFirstSlotCount : 2 * slots_.size()); }
+  void Grow() { Rehash(slots_.empty() ? kFirstSlotCount : 2 * SlotCount()); }
+  // The slots a probe reaches: all but the spare one at the end.
+  std::size_t SlotCount() const { return slots_.empty() ? 0 : slots_.size() - 1; }
   // Files every pair again in `count` slots (a power of two).
   void Rehash(std::size_t count);
   // Sizes the filter for `keys` keys and files every key of the table in it.
   void RebuildFilter(std::size_t keys);
 
-  // Size a power of two, at most four fifths full: the filter turns most unknown words away
+  // A power of two of them, at most four fifths full: the filter turns most unknown words away
   // before they probe, so the slots can be packed that close, which keeps more of them cached.
+  // One more, always free, follows them, so that a target kept in the last can be read
+  // kPadding bytes far.
   std::vector<Slot, HugePageAllocator<Slot>> slots_;
   int home_shift_ = 64;   // 64 less the bits of a slot index; set with the first slots
   std::size_t used_ = 0;  // distinct folded sources filed over all partitions
   std::array<std::int64_t, kBucketCount> counts_{};  // pairs filed per bucket
-  std::string arena_;                                // the records of the longer pairs
-  HashFilter filter_;                                // the hash of every distinct folded source
+  std::string arena_;  // the records of the longer pairs, then kPadding zero bytes
+  HashFilter filter_;  // the hash of every distinct folded source
 };
 
 }  // namespace lorvan

@@ -38,6 +38,24 @@ const char* EndOfLetters(const char* p) {
 
 }  // namespace
 
+void LineTranslator::MakeRoom(std::size_t size) {
+  if (written_ + size + kWritePadding <= output_.size()) return;
+  output_.resize(2 * (written_ + size) + kWritePadding);
+}
+
+void LineTranslator::Write(const char* text, std::size_t size) {
+  MakeRoom(size);
+  std::memcpy(output_.data() + written_, text, size);
+  written_ += size;
+}
+
+inline void LineTranslator::WritePadded(const char* text, std::size_t size) {
+  if (size > kWritePadding) return Write(text, size);
+  MakeRoom(size);
+  std::memcpy(output_.data() + written_, text, kWritePadding);  // no branch on the length
+  written_ += size;
+}
+
 const std::string& LineTranslator::Translate(std::string_view line, FolderPassState& state) {
   if (line.size() < 2) {
     output_.clear();
@@ -69,9 +87,10 @@ const std::string& LineTranslator::Translate(std::string_view line, FolderPassSt
 }
 
 void LineTranslator::Scan(FolderPassState& state) {
-  output_.clear();
   output_links_.clear();
-  output_.reserve(scan_size_ + scan_size_ / 8);
+  // Room for most lines as they grow by their translations.
+  output_.resize(scan_size_ + scan_size_ / 4 + kWritePadding);
+  written_ = 0;
   const char* const begin = current_.data();
   const char* p = begin;
   // A link starts after a non-letter, where a word ends, so the text before it is scanned as
@@ -84,11 +103,12 @@ void LineTranslator::Scan(FolderPassState& state) {
     p = begin + link.end;
   }
   ScanWords(p, begin + scan_size_, state);
+  output_.resize(written_);
 }
 
-// What goes out as it came in (unknown words, their ends, tags) is not appended piece by
-// piece: `kept` marks where such a stretch began, and it is appended in one piece when
-// something else is to be written, and at the end.
+// What goes out as it came in (unknown words, their ends, tags) is not written piece by piece:
+// `kept` marks where such a stretch began, and it is written in one piece when something else
+// is to be written, and at the end.
 const char* LineTranslator::ScanWords(const char* p, const char* stop, FolderPassState& state) {
   const char* const end = current_.data() + scan_size_;
   const char* kept = p;
@@ -112,30 +132,29 @@ const char* LineTranslator::ScanWords(const char* p, const char* stop, FolderPas
     // The letters of a format directive ("%s", "%d") are no word: copied as they stand.
     const bool directive = letters > current_.data() && letters[-1] == '%';
     const std::string_view letters_read(letters, static_cast<std::size_t>(p - letters));
-    std::string_view written;  // the text to write before ch
     bool held = false;
     if (!directive && IsPlainWord(letters_read, state)) {
-      written = TranslatePlainWord(letters_read);
+      const std::string_view written = TranslatePlainWord(letters_read);
       if (written.data() == letters) continue;  // the word and ch go out as they are
-      output_.append(kept, letters);
+      WritePadded(kept, static_cast<std::size_t>(letters - kept));
+      WritePadded(written.data(), written.size());
     } else {
-      output_.append(kept, letters);
+      WritePadded(kept, static_cast<std::size_t>(letters - kept));
       if (directive) {
-        output_.append(letters_read);
+        WritePadded(letters_read.data(), letters_read.size());
         word_.clear();
       } else {
         word_.assign(letters_read);
       }
       held = HandleWordEnd(substitutions_, state, word_, static_cast<unsigned char>(ch));
-      written = word_;
+      Write(word_.data(), word_.size());  // empty after a held preposition
     }
-    output_.append(written);  // empty after a held preposition
     // ch goes out as it came, at the start of the next stretch, unless it is the space after a
     // held preposition (written with the next word).
     kept = held ? p + 1 : p;
   }
   const char* const kept_end = std::min(p, end - 1);  // the end marker is never written
-  if (kept < kept_end) output_.append(kept, kept_end);
+  if (kept < kept_end) Write(kept, static_cast<std::size_t>(kept_end - kept));
   return p;
 }
 
@@ -164,9 +183,9 @@ void LineTranslator::CopyLink(const char* link, const char* link_end, FolderPass
   // written first, in its form before a non-word.
   word_.clear();
   HandleWordEnd(substitutions_, state, word_, static_cast<unsigned char>(*link));
-  output_.append(word_);
-  output_links_.push_back({output_.size(), output_.size() + (link_end - link)});
-  output_.append(link, link_end);
+  Write(word_.data(), word_.size());
+  output_links_.push_back({written_, written_ + (link_end - link)});
+  Write(link, static_cast<std::size_t>(link_end - link));
 }
 
 void LineTranslator::ApplyPassesAroundLinks() {

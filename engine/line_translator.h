@@ -52,8 +52,19 @@ class LineTranslator {
   // TranslatePlainWord gives is what HandleWordEnd would leave.
   static bool IsPlainWord(std::string_view word, const FolderPassState& state);
   // The translation of word read in place (the word itself when unknown, or shorter than two
-  // letters), valid until the next lookup.
+  // letters), valid until the next lookup. A translation can be read WordTable::kPadding bytes
+  // far (Substitutions::TranslatedWord).
   std::string_view TranslatePlainWord(std::string_view word) const;
+  // The scan writes into output_, which is kept longer than what it holds so far (written_),
+  // so that a short piece goes in as kWritePadding bytes whatever its length; Scan cuts
+  // output_ to size at the end.
+  static constexpr std::size_t kWritePadding = 16;
+  // Makes room in output_ for size more bytes and the padding.
+  void MakeRoom(std::size_t size);
+  // Writes text after what the scan has written.
+  void Write(const char* text, std::size_t size);
+  // Write, copying kWritePadding bytes when size is at most that. REQUIRES: they are readable.
+  void WritePadded(const char* text, std::size_t size);
   // Writes the link [link, link_end) of current_ that the scan has reached.
   void CopyLink(const char* link, const char* link_end, FolderPassState& state);
   // The phrase and name passes over the pieces of output_ between its links.
@@ -65,6 +76,7 @@ class LineTranslator {
   std::string current_;
   std::size_t scan_size_ = 0;  // of current_ without its padding
   std::string output_;
+  std::size_t written_ = 0;  // of output_, while the scan writes
   std::string word_;
   std::vector<LinkSpan> links_;         // in current_
   std::vector<LinkSpan> output_links_;  // in output_

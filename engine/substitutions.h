@@ -22,10 +22,11 @@ class Substitutions {
   virtual void TranslateWord(unsigned char first_char, int length_class,
                              std::string& word) const = 0;
   // What TranslateWord would make of word, valid until the next call; a view whose data() is
-  // null means word stays as it is (a found translation may also equal word). This default
-  // goes through TranslateWord with a copy of word. REQUIRES: WordTable::kPadding bytes from
-  // word.data() are readable (the text the word stands in goes on, or is padded).
-  // Like the passes, it keeps scratch between calls, hence not const.
+  // null means word stays as it is (a found translation may also equal word). A found view
+  // can be read WordTable::kPadding bytes far, whatever its length, so that the scan can copy
+  // it in one piece. This default goes through TranslateWord with a copy of word. REQUIRES:
+  // WordTable::kPadding bytes from word.data() are readable (the text the word stands in goes
+  // on, or is padded). Like the passes, it keeps scratch between calls, hence not const.
   virtual std::string_view TranslatedWord(unsigned char first_char, int length_class,
                                           std::string_view word);
   virtual void ApplyPhrases(std::string& line) = 0;
@@ -38,7 +39,10 @@ class Substitutions {
   virtual void ApplyModalInfinitives(std::string& /*line*/) {}
 
  protected:
-  std::string translated_;  // scratch of TranslatedWord
+  // Scratch of TranslatedWord: its view with WordTable::kPadding bytes after it.
+  std::string translated_;
+  // Makes the first `size` bytes of translated_ its found view.
+  std::string_view PaddedScratch(std::size_t size);
 };
 
 // The substitutions of a loaded dictionary. REQUIRES: dictionary outlives this object and

@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "dictionary/statistics.h"
 
@@ -45,6 +47,26 @@ TEST(WordTable, HoldsFarMoreThan32767PairsInOneBucket) {
   }
   EXPECT_EQ(table.Find(-1, 0, "k1").data(), nullptr);
   EXPECT_EQ(table.Find(10, 11, "k1").data(), nullptr);
+}
+
+// The line scan copies a found target as kPadding bytes whatever its length: that stays in
+// the table (under the address sanitizer) also for a pair in the last slot of a table as full
+// as it gets, where the next slot would be past the end.
+TEST(WordTable, FoundTargetsCanBeReadPaddingFar) {
+  for (char letter = 'a'; letter <= 'z'; ++letter) {  // tables that fill their slots differently
+    WordTable table;
+    std::vector<std::string> words;
+    // Fifteen bytes: the target stands at the end of its slot.
+    for (int i = 10; i < 61; ++i) words.push_back(std::string(13, letter) + std::to_string(i));
+    for (const std::string& word : words) table.Add(word, "t");  // 51 pairs in 64 slots
+    for (const std::string& word : words) {
+      const std::string_view found = table.Find(BucketOfCode(letter), LengthClass(15), word);
+      ASSERT_EQ(found, "t") << word;
+      char copy[WordTable::kPadding];
+      std::memcpy(copy, found.data(), sizeof copy);
+      EXPECT_EQ(copy[0], 't');
+    }
+  }
 }
 
 // Pairs too long for their slot are kept whole elsewhere, sources of any length; sources
