@@ -144,6 +144,18 @@ inline unsigned WordLetterMask16(const char* p) {
 #endif
 }
 
+// Bit k set when byte k of the 16 at p is c.
+inline unsigned ByteMask16(const char* p, unsigned char c) {
+#if defined(__SSE2__)
+  using namespace letters_detail;
+  return static_cast<unsigned>(_mm_movemask_epi8(Equal16(Load16(p), c)));
+#else
+  unsigned mask = 0;
+  for (int k = 0; k < 16; ++k) mask |= unsigned{static_cast<unsigned char>(p[k]) == c} << k;
+  return mask;
+#endif
+}
+
 // Bit k set when byte k of the 16 at p is a capital: A-Z or Š Ž Ć Č Đ.
 inline unsigned CapitalMask16(const char* p) {
 #if defined(__SSE2__)

@@ -36,6 +36,16 @@ const char* EndOfLetters(const char* p) {
   }
 }
 
+// The first letter or "<" at or after p, or stop when none comes before it, sixteen bytes at
+// a time. REQUIRES: sixteen bytes can be read from any place before stop.
+const char* NextLetterOrTag(const char* p, const char* stop) {
+  for (; p < stop; p += 16) {
+    const unsigned found = WordLetterMask16(p) | ByteMask16(p, '<');
+    if (found != 0) return std::min(p + std::countr_zero(found), stop);
+  }
+  return stop;
+}
+
 }  // namespace
 
 void LineTranslator::MakeRoom(std::size_t size) {
@@ -127,6 +137,14 @@ const char* LineTranslator::ScanWords(const char* p, const char* stop, FolderPas
     // Gather the letters of a word in one piece; the character after them ends it.
     const char* letters = p;
     p = EndOfLetters(p);
+    if (p == letters && state.pending == Preposition::kNone && *p != '<') {
+      // No word, and no preposition held: the characters up to the next word or tag go out
+      // as they came and change nothing, so they are passed in one step.
+      p = NextLetterOrTag(p, stop);
+      if (p == stop) break;
+      letters = p;
+      p = EndOfLetters(p);
+    }
     const char ch = *p;
     state.in_tag = ch == '<' && options_.skip_tags && OpensTag(p[1]);
     // The letters of a format directive ("%s", "%d") are no word: copied as they stand.

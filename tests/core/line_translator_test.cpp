@@ -62,6 +62,11 @@ TEST(LineTranslator, LeavesTagsAloneAcrossLinesWhenAsked) {
   EXPECT_EQ(translator.Translate("2<<26 hleb < 3 hleb <!-- hleb -->", state),
             "2<<26 kruh < 3 kruh <!-- hleb -->");
   EXPECT_FALSE(state.in_tag);
+  // A tag after other characters than letters is found all the same.
+  subs.lookups().clear();
+  EXPECT_EQ(translator.Translate("hleb, 12 <a title=\"hleb\">hleb", state),
+            "kruh, 12 <a title=\"hleb\">kruh");
+  EXPECT_EQ(LookedUp(subs), (std::vector<std::string>{"hleb", "hleb"}));
 
   FakeSubstitutions subs2;
   subs2.Add("hleb", "kruh");
@@ -92,6 +97,8 @@ TEST(LineTranslator, KeepsDigitsApostrophesAndOtherLettersAsWordEnds) {
   subs.lookups().clear();
   EXPECT_EQ(translator.Translate("%s sekundi, sa %d", state), "%s sekundi, s %d");
   EXPECT_EQ(LookedUp(subs), (std::vector<std::string>{"sekundi"}));
+  // A preposition is joined only to the word right after its space.
+  EXPECT_EQ(translator.Translate("s  sobom, k 2 kraja", state), "s  sobom, k 2 kraja");
 }
 
 // Single letters are never looked up, nor "da" in any case and "SO" in capitals; other words
