@@ -58,7 +58,7 @@ class LineTranslator {
   // The scan writes into output_, which is kept longer than what it holds so far (written_),
   // so that a short piece goes in as kWritePadding bytes whatever its length; Scan cuts
   // output_ to size at the end.
-  static constexpr std::size_t kWritePadding = 16;
+  static constexpr std::size_t kWritePadding = WordTable::kPadding;
   // Makes room in output_ for size more bytes and the padding.
   void MakeRoom(std::size_t size);
   // Writes text after what the scan has written.
