@@ -3,7 +3,9 @@
 
 Writes SIZE MB of Serbian text in three forms: Latin in Windows-1250 (CR LF), Latin in UTF-8
 and Cyrillic in UTF-8 (LF), each as one big file and as 1,000 small files (the commands below
-read five of the six; a case for the sixth is one more line). The words are the
+read five of the six; a case for the sixth is one more line); and the same lines as one big
+subtitle file in UTF-8, cut into cues of up to eight words under a number and a timing line.
+The words are the
 Serbian forms of the shipped word dictionary drawn by Zipf's law, a fifth of them unknown to
 it, with short function words, prepositions, "da li" questions, phrases of the phrase list,
 capitals and punctuation, several sentences to a line. Up to 16 MB of lines are drawn; a
@@ -127,10 +129,28 @@ def pair_lines(dictionary_file):
                 yield source, target
 
 
+def subtitle_time(ms):
+    return f'{ms // 3600000:02}:{ms // 60000 % 60:02}:{ms // 1000 % 60:02},{ms % 1000:03}'
+
+
+def subtitles(lines):
+    """The lines as the cues of a subtitle file: each cue a number, a timing line and up to
+    eight words, then an empty line."""
+    cues, number = [], 0
+    for line in lines:
+        words = line.split(' ')
+        for at in range(0, len(words), 8):
+            number += 1
+            start = number * 2345
+            cues.append(f'{number}\n{subtitle_time(start)} --> {subtitle_time(start + 2000)}\n'
+                        f'{" ".join(words[at:at + 8])}\n')
+    return '\n'.join(cues)
+
+
 def write_data(work, megabytes, seed=2026):
     """Writes the three forms of about megabytes MB of text, as work/FORM/big/tekst.txt and as
-    work/FORM/small/tekstNNNN.txt. Returns {form: bytes of the text} and the most frequent
-    dictionary pair."""
+    work/FORM/small/tekstNNNN.txt, and the subtitle form as work/srt-utf8/big/tekst.txt.
+    Returns {form: bytes of the text} and the most frequent dictionary pair."""
     pool, top_pair = serbian_lines(min(megabytes, POOL_MB), seed)
     cyrillic = to_cyrillic('\n'.join(pool)).split('\n')
     rng, order, size, goal = random.Random(seed), [], 0, int(megabytes * 1e6)
@@ -146,13 +166,16 @@ def write_data(work, megabytes, seed=2026):
         'lat-1250': ('\r\n'.join(pool[n] for n in order) + '\r\n').encode('cp1250'),
         'lat-utf8': ('\n'.join(pool[n] for n in order) + '\n').encode('utf-8'),
         'cyr-utf8': ('\n'.join(cyrillic[n] for n in order) + '\n').encode('utf-8'),
+        'srt-utf8': subtitles(pool[n] for n in order).encode('utf-8'),
     }
     for form, data in forms.items():
         big, small = os.path.join(work, form, 'big'), os.path.join(work, form, 'small')
         os.makedirs(big)
-        os.makedirs(small)
         with open(os.path.join(big, 'tekst.txt'), 'wb') as f:
             f.write(data)
+        if form == 'srt-utf8':
+            continue
+        os.makedirs(small)
         # Cut at line ends into SMALL_FILES files of about the same size.
         start = 0
         for n in range(SMALL_FILES):
@@ -194,7 +217,7 @@ TR_TO = b'ABCDEFGHIJKLMNOPQRSTUVWXYZ\xc8\xc6\x8a\x8e'
 @dataclass
 class Case:
     name: str
-    form: str        # which text: lat-1250, lat-utf8 or cyr-utf8
+    form: str        # which text: lat-1250, lat-utf8, cyr-utf8 or srt-utf8
     files: str       # 'big' or 'small'
     argv: list       # the command; {big} and {small} stand for the file / folder
     stdin: bool = False  # the big file on standard input, the output to a file
@@ -216,6 +239,7 @@ def lorvan_cases(cli, variants):
             cases.append(Case(full, form, files, argv, stdin))
         case('translate', 'lat-1250', 'big', [])
         case('translate', 'lat-utf8', 'big', [])
+        case('translate', 'srt-utf8', 'big', [])
         case('--byte-exact', 'lat-1250', 'big', ['--byte-exact'])
         case('--cyrillic', 'cyr-utf8', 'big', ['--cyrillic'])
         case('--convert', 'cyr-utf8', 'big', ['--convert'])
