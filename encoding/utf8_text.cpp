@@ -486,6 +486,15 @@ void DecodeUtf8(std::string_view utf8, bool cyrillic, std::string* cp1250, KeptC
         std::memcpy(out, form.bytes, 2);  // room: two bytes were read
         out += form.length;
         p += 2;
+        // The letters of a Cyrillic word come one after another with no ASCII between them:
+        // taken in a loop of their own.
+        while (p < end && *p >= 0x80 && (c = TwoByteCharacter(p, end)) != 0) {
+          const TwoByteForm& next = kTwoByteForms[c];
+          if (next.length == 0 || (!cyrillic && next.serbian)) break;
+          std::memcpy(out, next.bytes, 2);
+          out += next.length;
+          p += 2;
+        }
         continue;
       }
     }

@@ -77,6 +77,7 @@ TEST(Utf8Text, DecodeAndEncodeBack) {
       {"x\x81y\xC2\x81", false, "x\x81y\x81", ""},  // the mark byte and U+0081 are kept
       {"\xEF\xBB\xBFx", false, "\x81x", ""},
       {"Љубав", false, "\x81\x81\x81\x81\x81", ""},
+      {"čжš", false, "\xE8\x81\x9A", ""},  // Cyrillic right after a letter of the code page
       {"Љубав ЉУБАВ Љ", true, "Ljubav LJUBAV Lj", "Ljubav LJUBAV Lj"},
       {"Џон ЏОН НАЏ. џ", true, "D\x9Eon D\x8EON NAD\x8E. d\x9E", "Džon DŽON NADŽ. dž"},
       {"Ђура ђир ЋИРИЛИЦА жуч", true, "\xD0ura \xF0ir \xC6IRILICA \x9Eu\xE8",
