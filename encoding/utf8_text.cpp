@@ -472,7 +472,7 @@ void DecodeUtf8(std::string_view utf8, bool cyrillic, std::string* cp1250, KeptC
       const std::size_t ascii = AsciiPrefix8(p);
       out += ascii;
       p += ascii;
-      if (ascii != 0) continue;
+      if (ascii == 8) continue;  // else p is at a byte beyond ASCII
     } else if (*p < 0x80) {
       *out++ = static_cast<char>(*p++);
       continue;
@@ -564,7 +564,7 @@ void EncodeUtf8(std::string_view cp1250, KeptCharacters::Cursor* cursor, std::st
         const std::size_t ascii = AsciiPrefix8(p);
         out += ascii;
         p += ascii;
-        if (ascii != 0) continue;
+        if (ascii == 8) continue;  // else p is at a byte beyond ASCII
       }
       std::string_view bytes;
       if (*p == static_cast<unsigned char>(kKeptMark) && cursor->Next(&bytes)) {
