@@ -5,6 +5,10 @@
 #include <bit>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "common/load8.h"
 #include "encoding/cp1250_characters.h"
 
@@ -59,6 +63,32 @@ const unsigned char* TwoByteRunEnd(const unsigned char* p, const unsigned char* 
                                    bool* beyond_ascii) {
   constexpr std::uint64_t kOnes = 0x0101010101010101, kHigh = 0x8080808080808080;
   constexpr std::uint64_t kLastByte = std::uint64_t{0x80} << 56;
+#if defined(__SSE2__)
+  // Sixteen bytes at a time first, by the same rule, the kinds of the bytes as bit masks.
+  while (end - p >= 16) {
+    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    unsigned high = static_cast<unsigned>(_mm_movemask_epi8(x));
+    if (high == 0) {
+      p += 16;
+      continue;
+    }
+    const unsigned continuation = static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_and_si128(x, _mm_set1_epi8(static_cast<char>(0xC0))),
+                                         _mm_set1_epi8(static_cast<char>(0x80)))));
+    const __m128i from_c2 = _mm_sub_epi8(x, _mm_set1_epi8(static_cast<char>(0xC2)));
+    unsigned lead = static_cast<unsigned>(_mm_movemask_epi8(
+        _mm_cmpeq_epi8(_mm_min_epu8(from_c2, _mm_set1_epi8(0x1D)), from_c2)));  // C2-DF
+    std::size_t taken = 16;
+    if (lead & 0x8000) {  // its continuation lies beyond these sixteen
+      taken = 15;
+      high &= 0x7FFF;
+      lead &= 0x7FFF;
+    }
+    if (high != (continuation | lead) || continuation != lead << 1) return p;
+    *beyond_ascii = true;
+    p += taken;
+  }
+#endif
   while (end - p >= 8) {
     const std::uint64_t word = Load8(p);
     std::uint64_t high = word & kHigh;

@@ -55,6 +55,8 @@ TEST(Utf8Text, DetectEncoding) {
       {"\xC4", kWindows1250},               // cut short
       {"abcdefg\xC4\x87 and eight more", kUtf8},      // across eight bytes read at once
       {"ab\xC1\xBF and eight more", kWindows1250},  // overlong within eight bytes
+      {"abcdefghijklmno\xC4\x87 and sixteen more.", kUtf8},  // across sixteen bytes
+      {"abcdefghijk\xC4\x87\xC0\xAF and sixteen more.", kWindows1250},
   };
   for (const auto& c : cases) EXPECT_EQ(DetectEncoding(c.bytes), c.expected) << c.bytes;
   EXPECT_EQ(StripUtf8Bom("\xEF\xBB\xBF\xEF\xBB\xBFx"), "\xEF\xBB\xBFx");
