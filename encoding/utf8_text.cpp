@@ -56,15 +56,15 @@ const unsigned char* CountAsciiLetters(const unsigned char* p, const unsigned ch
 }
 
 // The end of the run of ASCII and two-byte characters that starts at p (REQUIRES: at a
-// character's start), eight bytes at a time: it stops before fewer than eight bytes are left
-// and before any eight that hold a byte of a longer or ill-formed sequence, always at a
-// character's start. *beyond_ascii is set when the run holds a two-byte character.
+// character's start), sixteen and then eight bytes at a time: it stops before fewer than eight
+// bytes are left and before any eight that hold a byte of a longer or ill-formed sequence,
+// always at a character's start. *beyond_ascii is set when the run holds a two-byte character.
 const unsigned char* TwoByteRunEnd(const unsigned char* p, const unsigned char* end,
                                    bool* beyond_ascii) {
   constexpr std::uint64_t kOnes = 0x0101010101010101, kHigh = 0x8080808080808080;
   constexpr std::uint64_t kLastByte = std::uint64_t{0x80} << 56;
 #if defined(__SSE2__)
-  // Sixteen bytes at a time first, by the same rule, the kinds of the bytes as bit masks.
+  // Sixteen at a time first, by the same rule, the bytes' kinds as bit masks of the sixteen.
   while (end - p >= 16) {
     const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
     unsigned high = static_cast<unsigned>(_mm_movemask_epi8(x));
@@ -84,7 +84,7 @@ const unsigned char* TwoByteRunEnd(const unsigned char* p, const unsigned char* 
       high &= 0x7FFF;
       lead &= 0x7FFF;
     }
-    if (high != (continuation | lead) || continuation != lead << 1) return p;
+    if (high != (continuation | lead) || continuation != lead << 1) break;
     *beyond_ascii = true;
     p += taken;
   }
