@@ -71,7 +71,7 @@ std::uint64_t HashStep(std::uint64_t hash, std::uint64_t folded_chunk) {
 
 }  // namespace
 
-WordTable::WordTable() = default;
+WordTable::WordTable() { Rehash(kFirstSlotCount); }
 
 // Inlined into Find, where it is most of the work for a word that is not filed.
 [[gnu::always_inline]] inline WordTable::Key WordTable::KeyOf(int partition,
@@ -237,7 +237,7 @@ std::int64_t WordTable::Total() const {
 }
 
 void WordTable::Reserve(std::size_t pairs) {
-  std::size_t count = std::max(SlotCount(), kFirstSlotCount);
+  std::size_t count = SlotCount();
   while (4 * count < 5 * pairs) count *= 2;
   if (count > SlotCount()) Rehash(count);
   if (pairs > filter_.capacity() && filter_.CanGrow()) RebuildFilter(pairs);

@@ -79,7 +79,7 @@ class WordTable {
                               const char* tail);
   // The hash of the source filed in slot. REQUIRES: the slot is not free.
   std::uint64_t HashOf(const Slot& slot) const;
-  // The slot where the probe for a hash starts: its high bits. REQUIRES: there are slots.
+  // The slot where the probe for a hash starts: its high bits.
   std::size_t HomeOf(std::uint64_t hash) const {
     return static_cast<std::size_t>(hash >> home_shift_);
   }
@@ -97,9 +97,9 @@ class WordTable {
   // Fills a free slot with the pair, its key already computed.
   void Fill(Slot& slot, const Key& key, std::string_view source, std::string_view target);
   // Doubles the slots and files every pair again.
-  void Grow() { Rehash(slots_.empty() ? kFirstSlotCount : 2 * SlotCount()); }
+  void Grow() { Rehash(2 * SlotCount()); }
   // The slots a probe reaches: all but the spare one at the end.
-  std::size_t SlotCount() const { return slots_.empty() ? 0 : slots_.size() - 1; }
+  std::size_t SlotCount() const { return slots_.size() - 1; }
   // Files every pair again in `count` slots (a power of two).
   void Rehash(std::size_t count);
   // Sizes the filter for `keys` keys and files every key of the table in it.
@@ -110,7 +110,7 @@ class WordTable {
   // One more, always free, follows them, so that a target kept in the last can be read
   // kPadding bytes far.
   std::vector<Slot, HugePageAllocator<Slot>> slots_;
-  int home_shift_ = 64;   // 64 less the bits of a slot index; set with the first slots
+  int home_shift_ = 64;   // 64 less the bits of a slot index
   std::size_t used_ = 0;  // distinct folded sources filed over all partitions
   std::array<std::int64_t, kBucketCount> counts_{};  // pairs filed per bucket
   std::string arena_;  // the records of the longer pairs, then kPadding zero bytes
