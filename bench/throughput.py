@@ -4,9 +4,9 @@
 Writes SIZE MB of Serbian text in three forms: Latin in Windows-1250 (CR LF), Latin in UTF-8
 and Cyrillic in UTF-8 (LF), each as one big file and as 1,000 small files (the commands below
 read five of the six; a case for the sixth is one more line); and the same lines as one big
-subtitle file in UTF-8, cut into cues of up to eight words under a number and a timing line.
-The words are the
-Serbian forms of the shipped word dictionary drawn by Zipf's law, a fifth of them unknown to
+subtitle file in UTF-8, cut into cues of up to eight words under a number and a timing line,
+and as one big web page in UTF-8, a paragraph each, some words in links or bold. The words
+are the Serbian forms of the shipped word dictionary drawn by Zipf's law, a fifth of them unknown to
 it, with short function words, prepositions, "da li" questions, phrases of the phrase list,
 capitals and punctuation, several sentences to a line. Up to 16 MB of lines are drawn; a
 larger size repeats them in shuffled orders.
@@ -147,9 +147,28 @@ def subtitles(lines):
     return '\n'.join(cues)
 
 
+def web_page(lines, seed=2026):
+    """The lines as the paragraphs of one web page: a head that names its charset, each line a
+    paragraph in a block, one in four with a word in a link to an address, one in four with
+    a word in bold."""
+    rng = random.Random(seed)
+    parts = ['<!DOCTYPE html>',
+             '<html lang="sr"><head><meta charset="utf-8"><title>Vesti</title></head><body>']
+    for n, line in enumerate(lines):
+        words, roll = line.split(' '), rng.random()
+        if roll < 0.5 and len(words) > 1:
+            k = rng.randrange(len(words) - 1)
+            words[k] = (f'<a href="https://www.primer.rs/vesti/{n}/clanak.html">{words[k]}</a>'
+                        if roll < 0.25 else f'<strong>{words[k]}</strong>')
+        parts.append(f'<div class="clanak"><p>{" ".join(words)}</p></div>')
+    parts.append('</body></html>')
+    return '\n'.join(parts) + '\n'
+
+
 def write_data(work, megabytes, seed=2026):
     """Writes the three forms of about megabytes MB of text, as work/FORM/big/tekst.txt and as
-    work/FORM/small/tekstNNNN.txt, and the subtitle form as work/srt-utf8/big/tekst.txt.
+    work/FORM/small/tekstNNNN.txt, and the subtitle and web page forms as
+    work/srt-utf8/big/tekst.txt and work/web-utf8/big/tekst.txt.
     Returns {form: bytes of the text} and the most frequent dictionary pair."""
     pool, top_pair = serbian_lines(min(megabytes, POOL_MB), seed)
     cyrillic = to_cyrillic('\n'.join(pool)).split('\n')
@@ -167,13 +186,14 @@ def write_data(work, megabytes, seed=2026):
         'lat-utf8': ('\n'.join(pool[n] for n in order) + '\n').encode('utf-8'),
         'cyr-utf8': ('\n'.join(cyrillic[n] for n in order) + '\n').encode('utf-8'),
         'srt-utf8': subtitles(pool[n] for n in order).encode('utf-8'),
+        'web-utf8': web_page(pool[n] for n in order).encode('utf-8'),
     }
     for form, data in forms.items():
         big, small = os.path.join(work, form, 'big'), os.path.join(work, form, 'small')
         os.makedirs(big)
         with open(os.path.join(big, 'tekst.txt'), 'wb') as f:
             f.write(data)
-        if form == 'srt-utf8':
+        if form in ('srt-utf8', 'web-utf8'):
             continue
         os.makedirs(small)
         # Cut at line ends into SMALL_FILES files of about the same size.
@@ -217,7 +237,7 @@ TR_TO = b'ABCDEFGHIJKLMNOPQRSTUVWXYZ\xc8\xc6\x8a\x8e'
 @dataclass
 class Case:
     name: str
-    form: str        # which text: lat-1250, lat-utf8, cyr-utf8 or srt-utf8
+    form: str        # which text: lat-1250, lat-utf8, cyr-utf8, srt-utf8 or web-utf8
     files: str       # 'big' or 'small'
     argv: list       # the command; {big} and {small} stand for the file / folder
     stdin: bool = False  # the big file on standard input, the output to a file
@@ -240,6 +260,7 @@ def lorvan_cases(cli, variants):
         case('translate', 'lat-1250', 'big', [])
         case('translate', 'lat-utf8', 'big', [])
         case('translate', 'srt-utf8', 'big', [])
+        case('translate', 'web-utf8', 'big', [])
         case('--byte-exact', 'lat-1250', 'big', ['--byte-exact'])
         case('--cyrillic', 'cyr-utf8', 'big', ['--cyrillic'])
         case('--convert', 'cyr-utf8', 'big', ['--convert'])
