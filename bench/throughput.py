@@ -6,8 +6,8 @@ and Cyrillic in UTF-8 (LF), each as one big file and as 1,000 small files (the c
 read five of the six; a case for the sixth is one more line); and the same lines as one big
 subtitle file in UTF-8, cut into cues of up to eight words under a number and a timing line,
 and as one big web page in UTF-8, a paragraph each, some words in links or bold. The words
-are the Serbian forms of the shipped word dictionary drawn by Zipf's law, a fifth of them unknown to
-it, with short function words, prepositions, "da li" questions, phrases of the phrase list,
+are the Serbian forms of the shipped word dictionary drawn by Zipf's law, a fifth of them
+unknown to it, with short function words, prepositions, "da li" questions, phrases of the phrase list,
 capitals and punctuation, several sentences to a line. Up to 16 MB of lines are drawn; a
 larger size repeats them in shuffled orders.
 
@@ -45,6 +45,7 @@ from bench_text import dictionary_sources  # noqa: E402
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 DATA = os.path.join(ROOT, 'data')
 SMALL_FILES = 1000
+ONE_FILE_FORMS = ('srt-utf8', 'web-utf8')  # written as the big file only
 
 # Variants of lorvan-cli's own options, crossed with each lorvan-cli case below: a label that
 # goes into the command's name and the arguments added to its command line. --jobs adds one
@@ -166,9 +167,8 @@ def web_page(lines, seed=2026):
 
 
 def write_data(work, megabytes, seed=2026):
-    """Writes the three forms of about megabytes MB of text, as work/FORM/big/tekst.txt and as
-    work/FORM/small/tekstNNNN.txt, and the subtitle and web page forms as
-    work/srt-utf8/big/tekst.txt and work/web-utf8/big/tekst.txt.
+    """Writes the forms of about megabytes MB of text as work/FORM/big/tekst.txt and, but for
+    ONE_FILE_FORMS, as work/FORM/small/tekstNNNN.txt.
     Returns {form: bytes of the text} and the most frequent dictionary pair."""
     pool, top_pair = serbian_lines(min(megabytes, POOL_MB), seed)
     cyrillic = to_cyrillic('\n'.join(pool)).split('\n')
@@ -193,7 +193,7 @@ def write_data(work, megabytes, seed=2026):
         os.makedirs(big)
         with open(os.path.join(big, 'tekst.txt'), 'wb') as f:
             f.write(data)
-        if form in ('srt-utf8', 'web-utf8'):
+        if form in ONE_FILE_FORMS:
             continue
         os.makedirs(small)
         # Cut at line ends into SMALL_FILES files of about the same size.
